@@ -1,0 +1,16 @@
+# Warnings for every target of the project; errors when DERIZE_WARNINGS_AS_ERRORS is on (CI).
+option(DERIZE_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+
+function(derize_set_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4)
+        if(DERIZE_WARNINGS_AS_ERRORS)
+            target_compile_options(${target} PRIVATE /WX)
+        endif()
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+        if(DERIZE_WARNINGS_AS_ERRORS)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
+    endif()
+endfunction()

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "launcher/Paths.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace launcher {
+
+// What the command line asks of start-up.
+struct StartupRequest
+{
+    bool autoRun = false;     // argument 1 names a data file of a known kind
+    int kindIndex = -1;       // that kind; -1 when there was an argument that matched none
+    std::string dataFileName; // the name handed to the module, raw bytes
+    std::string error;        // why automatic mode cannot run; empty when it can
+};
+
+// Exit status of automatic mode when the data file name cannot be handed to
+// a module (too long for the module's buffer, or no current directory to
+// put in front of a bare name).
+inline constexpr int ExitBadDataFileName = 2;
+
+// Examines argument 1 (nullopt when there is none; further arguments are
+// ignored): when it ends with the dotted extension of a kind, automatic
+// mode runs that kind on the argument, made absolute when it has no
+// separator. A name that would not fit the module's buffer is never
+// shortened: `error` says why and the module is not to be called.
+StartupRequest parseCommandLine(const std::optional<std::string_view>& argument1,
+                                const std::optional<std::string>& currentDirectory,
+                                PathStyle style);
+
+} // namespace launcher

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <trn_module.h>
+
+namespace launcher {
+
+// What became of one run of a calculation module.
+enum class RunStatus
+{
+    Completed,          // the entry point was called and returned
+    NoSuchModule,       // module number outside 1 to 8: nothing was done
+    LibraryNotFound,    // no module file beside the launcher, and the system search failed
+    LibraryNotLoadable, // the module file exists but the loader refused it
+    EntryPointMissing,  // loaded, but the entry point is not exported; unloaded again
+    ModuleRaisedError,  // the entry point raised an error (reported by the caller)
+};
+
+struct RunOutcome
+{
+    RunStatus status = RunStatus::NoSuchModule;
+    TrnResult flag = 0;      // the entry point's flag; meaningful only when Completed
+    std::string libraryPath; // the file that was loaded or tried
+    std::string message;     // one line naming the file and the loader's reason; empty on success
+};
+
+// Where modules are looked for and whom their windows belong to.
+struct ModuleHost
+{
+    std::string programDir;          // the launcher's folder, ending in the separator
+    TrnWindowHandle owner = nullptr; // the launcher window's native handle
+};
+
+// Loads the module of `moduleNumber` (kind index plus one), calls its entry
+// point with `host.owner`, `dataFileName` and the result-text slots of its
+// call form, and unloads it. The module file is looked for in
+// `host.programDir` first; when no such file is there, the system's
+// standard library search is given the bare file name (the current
+// directory is never searched on purpose). The call is synchronous.
+//
+// `dataFileName` must point at a null-terminated text (the empty text when
+// there is no data file), never nullptr.
+//
+// An error raised by the entry point is not caught here: it propagates to
+// the caller and the library stays loaded, because the error may still
+// refer to the module's code.
+RunOutcome RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host);
+
+// The two result-text slots. They live for the whole process, start out
+// null and are never reset by the launcher; every run is given these
+// addresses.
+const char** firstResultTextSlot();
+const char** secondResultTextSlot();
+
+// Exit status of the launcher in automatic mode after a run: 0 when the
+// entry point was called and returned (whatever its flag), 1 when it raised
+// an error, 3 when the library could not be loaded, 4 when its entry point
+// is missing.
+int exitStatusFor(RunStatus status);
+
+} // namespace launcher

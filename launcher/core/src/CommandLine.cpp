@@ -1,0 +1,37 @@
+#include "launcher/CommandLine.h"
+
+#include "launcher/CalculationKinds.h"
+
+namespace launcher {
+
+StartupRequest parseCommandLine(const std::optional<std::string_view>& argument1,
+                                const std::optional<std::string>& currentDirectory, PathStyle style)
+{
+    StartupRequest request;
+    if (!argument1) {
+        return request;
+    }
+    const std::optional<int> kind = kindIndexForDataFile(*argument1);
+    if (!kind) {
+        return request;
+    }
+    request.autoRun = true;
+    request.kindIndex = *kind;
+
+    std::optional<std::string> name = dataFileNameForArgument(*argument1, currentDirectory, style);
+    if (!name) {
+        request.error = "cannot read the current directory to complete the data file name " +
+                        std::string(*argument1);
+        return request;
+    }
+    if (name->size() > MaxDataFileNameLength) {
+        request.error = "data file name is " + std::to_string(name->size()) + " bytes long, " +
+                        "longer than the " + std::to_string(MaxDataFileNameLength) +
+                        " bytes a module accepts: " + *name;
+        return request;
+    }
+    request.dataFileName = std::move(*name);
+    return request;
+}
+
+} // namespace launcher

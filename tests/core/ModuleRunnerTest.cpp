@@ -1,0 +1,181 @@
+#include "launcher/ModuleRunner.h"
+
+#include "FixtureRecord.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using launcher::RunCalculation;
+using launcher::RunStatus;
+using testsupport::recordField;
+
+namespace {
+
+launcher::ModuleHost hostIn(const std::string& dir)
+{
+    launcher::ModuleHost host;
+    host.programDir = dir;
+    host.owner = reinterpret_cast<TrnWindowHandle>(std::uintptr_t{0x5a5a});
+    return host;
+}
+
+std::string pointerText(const void* pointer)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%p", pointer);
+    return buffer;
+}
+
+} // namespace
+
+TEST(ModuleRunner, EachFormGetsExactlyItsOwnArguments)
+{
+    testsupport::RecordFile record;
+    const auto host = hostIn(testsupport::fixtureDir("recording"));
+    char name[TRN_MAX_PATH] = "/data/x.dat";
+
+    for (int number = 1; number <= 8; ++number) {
+        const auto outcome = RunCalculation(number, name, host);
+        ASSERT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
+        EXPECT_EQ(outcome.flag, 1);
+    }
+
+    const auto calls = record.linesStartingWith("call ");
+    ASSERT_EQ(calls.size(), 8u);
+    const char* forms = "AAAABCCC";
+    const std::string slot1 = pointerText(launcher::firstResultTextSlot());
+    const std::string slot2 = pointerText(launcher::secondResultTextSlot());
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        SCOPED_TRACE(calls[i]);
+        EXPECT_EQ(recordField(calls[i], "form"), std::string(1, forms[i]));
+        EXPECT_EQ(recordField(calls[i], "owner"), "0x5a5a");
+        EXPECT_EQ(recordField(calls[i], "name"), testsupport::hexOf("/data/x.dat"));
+        EXPECT_EQ(recordField(calls[i], "slot1"), i < 5 ? slot1 : "(nil)");
+        EXPECT_EQ(recordField(calls[i], "slot2"), i < 4 ? slot2 : "(nil)");
+    }
+}
+
+TEST(ModuleRunner, SlotsKeepWhatAnEarlierRunStored)
+{
+    testsupport::RecordFile record;
+    const auto host = hostIn(testsupport::fixtureDir("recording"));
+    char name[TRN_MAX_PATH] = "";
+
+    ASSERT_EQ(RunCalculation(2, name, host).status, RunStatus::Completed);
+    ASSERT_EQ(RunCalculation(5, name, host).status, RunStatus::Completed);
+    ASSERT_EQ(RunCalculation(1, name, host).status, RunStatus::Completed);
+
+    const auto calls = record.linesStartingWith("call ");
+    ASSERT_EQ(calls.size(), 3u);
+    // The worm module finds in slot 1 what the internal gear module left;
+    // the next gear run finds the worm's text in slot 1 and the older one in slot 2.
+    EXPECT_EQ(recordField(calls[1], "in1"), "recorded by TrnRun_CylInt");
+    EXPECT_EQ(recordField(calls[2], "in1"), "recorded by TrnRun_Worm");
+    EXPECT_EQ(recordField(calls[2], "in2"), "recorded by TrnRun_CylInt");
+    // An empty file name arrives as an empty text, not as a null address.
+    EXPECT_EQ(recordField(calls[0], "name"), "");
+}
+
+TEST(ModuleRunner, EveryRunLoadsAndUnloadsTheModule)
+{
+    testsupport::RecordFile record;
+    const auto host = hostIn(testsupport::fixtureDir("recording"));
+    char name[TRN_MAX_PATH] = "a.chai_rol_dat";
+
+    ASSERT_EQ(RunCalculation(6, name, host).status, RunStatus::Completed);
+    ASSERT_EQ(RunCalculation(6, name, host).status, RunStatus::Completed);
+
+    const std::vector<std::string> expected = {"load trn_chain", "call", "unload trn_chain",
+                                               "load trn_chain", "call", "unload trn_chain"};
+    const auto lines = record.lines();
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].rfind(expected[i], 0), 0u) << lines[i];
+    }
+}
+
+TEST(ModuleRunner, TheFlagOfTheEntryPointIsReturned)
+{
+    testsupport::RecordFile record;
+    setenv("TRN_RECORD_FLAG", "0", 1);
+    char name[TRN_MAX_PATH] = "";
+    const auto outcome = RunCalculation(7, name, hostIn(testsupport::fixtureDir("recording")));
+    unsetenv("TRN_RECORD_FLAG");
+    EXPECT_EQ(outcome.status, RunStatus::Completed);
+    EXPECT_EQ(outcome.flag, 0);
+    EXPECT_EQ(launcher::exitStatusFor(outcome.status), 0);
+}
+
+TEST(ModuleRunner, AnOutOfRangeNumberDoesNothing)
+{
+    testsupport::RecordFile record;
+    char name[TRN_MAX_PATH] = "";
+    for (int number : {0, 9, -3}) {
+        EXPECT_EQ(RunCalculation(number, name, hostIn(testsupport::fixtureDir("recording"))).status,
+                  RunStatus::NoSuchModule);
+    }
+    EXPECT_TRUE(record.lines().empty());
+}
+
+TEST(ModuleRunner, AMissingEntryPointIsReportedAndTheLibraryUnloaded)
+{
+    testsupport::RecordFile record;
+    char name[TRN_MAX_PATH] = "";
+    const auto outcome = RunCalculation(5, name, hostIn(testsupport::fixtureDir("no_entry")));
+    EXPECT_EQ(outcome.status, RunStatus::EntryPointMissing);
+    EXPECT_EQ(launcher::exitStatusFor(outcome.status), 4);
+    EXPECT_NE(outcome.message.find("no_entry/trn_worm.so"), std::string::npos) << outcome.message;
+    EXPECT_NE(outcome.message.find("TrnRun_Worm"), std::string::npos) << outcome.message;
+    EXPECT_EQ(record.lines(), (std::vector<std::string>{"load trn_worm", "unload trn_worm"}));
+}
+
+TEST(ModuleRunner, LibrariesThatCannotBeLoadedSayWhyAndNameTheFile)
+{
+    char name[TRN_MAX_PATH] = "";
+
+    const auto unresolved = RunCalculation(6, name, hostIn(testsupport::fixtureDir("unresolved")));
+    EXPECT_EQ(unresolved.status, RunStatus::LibraryNotLoadable);
+    EXPECT_NE(unresolved.message.find("unresolved/trn_chain.so"), std::string::npos)
+        << unresolved.message;
+    EXPECT_NE(unresolved.message.find("trn_fixture_symbol_nobody_defines"), std::string::npos)
+        << unresolved.message;
+
+    const auto notLibrary = RunCalculation(7, name, hostIn(testsupport::fixtureDir("not_library")));
+    EXPECT_EQ(notLibrary.status, RunStatus::LibraryNotLoadable);
+    EXPECT_NE(notLibrary.message.find("not_library/trn_vbelt.so"), std::string::npos)
+        << notLibrary.message;
+
+    testsupport::TempDir empty;
+    const auto missing = RunCalculation(8, name, hostIn(empty.dirWithSlash()));
+    EXPECT_EQ(missing.status, RunStatus::LibraryNotFound);
+    EXPECT_NE(missing.message.find("trn_tbelt.so"), std::string::npos) << missing.message;
+    for (const auto& outcome : {unresolved, notLibrary, missing}) {
+        EXPECT_EQ(launcher::exitStatusFor(outcome.status), 3);
+    }
+}
+
+TEST(ModuleRunner, TheCurrentDirectoryIsNeverSearched)
+{
+    testsupport::RecordFile record;
+    testsupport::TempDir programDir;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(testsupport::fixtureDir("recording"));
+    char name[TRN_MAX_PATH] = "";
+    const auto outcome = RunCalculation(1, name, hostIn(programDir.dirWithSlash()));
+    std::filesystem::current_path(previous);
+
+    EXPECT_EQ(outcome.status, RunStatus::LibraryNotFound) << outcome.message;
+    EXPECT_TRUE(record.lines().empty());
+}
+
+TEST(ModuleRunner, AnErrorRaisedByTheModuleReachesTheCallerAndLeavesItLoaded)
+{
+    testsupport::RecordFile record;
+    setenv("TRN_RECORD_THROW", "1", 1);
+    char name[TRN_MAX_PATH] = "";
+    EXPECT_THROW(RunCalculation(3, name, hostIn(testsupport::fixtureDir("recording"))),
+                 std::runtime_error);
+    unsetenv("TRN_RECORD_THROW");
+    EXPECT_TRUE(record.linesStartingWith("unload ").empty());
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// The folder that holds the fixture modules of one set ("recording",
+// "no_entry", "unresolved", "not_library"), ending in '/'.
+std::string fixtureDir(const std::string& set);
+
+// A record file for the fixture modules in a fresh temporary folder; the
+// constructor points TRN_RECORD_FILE at it, the destructor removes the
+// folder and unsets the variable.
+class RecordFile
+{
+public:
+    RecordFile();
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::vector<std::string> lines() const;
+    // Lines starting with `prefix` ("load ", "call ", "unload ").
+    std::vector<std::string> linesStartingWith(const std::string& prefix) const;
+
+private:
+    std::filesystem::path m_dir;
+    std::filesystem::path m_path;
+};
+
+// A fresh temporary folder, removed with everything in it on destruction.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    // The path with a trailing '/', as a program folder is written.
+    std::string dirWithSlash() const { return m_path.string() + '/'; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Value of field `key` ("name", "slot1", ...) in a recorded call line.
+std::string recordField(const std::string& line, const std::string& key);
+
+// The bytes of `text` as lower-case hex, as the fixtures record names.
+std::string hexOf(const std::string& text);
+
+} // namespace testsupport

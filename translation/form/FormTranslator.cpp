@@ -1,0 +1,7 @@
+#include "translation/FormTranslator.h"
+
+namespace translation {
+
+void TranslateForm(QWidget*) {}
+
+} // namespace translation

@@ -1,0 +1,11 @@
+#pragma once
+
+class QWidget;
+
+namespace translation {
+
+// Puts the window's own texts and the texts of every control it owns
+// through TranslateText().
+void TranslateForm(QWidget* window);
+
+} // namespace translation
