@@ -39,42 +39,82 @@ const char** secondResultTextSlot()
     return &g_resultText2;
 }
 
-RunOutcome RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host)
+std::string modulePathFor(const CalculationKind& kind, const std::string& programDir)
 {
-    RunOutcome outcome;
+    const std::string fileName = moduleFileName(kind);
+    const std::string besideLauncher = programDir + fileName;
+    return platform::fileExists(besideLauncher) ? besideLauncher : fileName;
+}
+
+namespace {
+
+// The steps RunCalculation and probeModule share: find the module, load it
+// and look its entry point up. Returns the loaded library with `symbol`
+// set, or nullptr with `outcome` saying why (the library is then not
+// loaded).
+platform::LibraryHandle loadModule(int moduleNumber, const std::string& programDir,
+                                   RunOutcome& outcome, void*& symbol)
+{
+    symbol = nullptr;
     const CalculationKind* kind = kindForModuleNumber(moduleNumber);
     if (kind == nullptr) {
         outcome.status = RunStatus::NoSuchModule;
         outcome.message = "no calculation module has number " + std::to_string(moduleNumber);
-        return outcome;
+        return nullptr;
     }
 
     const std::string fileName = moduleFileName(*kind);
-    const std::string besideLauncher = host.programDir + fileName;
-    const bool inProgramDir = platform::fileExists(besideLauncher);
-    outcome.libraryPath = inProgramDir ? besideLauncher : fileName;
+    outcome.libraryPath = modulePathFor(*kind, programDir);
+    const bool inProgramDir = outcome.libraryPath != fileName;
 
     std::string loaderError;
     platform::LibraryHandle library = platform::loadLibrary(outcome.libraryPath, loaderError);
     if (library == nullptr) {
         outcome.status = inProgramDir ? RunStatus::LibraryNotLoadable : RunStatus::LibraryNotFound;
-        outcome.message = inProgramDir ? "cannot load module " + besideLauncher + ": " + loaderError
-                                       : "module " + fileName + " not found in " + host.programDir +
-                                             " nor by the system's library search: " + loaderError;
-        return outcome;
+        outcome.message = inProgramDir
+                              ? "cannot load module " + outcome.libraryPath + ": " + loaderError
+                              : "module " + fileName + " not found in " + programDir +
+                                    " nor by the system's library search: " + loaderError;
+        return nullptr;
     }
 
     const std::string entryPoint(kind->entryPoint);
-    void* symbol = platform::resolveSymbol(library, entryPoint.c_str());
+    symbol = platform::resolveSymbol(library, entryPoint.c_str());
     if (symbol == nullptr) {
         platform::freeLibrary(library);
         outcome.status = RunStatus::EntryPointMissing;
         outcome.message =
             "module " + outcome.libraryPath + " does not export the entry point " + entryPoint;
+        return nullptr;
+    }
+    return library;
+}
+
+} // namespace
+
+RunOutcome RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host)
+{
+    RunOutcome outcome;
+    void* symbol = nullptr;
+    platform::LibraryHandle library = loadModule(moduleNumber, host.programDir, outcome, symbol);
+    if (library == nullptr) {
         return outcome;
     }
-
+    const CalculationKind* kind = kindForModuleNumber(moduleNumber);
     outcome.flag = callEntryPoint(symbol, kind->callForm, host.owner, dataFileName);
+    platform::freeLibrary(library);
+    outcome.status = RunStatus::Completed;
+    return outcome;
+}
+
+RunOutcome probeModule(int moduleNumber, const std::string& programDir)
+{
+    RunOutcome outcome;
+    void* symbol = nullptr;
+    platform::LibraryHandle library = loadModule(moduleNumber, programDir, outcome, symbol);
+    if (library == nullptr) {
+        return outcome;
+    }
     platform::freeLibrary(library);
     outcome.status = RunStatus::Completed;
     return outcome;

@@ -5,6 +5,8 @@
 
 namespace launcher {
 
+struct CalculationKind;
+
 // What became of one run of a calculation module.
 enum class RunStatus
 {
@@ -45,6 +47,17 @@ struct ModuleHost
 // the caller and the library stays loaded, because the error may still
 // refer to the module's code.
 RunOutcome RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host);
+
+// The file RunCalculation loads for `kind`: `programDir` followed by the
+// module's file name when that file exists, otherwise the bare file name
+// for the system's standard library search.
+std::string modulePathFor(const CalculationKind& kind, const std::string& programDir);
+
+// Loads the module of `moduleNumber` exactly as RunCalculation does, looks
+// its entry point up and unloads it again without calling it. The status
+// is Completed when the entry point is there (the module is ready to run);
+// otherwise it and the message are those RunCalculation would give.
+RunOutcome probeModule(int moduleNumber, const std::string& programDir);
 
 // The two result-text slots. They live for the whole process, start out
 // null and are never reset by the launcher; every run is given these
