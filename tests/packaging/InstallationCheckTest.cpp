@@ -1,0 +1,164 @@
+#include "InstallationCheck.h"
+
+#include "FixtureRecord.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+using launcher::RunStatus;
+
+namespace {
+
+const std::array<const char*, 8> LibraryNames{"trn_cylext", "trn_cylint", "trn_bevspir",
+                                              "trn_bevstr", "trn_worm",   "trn_chain",
+                                              "trn_vbelt",  "trn_tbelt"};
+
+void copyModule(const std::string& set, const std::string& library, const fs::path& dir)
+{
+    fs::copy_file(testsupport::fixtureDir(set) + library + ".so", dir / (library + ".so"),
+                  fs::copy_options::overwrite_existing);
+}
+
+// A program folder with every recording module except those listed.
+void fillWithRecordingModules(const fs::path& dir, const std::vector<std::string>& except = {})
+{
+    for (const char* library : LibraryNames) {
+        if (std::find(except.begin(), except.end(), library) == except.end()) {
+            copyModule("recording", library, dir);
+        }
+    }
+}
+
+struct ProgramRun
+{
+    int status = -1;
+    std::string output;
+};
+
+ProgramRun runCheckTool(const std::string& program, const std::string& arguments)
+{
+    ProgramRun run;
+    const std::string command = "'" + program + "' " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    std::array<char, 4096> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+        run.output.append(buffer.data(), n);
+    }
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+} // namespace
+
+TEST(InstallationCheck, EveryModuleReadyIsProbedWithoutBeingCalled)
+{
+    testsupport::TempDir dir;
+    fillWithRecordingModules(dir.path());
+    testsupport::RecordFile record;
+
+    const auto report = check::checkInstallation(dir.dirWithSlash(), "RUS");
+
+    ASSERT_EQ(report.modules.size(), 8u);
+    for (const auto& module : report.modules) {
+        SCOPED_TRACE(module.fileName);
+        EXPECT_TRUE(module.ready()) << module.reason;
+        EXPECT_TRUE(module.besideLauncher);
+        EXPECT_EQ(module.path, dir.dirWithSlash() + module.fileName);
+    }
+    EXPECT_TRUE(report.allModulesReady());
+    EXPECT_TRUE(record.linesStartingWith("call ").empty())
+        << "the check must never call an entry point";
+    EXPECT_EQ(record.linesStartingWith("load ").size(), 8u);
+    EXPECT_EQ(record.linesStartingWith("unload ").size(), 8u)
+        << "every probed module must be unloaded again";
+}
+
+TEST(InstallationCheck, ReportsWhyAModuleIsNotReady)
+{
+    testsupport::TempDir dir;
+    fillWithRecordingModules(dir.path(), {"trn_worm", "trn_chain", "trn_vbelt"});
+    copyModule("no_entry", "trn_chain", dir.path());
+    fs::copy_file(testsupport::fixtureDir("not_library") + "trn_vbelt.so",
+                  dir.path() / "trn_vbelt.so");
+
+    const auto report = check::checkInstallation(dir.dirWithSlash(), "EN");
+
+    const auto& worm = report.modules[4];
+    EXPECT_EQ(worm.status, RunStatus::LibraryNotFound);
+    EXPECT_FALSE(worm.besideLauncher);
+    EXPECT_EQ(worm.path, "trn_worm.so");
+    EXPECT_NE(worm.reason.find("trn_worm.so not found in " + dir.dirWithSlash()), std::string::npos)
+        << worm.reason;
+
+    const auto& chain = report.modules[5];
+    EXPECT_EQ(chain.status, RunStatus::EntryPointMissing);
+    EXPECT_NE(chain.reason.find("does not export the entry point TrnRun_Chain"), std::string::npos)
+        << chain.reason;
+
+    const auto& vbelt = report.modules[6];
+    EXPECT_EQ(vbelt.status, RunStatus::LibraryNotLoadable);
+    EXPECT_NE(vbelt.reason.find(dir.dirWithSlash() + "trn_vbelt.so"), std::string::npos)
+        << vbelt.reason;
+
+    EXPECT_TRUE(report.modules[7].ready()) << report.modules[7].reason;
+    EXPECT_FALSE(report.allModulesReady());
+}
+
+TEST(InstallationCheck, NoticeFollowsTheUsersLanguage)
+{
+    EXPECT_EQ(check::noticeForLanguage("RUS"), check::Notice::Russian);
+    EXPECT_EQ(check::noticeForLanguage("EN"), check::Notice::English);
+    EXPECT_EQ(check::noticeForLanguage(""), check::Notice::English);
+    EXPECT_EQ(check::noticeForLanguage("RU"), check::Notice::English)
+        << "only the abbreviation the platform layer gives for Russian selects the notice";
+}
+
+TEST(InstallationCheckTool, ExitStatusAndReasonsForABrokenFolder)
+{
+    testsupport::TempDir dir;
+    fillWithRecordingModules(dir.path(), {"trn_worm", "trn_chain"});
+    copyModule("no_entry", "trn_chain", dir.path());
+
+    const auto run = runCheckTool(DERIZE_CHECK_TOOL, "--program-dir '" + dir.path().string() + "'");
+
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("trn_worm.so (worm_cyl_dat): not found"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("trn_chain.so (chai_rol_dat): entry point missing"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("does not export the entry point TrnRun_Chain"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("6 of 8 modules ready"), std::string::npos) << run.output;
+}
+
+TEST(InstallationCheckTool, LooksBesideItselfAndSucceedsWhenAllAreReady)
+{
+    // A copy of the tool in a folder of its own finds the modules there,
+    // as the installed tool finds those beside the launcher.
+    testsupport::TempDir dir;
+    fillWithRecordingModules(dir.path());
+    const fs::path tool = dir.path() / "derize-zizir-check";
+    fs::copy_file(DERIZE_CHECK_TOOL, tool);
+
+    const auto run = runCheckTool(tool.string(), "");
+
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("Program folder: " + dir.dirWithSlash() + "\n"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("8 of 8 modules ready"), std::string::npos) << run.output;
+
+    const auto help = runCheckTool(tool.string(), "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("Usage: derize-zizir-check"), std::string::npos) << help.output;
+    EXPECT_EQ(runCheckTool(tool.string(), "--bogus").status, 2);
+}

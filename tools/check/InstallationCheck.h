@@ -1,0 +1,67 @@
+#pragma once
+
+#include "launcher/ModuleRunner.h"
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace check {
+
+// What the launcher would find for one calculation kind.
+struct ModuleStatus
+{
+    int kindIndex = 0;
+    std::string fileName;   // the module's file name on this platform
+    std::string entryPoint; // the entry point the launcher looks up
+    std::string path;       // the file the launcher would load
+    bool besideLauncher = false;
+    launcher::RunStatus status = launcher::RunStatus::NoSuchModule;
+    std::string reason; // the loader's reason; empty when the module is ready
+
+    bool ready() const { return status == launcher::RunStatus::Completed; }
+};
+
+// The interface dictionary beside the launcher.
+struct DictionaryStatus
+{
+    std::string path;
+    bool found = false;
+    bool readable = false;
+    std::string encoding;                  // "UTF-8" or "Windows-1251"
+    std::size_t entries = 0;               // source/target pairs read
+    std::size_t linesWithoutSeparator = 0; // lines that are no entry
+};
+
+enum class Notice
+{
+    Russian,
+    English,
+};
+
+struct InstallationReport
+{
+    std::string programDir;
+    std::vector<ModuleStatus> modules;
+    DictionaryStatus dictionary;
+    std::string languageAbbreviation;
+    Notice notice = Notice::English;
+
+    bool allModulesReady() const;
+};
+
+// The copyright notice the window shows for a user whose locale has the
+// abbreviated language name `abbreviation` ("RUS" for Russian).
+Notice noticeForLanguage(const std::string& abbreviation);
+
+// Looks at the launcher installed in `programDir` (ending in the
+// separator): every kind's module is found, loaded and unloaded the way
+// the launcher does it, without calling its entry point.
+InstallationReport checkInstallation(const std::string& programDir,
+                                     const std::string& languageAbbreviation);
+
+// The report as the user reads it, one line per module.
+void printReport(const InstallationReport& report, std::ostream& out);
+
+} // namespace check
