@@ -136,19 +136,20 @@ def mesh_phases(n1, n2, direction):
 def icon_svg():
     size = 256
     # big gear lower left, small gear upper right
-    n1, n2 = 9, 7
-    tip1, root1 = 88.0, 66.0
-    tip2, root2 = 62.0, 43.0
-    c1 = (98.0, 156.0)
-    direction = math.radians(-45.0)
-    dist = root1 + tip2 + 5.0  # tips of one reach the other's roots, with a hair of clearance
-    c2 = (c1[0] + dist * math.cos(direction), c1[1] + dist * math.sin(direction))
+    n1, n2 = 8, 6
+    tip1, root1 = 82.0, 61.0
+    tip2, root2 = 57.0, 39.0
+    # Centres on the 16-pixel grid (whole pixels at 16 px), so the bores stay
+    # open at the smallest size; the centre distance leaves a little backlash.
+    c1 = (96.0, 160.0)
+    c2 = (176.0, 72.0)
+    direction = math.atan2(c2[1] - c1[1], c2[0] - c1[0])
     p1, p2 = mesh_phases(n1, n2, direction)
     g1 = moved(block_gear(n1, tip1, root1, phase=p1), *c1)
     g2 = moved(block_gear(n2, tip2, root2, 0.40, 0.60, phase=p2), *c2)
 
-    hole1 = 24.0
-    hole2 = 17.0
+    hole1 = 28.0
+    hole2 = 22.0
     return f"""<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" viewBox="0 0 {size} {size}">
   <title>DERIZE-Zizir</title>
   <defs>
@@ -161,7 +162,7 @@ def icon_svg():
       <stop offset="1" stop-color="#d17a12"/>
     </linearGradient>
   </defs>
-  <g stroke-linejoin="round" fill-rule="evenodd" stroke-width="8">
+  <g stroke-linejoin="round" fill-rule="evenodd" stroke-width="12">
     <path fill="url(#steel)" stroke="#173456"
           d="{polygon_path(g1)}{circle_path(c1[0], c1[1], hole1)}"/>
     <path fill="url(#bronze)" stroke="#6e3f06"
@@ -178,14 +179,14 @@ def icon_svg():
 
 def ani_image_svg():
     w, h = 193, 73
-    squash = 0.42  # vertical scale of a horizontal disc seen from above
+    squash = 0.40  # vertical scale of a horizontal disc seen from above
     thick = 9  # face width, in pixels on screen
-    m = 3.2
+    m = 3.5
     n1, n2 = 28, 17
     r1, r2 = m * n1 / 2, m * n2 / 2
     dist = r1 + r2
-    top = 24.0  # y of the gears' top faces' centres
-    cx1 = 12 + r1 + m
+    top = 25.0  # y of the gears' top faces' centres
+    cx1 = (192 - (r1 + r2 + dist + 2 * m)) / 2 + r1 + m
     c1 = (cx1, top)
     c2 = (cx1 + dist, top)
     p1, p2 = mesh_phases(n1, n2, 0.0)
@@ -223,9 +224,31 @@ def ani_image_svg():
             )
         return s
 
-    # shafts below the gears (seen through nothing; drawn first)
-    parts.append(shaft(c1[0], shaft1, top + thick, h - 2, "shaftgrad"))
-    parts.append(shaft(c2[0], shaft2, top + thick, h - 2, "shaftgrad"))
+    # shafts below the gears, standing in a base plate (drawn first)
+    plate_top, plate_face, plate_bottom = 59.5, 62.5, 69.5
+    x0, x1 = 4.5, 186.5
+    parts.append(shaft(c1[0], shaft1, top + thick, plate_top + 1.5, "shaftgrad"))
+    parts.append(shaft(c2[0], shaft2, top + thick, plate_top + 1.5, "shaftgrad"))
+    parts.append(
+        f'<path fill="#c9ced3" stroke="#2e3338" stroke-width="1" stroke-linejoin="round" '
+        f'd="M{fmt(x0 + 4)} {fmt(plate_top)}H{fmt(x1 - 4)}L{fmt(x1)} {fmt(plate_face)}H{fmt(x0)}Z"/>'
+    )
+    for c, radius in ((c1, shaft1), (c2, shaft2)):
+        # the bearing bore where the shaft enters the plate
+        parts.append(
+            f'<ellipse cx="{fmt(c[0])}" cy="{fmt(plate_top + 1.5)}" rx="{fmt(radius + 2)}" ry="1.6" '
+            f'fill="#8c949b" stroke="#2e3338" stroke-width="0.6"/>'
+        )
+        parts.append(shaft(c[0], radius, top + thick, plate_top + 1.5, "shaftgrad"))
+    hatch = "".join(
+        f"M{fmt(x)} {fmt(plate_bottom)}L{fmt(x + plate_bottom - plate_face)} {fmt(plate_face)}"
+        for x in range(int(x0) + 2, int(x1) - 6, 4)
+    )
+    parts.append(
+        f'<rect x="{fmt(x0)}" y="{fmt(plate_face)}" width="{fmt(x1 - x0)}" height="{fmt(plate_bottom - plate_face)}" '
+        f'fill="#e3e6e9" stroke="#2e3338" stroke-width="1"/>'
+    )
+    parts.append(f'<path stroke="#5c656d" stroke-width="0.7" fill="none" d="{hatch}"/>')
 
     # gear bodies: stack the outline downward to give the face width
     for dz in range(thick, 0, -1):
@@ -286,20 +309,20 @@ def ani_image_svg():
         ln = math.hypot(*t)
         t = (t[0] / ln, t[1] / ln)
         n = (-t[1], t[0])
-        hx, hy = x1 + t[0] * 3.5, y1 + t[1] * 3.5
+        hx, hy = x1 + t[0] * 4.5, y1 + t[1] * 4.5
         head = [
             (hx, hy),
-            (x1 - t[0] * 0.5 + n[0] * 2.6, y1 - t[1] * 0.5 + n[1] * 2.6),
-            (x1 - t[0] * 0.5 - n[0] * 2.6, y1 - t[1] * 0.5 - n[1] * 2.6),
+            (x1 - t[0] * 0.5 + n[0] * 3.0, y1 - t[1] * 0.5 + n[1] * 3.0),
+            (x1 - t[0] * 0.5 - n[0] * 3.0, y1 - t[1] * 0.5 - n[1] * 3.0),
         ]
         return (
-            f'<path fill="none" stroke="{colour}" stroke-width="1.3" '
+            f'<path fill="none" stroke="{colour}" stroke-width="1.5" '
             f'd="M{fmt(x0)} {fmt(y0)}A{fmt(rx)} {fmt(ry)} 0 0 {sweep} {fmt(x1)} {fmt(y1)}"/>'
             f'<path fill="{colour}" d="{polygon_path(head)}"/>'
         )
 
-    parts.append(arrow(c1[0], c1[1] + thick / 2, r1 + m + 5, (r1 + m + 5) * squash, 200, 250, "#b3261e"))
-    parts.append(arrow(c2[0], c2[1] + thick / 2, r2 + m + 5, (r2 + m + 5) * squash, 340, 290, "#b3261e"))
+    parts.append(arrow(c1[0], c1[1] + thick / 2, r1 + m + 4, (r1 + m + 4) * squash, 105, 150, "#b3261e"))
+    parts.append(arrow(c2[0], c2[1] + thick / 2, r2 + m + 4, (r2 + m + 4) * squash, 60, 20, "#b3261e"))
 
     body = "\n  ".join(parts)
     return f"""<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" viewBox="0 0 {w} {h}">
@@ -429,8 +452,8 @@ def transmission_svg():
     pitch = 7.4
     roller = 2.3
     n1, n2 = 21, 13
-    c1 = (47.0, 86.0)
-    c2 = (103.5, 37.5)
+    c1 = (50.5, 87.5)
+    c2 = (107.5, 38.5)
     rp1 = pitch / (2.0 * math.sin(math.pi / n1))
     rp2 = pitch / (2.0 * math.sin(math.pi / n2))
     segs, total = outer_tangent_path(c1, rp1, c2, rp2)
@@ -453,7 +476,7 @@ def transmission_svg():
 
     # centre lines (dash-dot), drawn under everything
     ext = 8
-    cl = f'stroke="{axis}" stroke-width="0.8" stroke-dasharray="9 2 2 2" fill="none"'
+    cl = f'stroke="{axis}" stroke-width="1" stroke-dasharray="10 2 2 2" fill="none"'
     for c, t in ((c1, tip1), (c2, tip2)):
         parts.append(f'<path {cl} d="M{fmt(c[0] - t - ext)} {fmt(c[1])}H{fmt(c[0] + t + ext)}"/>')
         parts.append(f'<path {cl} d="M{fmt(c[0])} {fmt(c[1] - t - ext)}V{fmt(c[1] + t + ext)}"/>')
