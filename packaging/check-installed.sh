@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Checks an installed tree: the desktop file, the MIME types, the icons,
+# the module SDK (a module is built against it), the launcher run through
+# its bin/ link in automatic mode, and derize-zizir-check.
+#
+#   packaging/check-installed.sh ROOT                  ROOT holds usr/ (dpkg -x, DESTDIR)
+#   packaging/check-installed.sh --install BUILD ROOT  first install BUILD into ROOT/usr
+#
+# Exit status 0 when all is well, 1 when a check fails, 77 when a check
+# was skipped: the tree holds no launcher yet, or desktop-file-validate or
+# update-mime-database is not installed (scripts/install-deps.sh packaging).
+# DERIZE_CHECK_STRICT=1 turns every skip into a failure.
+set -euo pipefail
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+app_id=org.derize.Zizir
+
+if [ "${1:-}" = --install ]; then
+    build=$2 root=$3
+    rm -rf "$root"
+    DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
+else
+    root=$1
+fi
+root=$(cd "$root" && pwd)
+usr=$root/usr
+programs=$usr/lib/derize-zizir
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/derize-check-installed-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+failed=0
+skipped=0
+fail() { echo "check-installed: FAIL: $*" >&2; failed=1; }
+note() { echo "check-installed: $*"; }
+skip() {
+    if [ "${DERIZE_CHECK_STRICT:-0}" = 1 ]; then
+        fail "$*"
+    else
+        note "SKIP: $*"
+        skipped=1
+    fi
+}
+have() { command -v "$1" >/dev/null; }
+
+# Desktop file.
+desktop=$usr/share/applications/$app_id.desktop
+if ! have desktop-file-validate; then
+    skip "desktop-file-validate is not installed"
+elif desktop-file-validate "$desktop"; then
+    note "desktop file valid"
+else
+    fail "desktop-file-validate $desktop"
+fi
+
+# MIME types: a database built from the installed XML alone.
+if ! have update-mime-database; then
+    skip "update-mime-database is not installed"
+else
+    mkdir -p "$work/data/mime/packages" "$work/home"
+    cp "$usr/share/mime/packages/$app_id.xml" "$work/data/mime/packages/"
+    export XDG_DATA_HOME="$work/home" XDG_DATA_DIRS="$work/data"
+    update-mime-database "$work/data/mime"
+    cmake -S "$source_dir/packaging/checks" -B "$work/checks" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$work/checks" >/dev/null
+    if "$work/checks/mime_check" "$desktop"; then
+        note "MIME types map all eight extensions in any letter case"
+    else
+        fail "MIME types"
+    fi
+    unset XDG_DATA_HOME XDG_DATA_DIRS
+fi
+
+# Icons.
+for icon in 16x16/apps/$app_id.png 32x32/apps/$app_id.png 48x48/apps/$app_id.png \
+    256x256/apps/$app_id.png scalable/apps/$app_id.svg; do
+    [ -s "$usr/share/icons/hicolor/$icon" ] || fail "icon $icon missing"
+done
+
+# A module built against the installed SDK, with the README's CMakeLists.
+cmake -S "$source_dir/packaging/sdk-example" -B "$work/module" \
+    -DCMAKE_PREFIX_PATH="$usr" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+    -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF >/dev/null
+cmake --build "$work/module" >/dev/null
+module=$work/module/trn_worm.so
+if [ ! -f "$module" ]; then
+    fail "the SDK build made no trn_worm.so"
+elif ! grep -q -- "-isystem $usr/include" "$work/module/compile_commands.json"; then
+    fail "trn_worm was not compiled against the installed header in $usr/include"
+else
+    exports=$(nm -D --defined-only "$module" | awk '$2 == "T" { print $3 }')
+    [ "$exports" = TrnRun_Worm ] || fail "trn_worm.so exports [$exports], not just TrnRun_Worm"
+    note "module built from the installed SDK: $module"
+fi
+
+# The launcher, run through its link in automatic mode on a worm data file.
+if [ ! -x "$programs/derize-zizir" ]; then
+    skip "no launcher in $programs"
+    [ $failed -eq 0 ] && exit 77
+    exit 1
+fi
+[ "$(readlink "$usr/bin/derize-zizir")" = ../lib/derize-zizir/derize-zizir ] ||
+    fail "bin/derize-zizir is not the relative link ../lib/derize-zizir/derize-zizir"
+cp "$module" "$programs/trn_worm.so"
+mkdir -p "$work/data files"
+record=$work/record.txt
+status=0
+(cd "$work/data files" &&
+    TRN_RECORD_FILE="$record" QT_QPA_PLATFORM=offscreen "$usr/bin/derize-zizir" Box.WORM_CYL_DAT) ||
+    status=$?
+expected="call TrnRun_Worm name=$work/data files/Box.WORM_CYL_DAT slot1=set"
+if [ "$status" -ne 0 ]; then
+    fail "the launcher ended with status $status"
+elif [ "$(cat "$record" 2>/dev/null)" != "$expected" ]; then
+    fail "the module recorded [$(cat "$record" 2>/dev/null)], expected [$expected]"
+else
+    note "launcher ran the installed module: $expected"
+fi
+
+# derize-zizir-check, through its link: the worm module is ready, the
+# other seven are missing, so it ends with status 1.
+status=0
+report=$("$usr/bin/derize-zizir-check") || status=$?
+if [ "$status" -ne 1 ] ||
+    ! grep -q "^  5 trn_worm.so (worm_cyl_dat): ready" <<<"$report" ||
+    ! grep -q "^1 of 8 modules ready" <<<"$report" ||
+    ! grep -q "^Program folder: $programs/\$" <<<"$report"; then
+    fail "derize-zizir-check (status $status) reported:"
+    echo "$report" >&2
+else
+    note "derize-zizir-check finds the module beside the launcher"
+fi
+rm -f "$programs/trn_worm.so"
+
+[ $failed -eq 0 ] || exit 1
+[ $skipped -eq 0 ] || exit 77
+exit 0
