@@ -75,7 +75,13 @@ for icon in 16x16/apps/$app_id.png 32x32/apps/$app_id.png 48x48/apps/$app_id.png
     [ -s "$usr/share/icons/hicolor/$icon" ] || fail "icon $icon missing"
 done
 
-# A module built against the installed SDK, with the README's CMakeLists.
+# A module built against the installed SDK, with the README's CMakeLists
+# (the one in packaging/sdk-example must be the same).
+readme_cmake=$(awk '/<!-- section: install -->/ { on = 1 } /<!-- end: install -->/ { on = 0 }
+    on && /^```cmake$/ { block = 1; next } block && /^```$/ { exit } block' "$source_dir/README.md")
+if [ "$readme_cmake" != "$(cat "$source_dir/packaging/sdk-example/CMakeLists.txt")" ]; then
+    fail "README's module CMakeLists differs from packaging/sdk-example/CMakeLists.txt"
+fi
 cmake -S "$source_dir/packaging/sdk-example" -B "$work/module" \
     -DCMAKE_PREFIX_PATH="$usr" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
     -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF >/dev/null
