@@ -69,11 +69,18 @@ else
     unset XDG_DATA_HOME XDG_DATA_DIRS
 fi
 
-# Icons.
-for icon in 16x16/apps/$app_id.png 32x32/apps/$app_id.png 48x48/apps/$app_id.png \
-    256x256/apps/$app_id.png scalable/apps/$app_id.svg; do
-    [ -s "$usr/share/icons/hicolor/$icon" ] || fail "icon $icon missing"
+# Icons: one for each size the desktop file's Icon= may be drawn at.
+grep -qx "Icon=$app_id" "$desktop" || fail "the desktop file's Icon is not $app_id"
+for size in 16 32 48 256; do
+    icon=$usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png
+    if [ ! -s "$icon" ]; then
+        fail "icon ${size}x${size} missing"
+    elif have file && ! file -b "$icon" | grep -q "PNG image data, $size x $size,"; then
+        fail "$icon is not a ${size}x${size} PNG: $(file -b "$icon")"
+    fi
 done
+grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/$app_id.svg" 2>/dev/null ||
+    fail "scalable icon missing"
 
 # A module built against the installed SDK, with the README's CMakeLists
 # (the one in packaging/sdk-example must be the same).
