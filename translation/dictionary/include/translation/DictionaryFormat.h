@@ -1,0 +1,114 @@
+#pragma once
+
+// The rules of the dictionary file, as plain functions on bytes and texts.
+//
+// A dictionary is a file of lines. A line ends at CR, at LF, or at CR LF
+// (one line end); after the last line end no further line follows, so a
+// final line end adds no entry. Each line is
+//     "source"="target"
+// and is split on bytes: the source runs from the second byte up to the
+// first `"="`, the target from after it up to, and without, the last byte.
+// Nothing is escaped and no line is rejected.
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <QVarLengthArray>
+#include <cstring>
+#include <vector>
+
+namespace translation {
+
+// Half-open range of byte positions within one line.
+struct ByteRange
+{
+    qsizetype begin = 0;
+    qsizetype end = 0;
+
+    qsizetype size() const { return end - begin; }
+    bool operator==(const ByteRange&) const = default;
+};
+
+struct LineParts
+{
+    ByteRange source;
+    ByteRange target;
+};
+
+// Where the source and the target of one line (without its line end) lie.
+// A line without `"="` has an empty source and, as target, the line
+// without its first two bytes and its last byte; an empty line gives two
+// empty texts.
+LineParts splitLine(QByteArrayView line);
+
+// Calls `onLine(QByteArrayView line)` for every line of `bytes`, in order,
+// without the line ends. Linear in the size of `bytes`, whatever the mix of
+// line ends.
+template <typename OnLine>
+void forEachLine(QByteArrayView bytes, OnLine&& onLine)
+{
+    if (bytes.isEmpty())
+        return;
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const auto find = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+        return found ? static_cast<const char*>(found) : end;
+    };
+    // The next CR and the next LF, each searched again only once the line
+    // start has passed it, so that a file using one kind of line end is not
+    // rescanned for the other.
+    const char* nextCr = find(begin, '\r');
+    const char* nextLf = find(begin, '\n');
+    const char* pos = begin;
+    while (pos < end) {
+        if (nextCr < pos)
+            nextCr = find(pos, '\r');
+        if (nextLf < pos)
+            nextLf = find(pos, '\n');
+        const char* lineEnd = nextCr < nextLf ? nextCr : nextLf;
+        onLine(QByteArrayView(pos, lineEnd - pos));
+        if (lineEnd == end)
+            break;
+        pos = lineEnd + 1;
+        if (*lineEnd == '\r' && pos < end && *pos == '\n')
+            ++pos;
+    }
+}
+
+// The lines of `bytes`, as `forEachLine` finds them.
+std::vector<QByteArrayView> splitLines(QByteArrayView bytes);
+
+enum class TextEncoding
+{
+    Utf8,
+    Windows1251,
+};
+
+struct EncodingChoice
+{
+    TextEncoding encoding = TextEncoding::Windows1251;
+    // Bytes of a UTF-8 byte-order mark at the start, which are not text.
+    qsizetype markLength = 0;
+};
+
+// UTF-8 when the file starts with the UTF-8 byte-order mark or when all of
+// it is valid UTF-8 holding a byte of 0x80 or above; Windows-1251 otherwise
+// (plain ASCII reads the same either way).
+EncodingChoice detectEncoding(QByteArrayView bytes);
+
+// "||" in place of every CR LF, left to right; a lone CR or LF stays.
+QString toLineBreakMarks(QString text);
+// CR LF in place of every "||", left to right; an inserted pair is never
+// searched again, so "|||" becomes CR LF followed by "|".
+QString fromLineBreakMarks(QString text);
+
+// Scratch space for a case-folded text; short texts need no allocation.
+using FoldBuffer = QVarLengthArray<char16_t, 256>;
+
+// Replaces `out` with `text` under Unicode simple case folding, code point
+// by code point (Ё and ё, Ї and ї, ẞ and ß fold alike; ß stays one letter).
+// A NUL or an unpaired surrogate is kept as it is.
+void caseFold(QStringView text, FoldBuffer& out);
+
+} // namespace translation

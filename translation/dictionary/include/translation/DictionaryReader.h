@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <string>
+
+namespace translation {
+
+// Reads up to `maxSize` bytes into `buffer`: the number read, 0 at the end
+// of the file, or -1 when reading failed.
+using ReadFunction = std::function<qint64(char* buffer, qint64 maxSize)>;
+
+struct ReadResult
+{
+    enum class Status
+    {
+        Complete,   // everything up to the end of the file
+        ReadFailed, // a read failed; `bytes` ends at the last line end before it
+    };
+    Status status = Status::Complete;
+    QByteArray bytes;
+    QString error;
+};
+
+// Reads a file of `expectedSize` bytes in one pass. A file that shrinks
+// meanwhile ends where its data ends; bytes beyond `expectedSize` (a file
+// that grows) are not read, so memory stays bounded by the size the file
+// had when it was opened.
+ReadResult readAllBytes(qint64 expectedSize, const ReadFunction& read);
+
+struct FileReadResult
+{
+    enum class Status
+    {
+        Missing,    // no such file, or a folder of that name
+        NotAFile,   // a pipe, socket or device: never opened
+        CannotOpen, // exists but could not be opened
+        Complete,   // read through
+        ReadFailed, // opened, but a read failed part way
+    };
+    Status status = Status::Missing;
+    QByteArray bytes;
+    QString error;
+};
+
+// Reads the dictionary file at `path` (bytes as the file system spells them).
+FileReadResult readDictionaryFile(const std::string& path);
+
+} // namespace translation
