@@ -44,6 +44,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -295,6 +296,7 @@ TrnResult runDemo(TrnWindowHandle owner, char* dataFileName, const char** result
     dialog->setObjectName(QLatin1String("demoDialog"));
     dialog->setWindowTitle(text("Демонстрационный модуль"));
     dialog->setModal(true);
+    dialog->setMinimumWidth(560);
 
     auto* layout = new QVBoxLayout(dialog);
     auto* note = plainLabel(text("Это демонстрационный модуль: он ничего не рассчитывает и "
@@ -334,6 +336,8 @@ TrnResult runDemo(TrnWindowHandle owner, char* dataFileName, const char** result
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->setObjectName(QLatin1String("demoButtons"));
+    // The launcher loads no Qt translations: name the button in Russian here.
+    buttons->button(QDialogButtonBox::Close)->setText(text("Закрыть"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     layout->addWidget(buttons);
 
