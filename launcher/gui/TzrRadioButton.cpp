@@ -1,0 +1,230 @@
+#include "TzrRadioButton.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
+
+std::uint32_t TzrRadioButton::nativeStyleFor(std::uint32_t baseStyle, TAlignment horizontal,
+                                             TVertAlignment vertical, bool wordWrap, TStyle style)
+{
+    std::uint32_t bits = baseStyle & ~StyleBitsReplaced;
+    switch (horizontal) {
+    case taLeftJustify:
+        bits |= BS_LEFT;
+        break;
+    case taRightJustify:
+        bits |= BS_RIGHT;
+        break;
+    case taCenter:
+        bits |= BS_CENTER;
+        break;
+    }
+    switch (vertical) {
+    case vaTopJustify:
+        bits |= BS_TOP;
+        break;
+    case vaCenter:
+        bits |= BS_VCENTER;
+        break;
+    case vaBottomJustify:
+        bits |= BS_BOTTOM;
+        break;
+    }
+    if (wordWrap) {
+        bits |= BS_MULTILINE;
+    }
+    switch (style) {
+    case vsNormal:
+        break;
+    case vsFlat:
+        bits |= BS_FLAT;
+        break;
+    case vsPushButton:
+        bits |= BS_PUSHLIKE;
+        break;
+    }
+    return bits;
+}
+
+TzrRadioButton::TzrRadioButton(QWidget* parent) : TzrRadioButton(QString(), parent) {}
+
+TzrRadioButton::TzrRadioButton(const QString& text, QWidget* parent)
+    : QRadioButton(text, parent),
+      m_nativeStyle(nativeStyleFor(BS_RADIOBUTTON, m_horizontal, m_vertical, m_wordWrap, m_style))
+{
+}
+
+void TzrRadioButton::setHorizontalAlignment(TAlignment value)
+{
+    if (value != m_horizontal) {
+        m_horizontal = value;
+        recreateStyle();
+    }
+}
+
+void TzrRadioButton::setVerticalAlignment(TVertAlignment value)
+{
+    if (value != m_vertical) {
+        m_vertical = value;
+        recreateStyle();
+    }
+}
+
+void TzrRadioButton::setWordWrap(bool value)
+{
+    if (value != m_wordWrap) {
+        m_wordWrap = value;
+        recreateStyle();
+    }
+}
+
+void TzrRadioButton::setButtonStyle(TStyle value)
+{
+    if (value != m_style) {
+        m_style = value;
+        recreateStyle();
+    }
+}
+
+void TzrRadioButton::recreateStyle()
+{
+    m_nativeStyle = nativeStyleFor(m_nativeStyle, m_horizontal, m_vertical, m_wordWrap, m_style);
+    ++m_styleRecreations;
+    updateGeometry();
+    update();
+}
+
+int TzrRadioButton::textFlags() const
+{
+    int flags = Qt::TextShowMnemonic;
+    switch (m_nativeStyle & BS_CENTER) {
+    case BS_RIGHT:
+        flags |= Qt::AlignRight;
+        break;
+    case BS_CENTER:
+        flags |= Qt::AlignHCenter;
+        break;
+    default:
+        flags |= Qt::AlignLeft;
+        break;
+    }
+    switch (m_nativeStyle & BS_VCENTER) {
+    case BS_TOP:
+        flags |= Qt::AlignTop;
+        break;
+    case BS_BOTTOM:
+        flags |= Qt::AlignBottom;
+        break;
+    default:
+        flags |= Qt::AlignVCenter;
+        break;
+    }
+    if (m_nativeStyle & BS_MULTILINE) {
+        flags |= Qt::TextWordWrap;
+    } else {
+        flags |= Qt::TextSingleLine;
+    }
+    if (!style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this)) {
+        flags |= Qt::TextHideMnemonic;
+    }
+    return flags;
+}
+
+QRect TzrRadioButton::textRect(const QStyleOptionButton& option) const
+{
+    if (m_nativeStyle & BS_PUSHLIKE) {
+        const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
+        return rect().adjusted(margin / 2, margin / 2, -margin / 2, -margin / 2);
+    }
+    return style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
+}
+
+void TzrRadioButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int flags = textFlags();
+    const QRect area = textRect(option);
+    // The part of the area that the text takes: the focus frame goes round
+    // it and the indicator lines up with its first or last line.
+    const QRect used = fontMetrics().boundingRect(area, flags, text()) & area;
+
+    if (m_nativeStyle & BS_PUSHLIKE) {
+        paintPushLike(painter, option);
+    } else {
+        paintIndicator(painter, option, used);
+    }
+    const QPalette::ColorRole textRole =
+        (m_nativeStyle & BS_PUSHLIKE) ? QPalette::ButtonText : QPalette::WindowText;
+    style()->drawItemText(&painter, area, flags, option.palette, isEnabled(), text(), textRole);
+
+    if (hasFocus() && !text().isEmpty()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = used.adjusted(-1, 0, 1, 0) & rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void TzrRadioButton::paintPushLike(QPainter& painter, const QStyleOptionButton& option)
+{
+    QStyleOptionButton bevel = option;
+    bevel.features = QStyleOptionButton::None;
+    bevel.state &= ~(QStyle::State_On | QStyle::State_Off);
+    if (isChecked() || isDown()) {
+        bevel.state |= QStyle::State_Sunken | QStyle::State_On;
+    } else {
+        bevel.state |= QStyle::State_Raised;
+    }
+    style()->drawControl(QStyle::CE_PushButtonBevel, &bevel, &painter, this);
+}
+
+void TzrRadioButton::paintIndicator(QPainter& painter, const QStyleOptionButton& option,
+                                    const QRect& textArea)
+{
+    QRect indicator = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
+    const int lineHeight = fontMetrics().height();
+    switch (m_nativeStyle & BS_VCENTER) {
+    case BS_TOP:
+        indicator.moveTop(textArea.top() + (lineHeight - indicator.height()) / 2);
+        break;
+    case BS_BOTTOM:
+        indicator.moveBottom(textArea.bottom() - (lineHeight - indicator.height()) / 2);
+        break;
+    default:
+        indicator.moveTop((height() - indicator.height()) / 2);
+        break;
+    }
+    indicator.moveTop(std::max(0, indicator.top()));
+
+    if (!(m_nativeStyle & BS_FLAT)) {
+        QStyleOptionButton box = option;
+        box.rect = indicator;
+        style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &box, &painter, this);
+        return;
+    }
+
+    // Flat: a plain circle in the text colour, no shading.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette::ColorGroup group = isEnabled() ? QPalette::Active : QPalette::Disabled;
+    const QRectF circle = QRectF(indicator).adjusted(1.5, 1.5, -1.5, -1.5);
+    painter.setPen(QPen(option.palette.color(group, QPalette::WindowText), 1));
+    painter.setBrush(option.palette.color(group, QPalette::Base));
+    painter.drawEllipse(circle);
+    if (isChecked()) {
+        const qreal inset = circle.width() / 3.5;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(option.palette.color(group, QPalette::Text));
+        painter.drawEllipse(circle.adjusted(inset, inset, -inset, -inset));
+    }
+    painter.restore();
+}
+
+bool TzrRadioButton::hitButton(const QPoint& pos) const
+{
+    // Like a native button: the whole control answers to the mouse.
+    return rect().contains(pos);
+}

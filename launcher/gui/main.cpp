@@ -1,0 +1,58 @@
+#include "ErrorLine.h"
+#include "TFormGears.h"
+#include "launcher/CommandLine.h"
+#include "launcher/ModuleRunner.h"
+#include "launcher/Paths.h"
+#include "platform/Process.h"
+#include "translation/Dictionary.h"
+
+#include <QApplication>
+#include <optional>
+#include <string>
+
+int main(int argc, char* argv[])
+{
+    // Argument 1 is the data file name, byte for byte. Qt is given the
+    // program name alone, so that it never takes an option out of the
+    // user's argument nor re-encodes it.
+    std::optional<std::string> argument1;
+    if (argc > 1) {
+        argument1 = std::string(argv[1]);
+    }
+    static int qtArgc = 1;
+    static char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
+
+    const launcher::PathStyle style = launcher::nativePathStyle();
+    const std::string programDir =
+        launcher::programDirFromExecutable(platform::executablePath(), style);
+    translation::LoadDictionary(programDir + "Orvanel.Dic");
+    QApplication::setApplicationName(QStringLiteral("DERIZE-Zizir"));
+
+    TFormGears window;
+    window.setProgramDir(programDir);
+    window.AutoRun = false;
+
+    if (argument1) {
+        const launcher::StartupRequest request =
+            launcher::parseCommandLine(*argument1, platform::currentDirectory(), style);
+        if (request.autoRun) {
+            if (!request.error.empty()) {
+                launcher::writeErrorLine(request.error);
+                return launcher::ExitBadDataFileName;
+            }
+            window.KindIndex = request.kindIndex;
+            window.DataFileName = request.dataFileName;
+            window.AutoRun = true;
+            window.SelectKindAndRun();
+            const launcher::RunOutcome outcome =
+                window.lastOutcome().value_or(launcher::RunOutcome{});
+            return launcher::exitStatusFor(outcome.status);
+        }
+        window.KindIndex = request.kindIndex;
+    }
+
+    window.show();
+    QApplication::exec();
+    return 0;
+}

@@ -1,0 +1,159 @@
+// The aligned radio button: its properties, the native style bits they
+// stand for, and when the style is applied again.
+#include "TzrRadioButton.h"
+
+#include <QImage>
+#include <QMetaEnum>
+#include <QMetaProperty>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using R = TzrRadioButton;
+
+TEST(TzrRadioButton, PublishesItsFourPropertiesWithTheirInitialValues)
+{
+    R button;
+    const QMetaObject* meta = button.metaObject();
+    const int first = R::staticMetaObject.propertyOffset();
+    ASSERT_EQ(meta->propertyCount() - first, 4);
+    const char* names[] = {"HorizontalAlignment", "VerticalAlignment", "WordWrap", "Style"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_STREQ(meta->property(first + i).name(), names[i]);
+    }
+    const QMetaEnum style = QMetaEnum::fromType<R::TStyle>();
+    EXPECT_STREQ(style.valueToKey(0), "vsNormal");
+    EXPECT_STREQ(style.valueToKey(2), "vsPushButton");
+    EXPECT_STREQ(QMetaEnum::fromType<R::TAlignment>().valueToKey(2), "taCenter");
+    EXPECT_STREQ(QMetaEnum::fromType<R::TVertAlignment>().valueToKey(2), "vaBottomJustify");
+
+    EXPECT_EQ(button.property("HorizontalAlignment").value<R::TAlignment>(), R::taLeftJustify);
+    EXPECT_EQ(button.property("VerticalAlignment").value<R::TVertAlignment>(), R::vaTopJustify);
+    EXPECT_EQ(button.property("WordWrap").toBool(), true);
+    EXPECT_EQ(button.property("Style").value<R::TStyle>(), R::vsNormal);
+    EXPECT_EQ(button.nativeStyle(), R::BS_RADIOBUTTON | R::BS_LEFT | R::BS_TOP | R::BS_MULTILINE);
+}
+
+TEST(TzrRadioButton, StyleBitsFollowTheTable)
+{
+    // Every replaced bit set in the base, plus BS_NOTIFY and a window bit
+    // that must survive.
+    const std::uint32_t base = 0x10000000 | 0x4000 | 0xBF00 | 0x0009;
+    const std::uint32_t kept = 0x10000000 | 0x4000 | 0x0009;
+    struct Row
+    {
+        R::TAlignment h;
+        R::TVertAlignment v;
+        bool wrap;
+        R::TStyle style;
+        std::uint32_t added;
+    };
+    const Row rows[] = {
+        {R::taLeftJustify, R::vaTopJustify, false, R::vsNormal, 0x0100 | 0x0400},
+        {R::taRightJustify, R::vaTopJustify, false, R::vsNormal, 0x0200 | 0x0400},
+        {R::taCenter, R::vaTopJustify, false, R::vsNormal, 0x0300 | 0x0400},
+        {R::taLeftJustify, R::vaCenter, false, R::vsNormal, 0x0100 | 0x0C00},
+        {R::taLeftJustify, R::vaBottomJustify, false, R::vsNormal, 0x0100 | 0x0800},
+        {R::taLeftJustify, R::vaTopJustify, true, R::vsNormal, 0x0100 | 0x0400 | 0x2000},
+        {R::taLeftJustify, R::vaTopJustify, false, R::vsFlat, 0x0100 | 0x0400 | 0x8000},
+        {R::taLeftJustify, R::vaTopJustify, false, R::vsPushButton, 0x0100 | 0x0400 | 0x1000},
+        {R::taCenter, R::vaCenter, true, R::vsPushButton, 0x0300 | 0x0C00 | 0x2000 | 0x1000},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(R::nativeStyleFor(base, row.h, row.v, row.wrap, row.style), kept | row.added)
+            << std::hex << "expected bits 0x" << (kept | row.added);
+        EXPECT_EQ(R::nativeStyleFor(0, row.h, row.v, row.wrap, row.style), row.added);
+    }
+}
+
+TEST(TzrRadioButton, SameValueChangesNothingAnotherValueReappliesTheStyle)
+{
+    R button;
+    button.setWordWrap(true);
+    button.setHorizontalAlignment(R::taLeftJustify);
+    button.setVerticalAlignment(R::vaTopJustify);
+    button.setProperty("Style", QVariant::fromValue(R::vsNormal));
+    EXPECT_EQ(button.styleRecreations(), 0) << "setting a property to its value must do nothing";
+
+    button.setWordWrap(false);
+    EXPECT_EQ(button.styleRecreations(), 1);
+    EXPECT_EQ(button.nativeStyle() & R::BS_MULTILINE, 0u);
+    button.setWordWrap(false);
+    EXPECT_EQ(button.styleRecreations(), 1);
+
+    EXPECT_TRUE(button.setProperty("Style", QVariant::fromValue(R::vsPushButton)));
+    EXPECT_TRUE(button.setProperty("HorizontalAlignment", QVariant::fromValue(R::taRightJustify)));
+    EXPECT_TRUE(button.setProperty("VerticalAlignment", QVariant::fromValue(R::vaBottomJustify)));
+    EXPECT_EQ(button.styleRecreations(), 4);
+    EXPECT_EQ(button.nativeStyle(),
+              R::BS_RADIOBUTTON | R::BS_RIGHT | R::BS_BOTTOM | R::BS_PUSHLIKE);
+}
+
+QImage render(R& button)
+{
+    QImage image(button.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    button.render(&image);
+    return image;
+}
+
+// First and last rows that hold a dark (text) pixel right of the indicator.
+std::pair<int, int> textRows(const QImage& image, int fromX)
+{
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = fromX; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 100) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST(TzrRadioButton, DrawsItsTextWrappedAndAlignedAsSet)
+{
+    R button(QStringLiteral("Цилиндрическая передача внешнего зацепления"));
+    button.resize(140, 80);
+    const auto top = textRows(render(button), 30);
+    button.setVerticalAlignment(R::vaBottomJustify);
+    const auto bottom = textRows(render(button), 30);
+    ASSERT_GE(top.first, 0) << "no text drawn";
+    EXPECT_GT(top.second - top.first, button.fontMetrics().height())
+        << "a long text wraps onto more lines";
+    EXPECT_LT(top.first, 10) << "top alignment starts at the top";
+    EXPECT_GT(bottom.second, button.height() - 10) << "bottom alignment ends at the bottom";
+
+    button.setWordWrap(false);
+    button.setVerticalAlignment(R::vaCenter);
+    const auto single = textRows(render(button), 30);
+    EXPECT_LE(single.second - single.first, button.fontMetrics().height())
+        << "without word wrap the text stays on one line";
+}
+
+TEST(TzrRadioButton, PushLikeLooksPressedWhenCheckedAndAnswersOnItsWholeArea)
+{
+    R button(QStringLiteral("Run"));
+    button.resize(120, 30);
+    button.setButtonStyle(R::vsPushButton);
+    const QImage up = render(button);
+    button.setChecked(true);
+    EXPECT_NE(render(button), up) << "a checked push-like button must look pressed";
+
+    R other(QStringLiteral("x"));
+    other.resize(300, 20);
+    QTest::mouseClick(&other, Qt::LeftButton, {}, QPoint(290, 10));
+    EXPECT_TRUE(other.isChecked()) << "a click anywhere on the control checks it";
+
+    R flat(QStringLiteral("x"));
+    flat.resize(100, 20);
+    const QImage normal = render(flat);
+    flat.setButtonStyle(R::vsFlat);
+    EXPECT_NE(render(flat), normal) << "the flat look differs from the normal one";
+}
+
+} // namespace
