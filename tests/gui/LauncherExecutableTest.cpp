@@ -1,1 +1,346 @@
+// The real derize-zizir, copied into a program folder of its own beside
+// fixture modules, started in automatic mode the way a file manager or a
+// script starts it: argument bytes, working folder and exit status.
+#include "FixtureRecord.h"
+#include "launcher/CalculationKinds.h"
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using testsupport::hexOf;
+using testsupport::recordField;
+using testsupport::RecordFile;
+using testsupport::TempDir;
+
+namespace {
+
+struct Finished
+{
+    int status = -1;      // exit status; -1 when it did not exit by itself in time
+    std::string errors;   // standard error
+    bool running = false; // still running when the wait ended (then killed)
+};
+
+std::string readAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A program folder: the launcher and the modules of one fixture set.
+class ProgramFolder
+{
+public:
+    explicit ProgramFolder(const std::string& fixtureSet = "recording")
+    {
+        fs::copy_file(DERIZE_LAUNCHER_EXECUTABLE, executable());
+        if (!fixtureSet.empty()) {
+            for (const auto& entry : fs::directory_iterator(testsupport::fixtureDir(fixtureSet))) {
+                fs::copy_file(entry.path(), m_dir.path() / entry.path().filename());
+            }
+        }
+    }
+    fs::path path() const { return m_dir.path(); }
+    fs::path executable() const { return m_dir.path() / "derize-zizir"; }
+
+private:
+    TempDir m_dir;
+};
+
+// Runs `program` with `arguments` (raw bytes) in `workingDir`. Waits up to
+// `patience` for it to end; a program still running then is killed.
+Finished run(const fs::path& program, const std::vector<std::string>& arguments,
+             const fs::path& workingDir,
+             std::chrono::milliseconds patience = std::chrono::seconds(60))
+{
+    TempDir output;
+    const fs::path errorsFile = output.path() / "stderr";
+    // Qt warns on standard error when it has no runtime folder; a desktop
+    // session always gives one.
+    const fs::path runtimeDir = output.path() / "runtime";
+    fs::create_directory(runtimeDir);
+    fs::permissions(runtimeDir, fs::perms::owner_all, fs::perm_options::replace);
+    setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    std::vector<char*> argv;
+    std::string programText = program.string();
+    argv.push_back(programText.data());
+    std::vector<std::string> copies = arguments;
+    for (std::string& argument : copies) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, workingDir.c_str());
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    pid_t pid = 0;
+    const int spawned =
+        posix_spawn(&pid, programText.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    Finished finished;
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << program;
+        return finished;
+    }
+
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    int waitStatus = 0;
+    while (waitpid(pid, &waitStatus, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            finished.running = true;
+            kill(pid, SIGKILL);
+            waitpid(pid, &waitStatus, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!finished.running && WIFEXITED(waitStatus)) {
+        finished.status = WEXITSTATUS(waitStatus);
+    }
+    finished.errors = readAll(errorsFile);
+    return finished;
+}
+
+class LauncherExecutable : public testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        unsetenv("TRN_RECORD_THROW");
+        unsetenv("TRN_RECORD_FLAG");
+    }
+
+    Finished start(const std::string& argument)
+    {
+        return run(folder.executable(), {argument}, data.path());
+    }
+
+    ProgramFolder folder;
+    TempDir data; // the working folder
+    RecordFile record;
+};
+
+TEST_F(LauncherExecutable, WormFileInTheWorkingFolderRunsTheWormModuleWithThreeArguments)
+{
+    const Finished finished = start("x.worm_cyl_dat");
+    EXPECT_EQ(finished.status, 0) << finished.errors;
+    EXPECT_EQ(finished.errors, "");
+    const std::vector<std::string> lines = record.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "load trn_worm");
+    EXPECT_EQ(lines[1].rfind("call TrnRun_Worm form=B ", 0), 0u) << lines[1];
+    EXPECT_EQ(recordField(lines[1], "name"), hexOf(data.path().string() + "/x.worm_cyl_dat"));
+    EXPECT_NE(recordField(lines[1], "owner"), "(nil)") << "the owner window handle is given";
+    EXPECT_NE(recordField(lines[1], "slot1"), "(nil)");
+    EXPECT_EQ(recordField(lines[1], "slot2"), "(nil)") << "form B has no fourth argument";
+    EXPECT_EQ(lines[2], "unload trn_worm");
+
+    fs::remove(folder.path() / "trn_worm.so");
+    const Finished missing = start("x.worm_cyl_dat");
+    EXPECT_EQ(missing.status, 3);
+    ASSERT_EQ(linesOf(missing.errors).size(), 1u) << missing.errors;
+    EXPECT_NE(missing.errors.find("trn_worm.so"), std::string::npos) << missing.errors;
+    EXPECT_EQ(record.linesStartingWith("call ").size(), 1u) << "no second call";
+}
+
+TEST_F(LauncherExecutable, EachExtensionRunsItsKindsEntryPointWithItsForm)
+{
+    const char forms[] = {'A', 'A', 'A', 'A', 'B', 'C', 'C', 'C'};
+    for (std::size_t i = 0; i < launcher::KindCount; ++i) {
+        const launcher::CalculationKind& kind = launcher::CalculationKinds[i];
+        const std::string name = "/data/case." + std::string(kind.fileExtension);
+        const Finished finished = start(name);
+        EXPECT_EQ(finished.status, 0) << kind.entryPoint << ": " << finished.errors;
+        const std::vector<std::string> calls = record.linesStartingWith("call ");
+        ASSERT_EQ(calls.size(), i + 1);
+        EXPECT_EQ(calls.back().rfind(
+                      "call " + std::string(kind.entryPoint) + " form=" + forms[i] + " ", 0),
+                  0u)
+            << calls.back();
+        EXPECT_EQ(recordField(calls.back(), "name"), hexOf(name));
+    }
+}
+
+TEST_F(LauncherExecutable, DataFileNamesFollowThePathRules)
+{
+    struct Case
+    {
+        std::string argument;
+        std::string expectedName; // empty: the working folder, '/' and the argument
+        const char* entry;
+    };
+    const std::string cwd = data.path().string();
+    const Case cases[] = {
+        {"x.toothedbelt_dat", cwd + "/x.toothedbelt_dat", "TrnRun_TBelt"},
+        {"sub/x.toothedbelt_dat", "sub/x.toothedbelt_dat", "TrnRun_TBelt"},
+        {"./x.belt_vee_dat", "./x.belt_vee_dat", "TrnRun_VBelt"},
+        {"/work/Box.GEAR_EXC_DAT", "/work/Box.GEAR_EXC_DAT", "TrnRun_CylExt"},
+        {"Box.Gear_Inc_Dat", cwd + "/Box.Gear_Inc_Dat", "TrnRun_CylInt"},
+        {"/a.gear_exc_dat/b.gear_exc_dat", "/a.gear_exc_dat/b.gear_exc_dat", "TrnRun_CylExt"},
+        {"/a.gear_spb_dat/b.gear_stb_dat", "/a.gear_spb_dat/b.gear_stb_dat", "TrnRun_BevStr"},
+        {"x y.chai_rol_dat", cwd + "/x y.chai_rol_dat", "TrnRun_Chain"},
+        {"-platform.gear_exc_dat", cwd + "/-platform.gear_exc_dat", "TrnRun_CylExt"},
+    };
+    for (const Case& c : cases) {
+        const Finished finished = start(c.argument);
+        EXPECT_EQ(finished.status, 0) << c.argument << ": " << finished.errors;
+        const std::vector<std::string> calls = record.linesStartingWith("call ");
+        ASSERT_FALSE(calls.empty()) << c.argument;
+        EXPECT_EQ(calls.back().rfind(std::string("call ") + c.entry, 0), 0u)
+            << c.argument << " ran " << calls.back();
+        EXPECT_EQ(recordField(calls.back(), "name"), hexOf(c.expectedName)) << c.argument;
+    }
+
+    // In the root folder a bare name gets one '/' only.
+    const Finished atRoot = run(folder.executable(), {"x.gear_exc_dat"}, "/");
+    EXPECT_EQ(atRoot.status, 0) << atRoot.errors;
+    EXPECT_EQ(recordField(record.linesStartingWith("call ").back(), "name"),
+              hexOf("/x.gear_exc_dat"));
+}
+
+TEST_F(LauncherExecutable, BytesThatAreNotUtf8ReachTheModuleUnchanged)
+{
+    const std::string argument = "caf\xe9 \xff\xfe\x01.belt_vee_dat";
+    const Finished finished = start(argument);
+    EXPECT_EQ(finished.status, 0) << finished.errors;
+    const std::vector<std::string> calls = record.linesStartingWith("call TrnRun_VBelt");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(recordField(calls[0], "name"), hexOf(data.path().string() + "/" + argument));
+}
+
+TEST_F(LauncherExecutable, NamesUpTo259BytesRunLongerOnesEndWithStatus2)
+{
+    const std::string extension = ".gear_exc_dat";
+    const auto absoluteName = [&](std::size_t length) {
+        std::string name = "/";
+        while (name.size() + extension.size() < length) {
+            name += name.size() % 100 == 0 ? '/' : 'n';
+        }
+        return name + extension;
+    };
+    const std::string fits = absoluteName(259);
+    ASSERT_EQ(fits.size(), 259u);
+    const Finished ok = start(fits);
+    EXPECT_EQ(ok.status, 0) << ok.errors;
+    ASSERT_EQ(record.linesStartingWith("call ").size(), 1u);
+    EXPECT_EQ(recordField(record.linesStartingWith("call ")[0], "name"), hexOf(fits))
+        << "a 259-byte name arrives whole";
+
+    const std::string tooLong = absoluteName(260);
+    ASSERT_EQ(tooLong.size(), 260u);
+    const Finished refused = start(tooLong);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(linesOf(refused.errors).size(), 1u) << refused.errors;
+    EXPECT_NE(refused.errors.find("260"), std::string::npos) << refused.errors;
+
+    // The working folder counts: a bare name that becomes 260 bytes long.
+    const std::string bare(260 - data.path().string().size() - 1 - extension.size(), 'b');
+    const Finished refusedBare = start(bare + extension);
+    EXPECT_EQ(refusedBare.status, 2) << refusedBare.errors;
+    EXPECT_EQ(linesOf(refusedBare.errors).size(), 1u) << refusedBare.errors;
+    EXPECT_EQ(record.linesStartingWith("load ").size(), 1u)
+        << "no module is loaded for a long name";
+}
+
+TEST_F(LauncherExecutable, SymlinkedExecutableLooksForModulesInTheRealFolder)
+{
+    // Beside the link lie modules without entry points: finding those would
+    // end with status 4.
+    ProgramFolder linkFolder("no_entry");
+    fs::remove(linkFolder.executable());
+    fs::create_symlink(folder.executable(), linkFolder.executable());
+    const Finished finished = run(linkFolder.executable(), {"x.gear_exc_dat"}, data.path());
+    EXPECT_EQ(finished.status, 0) << finished.errors;
+    EXPECT_EQ(record.linesStartingWith("call TrnRun_CylExt").size(), 1u);
+}
+
+TEST_F(LauncherExecutable, ExitStatusSaysWhatBecameOfTheRun)
+{
+    setenv("TRN_RECORD_FLAG", "0", 1);
+    const Finished flagZero = start("x.gear_exc_dat");
+    EXPECT_EQ(flagZero.status, 0) << "the module's flag does not change the status";
+    unsetenv("TRN_RECORD_FLAG");
+
+    setenv("TRN_RECORD_THROW", "1", 1);
+    const Finished raised = start("x.gear_inc_dat");
+    unsetenv("TRN_RECORD_THROW");
+    EXPECT_EQ(raised.status, 1);
+    ASSERT_EQ(linesOf(raised.errors).size(), 1u) << raised.errors;
+    EXPECT_NE(raised.errors.find("calculation failed in TrnRun_CylInt"), std::string::npos);
+
+    struct Broken
+    {
+        const char* set;
+        const char* argument;
+        int status;
+        const char* library;
+    };
+    for (const Broken& broken : {Broken{"not_library", "x.belt_vee_dat", 3, "trn_vbelt.so"},
+                                 Broken{"unresolved", "x.chai_rol_dat", 3, "trn_chain.so"},
+                                 Broken{"no_entry", "x.worm_cyl_dat", 4, "trn_worm.so"}}) {
+        ProgramFolder brokenFolder(broken.set);
+        const Finished finished = run(brokenFolder.executable(), {broken.argument}, data.path());
+        EXPECT_EQ(finished.status, broken.status) << broken.set << ": " << finished.errors;
+        ASSERT_EQ(linesOf(finished.errors).size(), 1u) << broken.set << ": " << finished.errors;
+        EXPECT_NE(finished.errors.find(broken.library), std::string::npos) << finished.errors;
+    }
+    EXPECT_EQ(record.linesStartingWith("load trn_worm").size(),
+              record.linesStartingWith("unload trn_worm").size())
+        << "a module without its entry point is unloaded again";
+}
+
+TEST_F(LauncherExecutable, OtherArgumentsStartTheWindowWithoutRunningAModule)
+{
+    const std::vector<std::vector<std::string>> interactive = {
+        {"notes.txt"},
+        {"x.gear_exc_dat.bak"},
+        {"gear_exc_dat"},
+        {"notes.txt", "x.gear_exc_dat"},
+    };
+    for (const auto& arguments : interactive) {
+        const Finished finished =
+            run(folder.executable(), arguments, data.path(), std::chrono::milliseconds(1500));
+        EXPECT_TRUE(finished.running) << arguments[0] << " must open the window and wait";
+        EXPECT_EQ(finished.errors, "") << arguments[0];
+    }
+    EXPECT_TRUE(record.lines().empty()) << "no module is loaded in interactive mode";
+
+    // Only the first argument is looked at.
+    const Finished first = run(folder.executable(), {"x.gear_exc_dat", "notes.txt"}, data.path());
+    EXPECT_EQ(first.status, 0) << first.errors;
+    EXPECT_EQ(record.linesStartingWith("call TrnRun_CylExt").size(), 1u);
+}
+
+} // namespace
