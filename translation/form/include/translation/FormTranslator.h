@@ -1,11 +1,59 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QObject;
 class QWidget;
 
 namespace translation {
 
-// Puts the window's own texts and the texts of every control it owns
-// through TranslateText().
+// The lookup that every text goes through; TranslateText() unless a caller
+// supplies another.
+using TextLookup = std::function<QString(const QString&)>;
+
+// Puts the window's own title and tooltip, then the texts of every component
+// the window owns (see OwnedComponents), through TranslateText(). Called each
+// time the launcher window is about to be shown.
 void TranslateForm(QWidget* window);
+void TranslateForm(QWidget* window, const TextLookup& lookup);
+
+// Translates the texts that the component's kind of control carries, by the
+// first rule of TranslationRules() that applies to it.
+void TranslateComponent(QObject* component);
+void TranslateComponent(QObject* component, const TextLookup& lookup);
+
+// Names that stand for the property playing that role in the component's
+// class: the caption (CaptionPropertyName) and the hint (`toolTip`).
+inline constexpr char CaptionProperty[] = "Caption";
+inline constexpr char HintProperty[] = "Hint";
+
+// Reads the text property `name` (a Qt property name, or one of the two
+// names above) found through the component's meta-object. A missing
+// property, or one whose type is not QString, reads as empty.
+QString GetTextProperty(const QObject* component, const char* name);
+// Writes it; a missing, read-only or non-text property is left alone.
+void SetTextProperty(QObject* component, const char* name, const QString& text);
+
+// The property that holds what the user reads as the component's caption:
+// `text` of buttons, labels and actions, `title` of group boxes and menus,
+// `windowTitle` of windows, dock widgets and tool bars. Null for anything
+// else; in particular the text of an edit is never a caption.
+const char* CaptionPropertyName(const QObject* component);
+
+// Empty, or made of NUL and space characters only. Captions and hints that
+// are blank are not looked up.
+bool IsBlank(const QString& text);
+
+// The components of the window that get translated: every widget and action
+// below the window that has an object name (not one of Qt's own "qt_"
+// names), in a depth-first walk over each object's children in their order,
+// which is the order they were created in (the order of the window's .ui)
+// unless raise() or lower() restacked them. The walk does not look
+// inside controls that a rule translates as a whole (only at the pages of a
+// tab widget), nor inside item views and spin boxes, so the parts that
+// composite controls make for themselves are never visited.
+QList<QObject*> OwnedComponents(const QWidget* window);
 
 } // namespace translation

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QStringList>
+#include <QTableView>
+
+class GridColumnModel;
+
+// A data grid whose columns carry a title, a pick list offered when a cell
+// is edited and a key list: the values stored in place of the pick-list
+// texts, which the cells show as those texts. The grid shows its model
+// through a proxy that supplies titles and texts, so model() returns that
+// proxy. Not derived from TDataGrid: the window translator tells the two
+// apart by class.
+class TKeyedDataGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit TKeyedDataGrid(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+
+    int addColumn(const QString& title, const QStringList& pickList = {},
+                  const QStringList& keyList = {});
+    int columnCount() const;
+    QString columnTitle(int column) const;
+    void setColumnTitle(int column, const QString& title);
+    QStringList pickList(int column) const;
+    void setPickList(int column, const QStringList& items);
+    void setPickListItem(int column, int item, const QString& text);
+    QStringList keyList(int column) const;
+    void setKeyList(int column, const QStringList& keys);
+    void setKeyListItem(int column, int item, const QString& text);
+
+private:
+    GridColumnModel* m_columns;
+};
