@@ -1,0 +1,133 @@
+// The launcher window shown with the English dictionary that ships with the
+// program, and with a dictionary as older installations have them.
+#include "TFormGears.h"
+#include "TestPrinting.h"
+#include "TzrRadioButton.h"
+#include "translation/Dictionary.h"
+#include "translation/FormTranslator.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using translation::CaptionProperty;
+using translation::GetTextProperty;
+
+namespace {
+
+bool hasCyrillic(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.script() == QChar::Script_Cyrillic)
+            return true;
+    }
+    return false;
+}
+
+class LauncherWindowTranslation : public testing::Test
+{
+protected:
+    void TearDown() override { translation::LoadDictionary(missing.path().toStdString() + "/x"); }
+
+    // A window whose user reads Russian, so the notice is the form's own.
+    std::unique_ptr<TFormGears> russianUsersWindow()
+    {
+        auto window = std::make_unique<TFormGears>();
+        window->setLanguageSource([] { return std::string("RUS"); });
+        return window;
+    }
+
+    QTemporaryDir missing;
+};
+
+} // namespace
+
+TEST_F(LauncherWindowTranslation, TheEnglishDictionaryPutsEveryCaptionIntoEnglish)
+{
+    translation::LoadDictionary(DERIZE_ENGLISH_DICTIONARY);
+    ASSERT_TRUE(translation::DictionaryLoaded()) << DERIZE_ENGLISH_DICTIONARY;
+    const auto window = russianUsersWindow();
+    window->show();
+
+    EXPECT_EQ(window->windowTitle(), "ZEFRAN-DIVIZ program suite");
+    EXPECT_EQ(window->findChild<QGroupBox*>("GroupBox1")->title(), "Calculation types");
+    EXPECT_EQ(window->findChild<QPushButton*>("btnRun")->text(), "Run");
+    EXPECT_EQ(window->kindButton(0)->text(), "External cylindrical gear pair");
+    EXPECT_EQ(window->kindButton(7)->text(), "Toothed belt drive");
+    EXPECT_EQ(window->findChild<QLabel*>("lblCopyright")->text(),
+              "© 2026 the ZEFRAN-DIVIZ developers\r\n    All rights reserved.");
+    for (QObject* component : translation::OwnedComponents(window.get())) {
+        const QString caption = GetTextProperty(component, CaptionProperty);
+        EXPECT_FALSE(hasCyrillic(caption))
+            << component->objectName().toStdString() << " still reads " << caption.toStdString();
+    }
+}
+
+TEST_F(LauncherWindowTranslation, EnglishCaptionsFitWhereTheRussianOnesDid)
+{
+    const auto russian = russianUsersWindow();
+    russian->show();
+    translation::LoadDictionary(DERIZE_ENGLISH_DICTIONARY);
+    const auto english = russianUsersWindow();
+    english->show();
+
+    for (int kind = 0; kind < 8; ++kind) {
+        const QAbstractButton* before = russian->kindButton(kind);
+        const QAbstractButton* after = english->kindButton(kind);
+        const QFontMetrics metrics(after->font());
+        EXPECT_LE(metrics.horizontalAdvance(after->text()),
+                  metrics.horizontalAdvance(before->text()))
+            << after->text().toStdString() << " is wider than " << before->text().toStdString();
+    }
+    const auto* notice = english->findChild<QLabel*>("lblCopyright");
+    EXPECT_LE(notice->geometry().right(), english->width())
+        << "the notice runs past the window's right edge";
+    const auto* run = english->findChild<QPushButton*>("btnRun");
+    EXPECT_LE(run->fontMetrics().horizontalAdvance(run->text()), run->width());
+}
+
+TEST_F(LauncherWindowTranslation, EachShowingTranslatesAgain)
+{
+    translation::LoadDictionary(DERIZE_ENGLISH_DICTIONARY);
+    const auto window = russianUsersWindow();
+    window->show();
+    auto* run = window->findChild<QPushButton*>("btnRun");
+    ASSERT_EQ(run->text(), "Run");
+    window->hide();
+    run->setText(QStringLiteral("Выполнить"));
+    window->setWindowTitle(QStringLiteral("Комплекс программ ЗЕФРАН-DIVIZ"));
+    window->show();
+    EXPECT_EQ(run->text(), "Run");
+    EXPECT_EQ(window->windowTitle(), "ZEFRAN-DIVIZ program suite");
+}
+
+TEST_F(LauncherWindowTranslation, WithoutADictionaryTheWindowStaysRussian)
+{
+    translation::LoadDictionary(missing.path().toStdString() + "/Orvanel.Dic");
+    const auto window = russianUsersWindow();
+    window->show();
+    EXPECT_EQ(window->windowTitle(), "Комплекс программ ЗЕФРАН-DIVIZ");
+    EXPECT_EQ(window->findChild<QPushButton*>("btnRun")->text(), "Выполнить");
+}
+
+TEST_F(LauncherWindowTranslation, AWindows1251DictionaryWithCrLfLinesRenamesTheWindow)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Orvanel.Dic"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"\xca\xee\xec\xef\xeb\xe5\xea\xf1 \xef\xf0\xee\xe3\xf0\xe0\xec\xec "
+               "\xc7\xc5\xd4\xd0\xc0\xcd-DIVIZ\"=\"Gear drive programs\"\r\n"
+               "\"\xc2\xfb\xef\xee\xeb\xed\xe8\xf2\xfc\"=\"Go\"\r\n");
+    file.close();
+
+    translation::LoadDictionary(path.toStdString());
+    const auto window = russianUsersWindow();
+    window->show();
+    EXPECT_EQ(window->windowTitle(), "Gear drive programs");
+    EXPECT_EQ(window->findChild<QPushButton*>("btnRun")->text(), "Go");
+}
