@@ -51,10 +51,17 @@ std::optional<Dictionary> Dictionary::fromBytes(QByteArrayView bytes)
         QChar* begin = dictionary.m_texts.data() + used;
         used += decoder.decode(text, begin) - begin;
     };
+    dictionary.m_seed = QHashSeed::globalSeed();
+    // The hash of each folded source, taken while the text is in the cache.
+    std::vector<std::size_t> hashes;
+    FoldBuffer folded;
     forEachLine(bytes, [&](QByteArrayView line) {
         const LineParts parts = splitLine(line);
+        const qsizetype sourceBegin = used;
         dictionary.m_bounds.push_back(used);
         append(line.sliced(parts.source.begin, parts.source.size()));
+        caseFold(QStringView(dictionary.m_texts).sliced(sourceBegin, used - sourceBegin), folded);
+        hashes.push_back(foldedHash(folded, dictionary.m_seed));
         dictionary.m_bounds.push_back(used);
         append(line.sliced(parts.target.begin, parts.target.size()));
     });
@@ -62,26 +69,12 @@ std::optional<Dictionary> Dictionary::fromBytes(QByteArrayView bytes)
     dictionary.m_texts.truncate(used);
     dictionary.m_texts.squeeze();
     dictionary.m_bounds.shrink_to_fit();
-    dictionary.buildIndex();
+    dictionary.buildIndex(hashes);
     return dictionary;
 }
 
-QStringView Dictionary::source(qsizetype entry) const
+void Dictionary::buildIndex(const std::vector<std::size_t>& hashes)
 {
-    const auto k = static_cast<std::size_t>(entry) * 2;
-    return QStringView(m_texts).sliced(m_bounds[k], m_bounds[k + 1] - m_bounds[k]);
-}
-
-QStringView Dictionary::target(qsizetype entry) const
-{
-    const auto k = static_cast<std::size_t>(entry) * 2;
-    const qsizetype end = k + 2 < m_bounds.size() ? m_bounds[k + 2] : m_end;
-    return QStringView(m_texts).sliced(m_bounds[k + 1], end - m_bounds[k + 1]);
-}
-
-void Dictionary::buildIndex()
-{
-    m_seed = QHashSeed::globalSeed();
     const qsizetype count = size();
     // At most half full, so that a miss ends after a few probes.
     const std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(8, std::size_t(count) * 2));
@@ -90,17 +83,28 @@ void Dictionary::buildIndex()
     // Entry numbers are 32-bit; a file with more lines than that keeps the
     // rest in the lists without indexing them.
     const qsizetype indexed = std::min<qsizetype>(count, EmptySlot);
+    // The slot of an entry a little ahead is fetched into the cache while
+    // this one goes in; a large index is otherwise one cache miss an entry.
+    constexpr qsizetype Ahead = 16;
     FoldBuffer folded;
     FoldBuffer other;
     for (qsizetype entry = 0; entry < indexed; ++entry) {
-        caseFold(source(entry), folded);
-        const std::size_t hash = foldedHash(folded, m_seed);
+#if defined(__GNUC__)
+        if (entry + Ahead < indexed)
+            __builtin_prefetch(&m_index[hashes[std::size_t(entry + Ahead)] & mask]);
+#endif
+        const std::size_t hash = hashes[std::size_t(entry)];
         const auto shortHash = static_cast<std::uint32_t>(hash);
         std::size_t i = hash & mask;
         bool duplicate = false;
+        bool foldedReady = false;
         for (; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
             if (m_index[i].hash != shortHash)
                 continue;
+            if (!foldedReady) {
+                caseFold(source(entry), folded);
+                foldedReady = true;
+            }
             caseFold(source(m_index[i].entry), other);
             if (sameUnits(folded, other)) {
                 duplicate = true; // the earlier entry wins

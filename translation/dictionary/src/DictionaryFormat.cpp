@@ -1,8 +1,12 @@
 #include "translation/DictionaryFormat.h"
 
 #include <QChar>
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <string_view>
+#include <utility>
 
 namespace translation {
 
@@ -31,7 +35,9 @@ LineParts splitLine(QByteArrayView line)
 {
     const qsizetype size = line.size();
     // Position of the first `"="`, or -1.
-    const qsizetype separator = line.indexOf(QByteArrayView("\"=\"", 3));
+    const std::string_view bytes(line.data(), std::size_t(size));
+    const std::size_t found = bytes.find("\"=\"", 0, 3);
+    const qsizetype separator = found == std::string_view::npos ? -1 : qsizetype(found);
     LineParts parts;
     if (separator > 1)
         parts.source = {1, separator};
@@ -62,30 +68,73 @@ EncodingChoice detectEncoding(QByteArrayView bytes)
     return {TextEncoding::Windows1251, 0};
 }
 
+namespace {
+
+// Replaces every pair `from` by the pair `to`, left to right; a replaced
+// pair is never looked at again. The text is copied only when it changes.
+QString replacePairs(QString text, char16_t from0, char16_t from1, char16_t to0, char16_t to1)
+{
+    const qsizetype size = text.size();
+    const QChar* in = text.constData();
+    qsizetype i = 0;
+    while (i + 1 < size && !(in[i] == from0 && in[i + 1] == from1))
+        ++i;
+    if (i + 1 >= size)
+        return text;
+    QChar* out = text.data();
+    while (i + 1 < size) {
+        if (out[i] == from0 && out[i + 1] == from1) {
+            out[i] = to0;
+            out[i + 1] = to1;
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 QString toLineBreakMarks(QString text)
 {
-    text.replace(QLatin1StringView("\r\n"), QLatin1StringView("||"));
-    return text;
+    return replacePairs(std::move(text), u'\r', u'\n', u'|', u'|');
 }
 
 QString fromLineBreakMarks(QString text)
 {
-    text.replace(QLatin1StringView("||"), QLatin1StringView("\r\n"));
-    return text;
+    return replacePairs(std::move(text), u'|', u'|', u'\r', u'\n');
 }
+
+namespace {
+
+// The simple case folding of every UTF-16 unit outside the surrogates,
+// from Qt's Unicode tables, built once (128 KiB).
+const std::array<char16_t, 0x10000>& bmpFoldTable()
+{
+    static const auto table = [] {
+        auto folded = std::make_unique<std::array<char16_t, 0x10000>>();
+        for (char32_t unit = 0; unit < 0x10000; ++unit) {
+            const char32_t f = QChar::toCaseFolded(unit);
+            (*folded)[unit] = f <= 0xffff ? static_cast<char16_t>(f) : static_cast<char16_t>(unit);
+        }
+        return folded;
+    }();
+    return *table;
+}
+
+} // namespace
 
 void caseFold(QStringView text, FoldBuffer& out)
 {
+    const auto& table = bmpFoldTable();
     out.resize(text.size());
     const char16_t* in = text.utf16();
     const qsizetype size = text.size();
     char16_t* dst = out.data();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = in[i];
-        if (unit < 0x80) {
-            dst[i] = (unit >= u'A' && unit <= u'Z') ? char16_t(unit + 0x20) : unit;
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size &&
-                   QChar::isLowSurrogate(in[i + 1])) {
+        if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
             const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(unit, in[i + 1]));
             // Simple folding keeps a letter outside the BMP outside it.
             if (QChar::requiresSurrogates(folded)) {
@@ -97,8 +146,7 @@ void caseFold(QStringView text, FoldBuffer& out)
             }
             ++i;
         } else {
-            const char32_t folded = QChar::toCaseFolded(char32_t(unit));
-            dst[i] = folded <= 0xffff ? static_cast<char16_t>(folded) : unit;
+            dst[i] = table[unit];
         }
     }
 }

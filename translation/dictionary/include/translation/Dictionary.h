@@ -29,8 +29,17 @@ public:
     static std::optional<Dictionary> fromBytes(QByteArrayView bytes);
 
     qsizetype size() const { return static_cast<qsizetype>(m_bounds.size() / 2); }
-    QStringView source(qsizetype entry) const;
-    QStringView target(qsizetype entry) const;
+    QStringView source(qsizetype entry) const
+    {
+        const auto k = std::size_t(entry) * 2;
+        return QStringView(m_texts).sliced(m_bounds[k], m_bounds[k + 1] - m_bounds[k]);
+    }
+    QStringView target(qsizetype entry) const
+    {
+        const auto k = std::size_t(entry) * 2;
+        const qsizetype end = k + 2 < m_bounds.size() ? m_bounds[k + 2] : m_end;
+        return QStringView(m_texts).sliced(m_bounds[k + 1], end - m_bounds[k + 1]);
+    }
 
     // The first entry whose source equals `text` ignoring case, or -1.
     qsizetype find(QStringView text) const;
@@ -50,7 +59,7 @@ private:
     };
     static constexpr std::uint32_t EmptySlot = 0xffffffffu;
 
-    void buildIndex();
+    void buildIndex(const std::vector<std::size_t>& hashes);
 
     QString m_texts;
     // Entry k's source is [m_bounds[2k], m_bounds[2k+1]) of m_texts, its
