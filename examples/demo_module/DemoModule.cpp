@@ -341,6 +341,11 @@ TrnResult runDemo(TrnWindowHandle owner, char* dataFileName, const char** result
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     layout->addWidget(buttons);
 
+    // Word-wrapped labels: size the dialog for its width, not taller.
+    const int width = std::max(dialog->minimumWidth(), layout->sizeHint().width());
+    dialog->resize(width, layout->hasHeightForWidth() ? layout->heightForWidth(width)
+                                                      : layout->sizeHint().height());
+
     const long closeAfter = autoCloseMs();
     if (closeAfter >= 0) {
         // A child of the dialog: deleted with it, never fires after the call.
