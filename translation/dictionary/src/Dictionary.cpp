@@ -30,6 +30,8 @@ bool sameUnits(const FoldBuffer& a, const FoldBuffer& b)
 
 std::optional<Dictionary> Dictionary::fromBytes(QByteArrayView bytes)
 {
+    if (bytes.size() > MaxDictionarySize)
+        return std::nullopt;
     const EncodingChoice choice = detectEncoding(bytes);
     bytes = bytes.sliced(choice.markLength);
     TextDecoder decoder(choice.encoding);
@@ -51,6 +53,9 @@ std::optional<Dictionary> Dictionary::fromBytes(QByteArrayView bytes)
         QChar* begin = dictionary.m_texts.data() + used;
         used += decoder.decode(text, begin) - begin;
     };
+    // Offsets into the texts are 32-bit: with at most MaxDictionarySize
+    // bytes, and at most one unit a byte plus one a text, they fit.
+    const auto offset = [&used] { return static_cast<std::uint32_t>(used); };
     dictionary.m_seed = QHashSeed::globalSeed();
     // The hash of each folded source, taken while the text is in the cache.
     std::vector<std::size_t> hashes;
@@ -58,39 +63,41 @@ std::optional<Dictionary> Dictionary::fromBytes(QByteArrayView bytes)
     forEachLine(bytes, [&](QByteArrayView line) {
         const LineParts parts = splitLine(line);
         const qsizetype sourceBegin = used;
-        dictionary.m_bounds.push_back(used);
+        dictionary.m_bounds.push_back(offset());
         append(line.sliced(parts.source.begin, parts.source.size()));
         caseFold(QStringView(dictionary.m_texts).sliced(sourceBegin, used - sourceBegin), folded);
         hashes.push_back(foldedHash(folded, dictionary.m_seed));
-        dictionary.m_bounds.push_back(used);
+        dictionary.m_bounds.push_back(offset());
         append(line.sliced(parts.target.begin, parts.target.size()));
     });
-    dictionary.m_end = used;
+    dictionary.m_end = offset();
     dictionary.m_texts.truncate(used);
     dictionary.m_texts.squeeze();
     dictionary.m_bounds.shrink_to_fit();
-    dictionary.buildIndex(hashes);
+    dictionary.buildIndex(hashes, bytes.size());
     return dictionary;
 }
 
-void Dictionary::buildIndex(const std::vector<std::size_t>& hashes)
+void Dictionary::buildIndex(const std::vector<std::size_t>& hashes, qsizetype byteCount)
 {
     const qsizetype count = size();
-    // At most half full, so that a miss ends after a few probes.
-    const std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(8, std::size_t(count) * 2));
+    // A line with a non-empty source takes at least five bytes and a line
+    // end, so a file of many short lines holds few different sources; the
+    // index never needs more than twice as many slots as there can be
+    // different sources, and stays at most half full.
+    const qsizetype distinctBound = std::min(count, byteCount / 6 + 2);
+    const std::size_t slotCount =
+        std::bit_ceil(std::max<std::size_t>(8, std::size_t(distinctBound) * 2));
     m_index.assign(slotCount, Slot{EmptySlot, 0});
     const std::size_t mask = slotCount - 1;
-    // Entry numbers are 32-bit; a file with more lines than that keeps the
-    // rest in the lists without indexing them.
-    const qsizetype indexed = std::min<qsizetype>(count, EmptySlot);
     // The slot of an entry a little ahead is fetched into the cache while
     // this one goes in; a large index is otherwise one cache miss an entry.
     constexpr qsizetype Ahead = 16;
     FoldBuffer folded;
     FoldBuffer other;
-    for (qsizetype entry = 0; entry < indexed; ++entry) {
+    for (qsizetype entry = 0; entry < count; ++entry) {
 #if defined(__GNUC__)
-        if (entry + Ahead < indexed)
+        if (entry + Ahead < count)
             __builtin_prefetch(&m_index[hashes[std::size_t(entry + Ahead)] & mask]);
 #endif
         const std::size_t hash = hashes[std::size_t(entry)];
@@ -151,7 +158,7 @@ QString Dictionary::translate(const QString& text) const
 std::size_t Dictionary::memoryUsed() const
 {
     return std::size_t(m_texts.capacity()) * sizeof(QChar) +
-           m_bounds.capacity() * sizeof(qsizetype) + m_index.capacity() * sizeof(Slot);
+           m_bounds.capacity() * sizeof(std::uint32_t) + m_index.capacity() * sizeof(Slot);
 }
 
 namespace {
@@ -188,6 +195,7 @@ void LoadDictionary(const std::string& path)
             return;
         case FileReadResult::Status::NotAFile:
         case FileReadResult::Status::CannotOpen:
+        case FileReadResult::Status::TooLarge:
             reportUnreadable(path, file.error);
             return;
         case FileReadResult::Status::ReadFailed:

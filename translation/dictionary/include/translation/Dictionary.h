@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translation/DictionaryReader.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -25,20 +27,21 @@ public:
     Dictionary() = default;
 
     // Splits and decodes the bytes of a dictionary file and builds the
-    // index. Empty when this Qt build cannot decode Windows-1251.
+    // index. Empty when this Qt build cannot decode Windows-1251 or the
+    // file is larger than MaxDictionarySize.
     static std::optional<Dictionary> fromBytes(QByteArrayView bytes);
 
     qsizetype size() const { return static_cast<qsizetype>(m_bounds.size() / 2); }
     QStringView source(qsizetype entry) const
     {
         const auto k = std::size_t(entry) * 2;
-        return QStringView(m_texts).sliced(m_bounds[k], m_bounds[k + 1] - m_bounds[k]);
+        return QStringView(m_texts).sliced(m_bounds[k], qsizetype(m_bounds[k + 1] - m_bounds[k]));
     }
     QStringView target(qsizetype entry) const
     {
         const auto k = std::size_t(entry) * 2;
-        const qsizetype end = k + 2 < m_bounds.size() ? m_bounds[k + 2] : m_end;
-        return QStringView(m_texts).sliced(m_bounds[k + 1], end - m_bounds[k + 1]);
+        const std::uint32_t end = k + 2 < m_bounds.size() ? m_bounds[k + 2] : m_end;
+        return QStringView(m_texts).sliced(m_bounds[k + 1], qsizetype(end - m_bounds[k + 1]));
     }
 
     // The first entry whose source equals `text` ignoring case, or -1.
@@ -59,13 +62,13 @@ private:
     };
     static constexpr std::uint32_t EmptySlot = 0xffffffffu;
 
-    void buildIndex(const std::vector<std::size_t>& hashes);
+    void buildIndex(const std::vector<std::size_t>& hashes, qsizetype byteCount);
 
     QString m_texts;
     // Entry k's source is [m_bounds[2k], m_bounds[2k+1]) of m_texts, its
     // target [m_bounds[2k+1], m_bounds[2k+2]) (the last one ends at m_end).
-    std::vector<qsizetype> m_bounds;
-    qsizetype m_end = 0;
+    std::vector<std::uint32_t> m_bounds;
+    std::uint32_t m_end = 0;
     std::vector<Slot> m_index;
     std::size_t m_seed = 0;
 };

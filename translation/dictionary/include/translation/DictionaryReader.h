@@ -7,6 +7,10 @@
 
 namespace translation {
 
+// The largest dictionary file read, in bytes (2 GiB less one byte); a
+// larger one is reported and left unread.
+constexpr qint64 MaxDictionarySize = 0x7fffffff;
+
 // Reads up to `maxSize` bytes into `buffer`: the number read, 0 at the end
 // of the file, or -1 when reading failed.
 using ReadFunction = std::function<qint64(char* buffer, qint64 maxSize)>;
@@ -36,6 +40,7 @@ struct FileReadResult
         Missing,    // no such file, or a folder of that name
         NotAFile,   // a pipe, socket or device: never opened
         CannotOpen, // exists but could not be opened
+        TooLarge,   // larger than MaxDictionarySize: never read
         Complete,   // read through
         ReadFailed, // opened, but a read failed part way
     };
