@@ -87,27 +87,10 @@ public:
     const DialogSeen& seen() const { return m_seen; }
 
 private:
-    static QDialog* findDialog()
-    {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            if (modal->objectName() == QLatin1String("demoDialog")) {
-                return modal;
-            }
-        }
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QDialog*>(widget);
-            if (dialog != nullptr && dialog->isVisible() &&
-                dialog->objectName() == QLatin1String("demoDialog")) {
-                return dialog;
-            }
-        }
-        return nullptr;
-    }
-
     void poll()
     {
-        QDialog* dialog = findDialog();
-        if (dialog == nullptr) {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || dialog->objectName() != QLatin1String("demoDialog")) {
             return;
         }
         m_seen.seen = true;
