@@ -1,0 +1,95 @@
+#include "platform/Library.h"
+
+#include <cstdint>
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+// The system's text for a Win32 error code, on one line.
+std::string errorText(DWORD code)
+{
+    char* message = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&message),
+        0, nullptr);
+    std::string text = "error " + std::to_string(code);
+    if (length != 0 && message != nullptr) {
+        std::string system(message, length);
+        while (!system.empty() && (system.back() == '\r' || system.back() == '\n' ||
+                                   system.back() == ' ' || system.back() == '.')) {
+            system.pop_back();
+        }
+        for (char& c : system) {
+            if (c == '\r' || c == '\n') {
+                c = ' ';
+            }
+        }
+        if (!system.empty()) {
+            text += ": " + system;
+        }
+    }
+    if (message != nullptr) {
+        LocalFree(message);
+    }
+    return text;
+}
+
+// True for a file name without any folder: the system searches for it.
+bool isBareName(const std::string& path)
+{
+    return path.find_first_of("\\/:") == std::string::npos;
+}
+
+} // namespace
+
+LibraryHandle loadLibrary(const std::string& path, std::string& error)
+{
+    // A library that cannot be loaded is reported to the caller, never by a
+    // message box of the system's own.
+    DWORD previousMode = 0;
+    const bool modeSet =
+        SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previousMode) != 0;
+    // A bare name goes to the system's search: the program's folder, then
+    // the system folders; the current directory is left out, so that a
+    // library lying in whatever folder the user started from is never
+    // loaded in place of the module.
+    HMODULE module = isBareName(path)
+                         ? LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS)
+                         : LoadLibraryA(path.c_str());
+    const DWORD code = GetLastError();
+    if (modeSet) {
+        SetThreadErrorMode(previousMode, nullptr);
+    }
+    // Every handle value below 32 is a failure, as in 16-bit days.
+    if (reinterpret_cast<std::uintptr_t>(module) < 32) {
+        error = errorText(code);
+        return nullptr;
+    }
+    return module;
+}
+
+void* resolveSymbol(LibraryHandle library, const char* name)
+{
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+bool freeLibrary(LibraryHandle library)
+{
+    return FreeLibrary(static_cast<HMODULE>(library)) != 0;
+}
+
+const char* librarySuffix()
+{
+    return ".dll";
+}
+
+bool fileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+} // namespace platform
