@@ -159,6 +159,14 @@ TEST_F(FormGearsTest, ControlsSitWhereTheLayoutPutsThem)
         << "the panel shows through below the picture";
 }
 
+TEST_F(FormGearsTest, PicturesAndIconAreThere)
+{
+    EXPECT_EQ(child<QLabel>("AniImage")->pixmap().size(), QSize(193, 73));
+    EXPECT_EQ(child<QLabel>("RxGIFAnimator1")->pixmap().size(), QSize(140, 131));
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(16, 16)))
+        << "the window needs its 16-pixel icon";
+}
+
 TEST_F(FormGearsTest, WindowHasAFixedSizeAndOnlyACloseButton)
 {
     EXPECT_EQ(window->size(), QSize(367, 430));
