@@ -110,6 +110,11 @@ if [ ! -x "$programs/derize-zizir" ]; then
     [ $failed -eq 0 ] && exit 77
     exit 1
 fi
+# Nothing but the two programs is installed into the program folder: the
+# modules there are the user's own.
+contents=$(cd "$programs" && ls -A | tr '\n' ' ')
+[ "$contents" = "derize-zizir derize-zizir-check " ] ||
+    fail "the program folder holds [$contents], not just the two programs"
 [ "$(readlink "$usr/bin/derize-zizir")" = ../lib/derize-zizir/derize-zizir ] ||
     fail "bin/derize-zizir is not the relative link ../lib/derize-zizir/derize-zizir"
 cp "$module" "$programs/trn_worm.so"

@@ -40,10 +40,11 @@ struct ProgramRun
     std::string output;
 };
 
-ProgramRun runCheckTool(const std::string& program, const std::string& arguments)
+// Runs a shell command line, its standard error joined to its output.
+ProgramRun runCommand(const std::string& commandLine)
 {
     ProgramRun run;
-    const std::string command = "'" + program + "' " + arguments + " 2>&1";
+    const std::string command = commandLine + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return run;
@@ -122,13 +123,46 @@ TEST(InstallationCheck, NoticeFollowsTheUsersLanguage)
         << "only the abbreviation the platform layer gives for Russian selects the notice";
 }
 
+TEST(InstallationCheck, DictionaryIsReadAsTheLauncherReadsIt)
+{
+    testsupport::TempDir dir;
+    const fs::path path = dir.path() / "Orvanel.Dic";
+
+    auto missing = check::checkDictionary(path.string());
+    EXPECT_FALSE(missing.found);
+
+    // Windows-1251, CR LF line ends, one line without its separator.
+    std::ofstream(path, std::ios::binary) << "\"\xc7\xe0\xef\xf3\xf1\xea\"=\"Run\"\r\n"
+                                             "\"\xc2\xfb\xf5\xee\xe4\"=\"Exit\"\r\n"
+                                             "\"no separator\"\r\n";
+    auto cp1251 = check::checkDictionary(path.string());
+    EXPECT_TRUE(cp1251.found);
+    EXPECT_TRUE(cp1251.read) << cp1251.problem;
+    EXPECT_EQ(cp1251.encoding, "Windows-1251");
+    EXPECT_FALSE(cp1251.byteOrderMark);
+    EXPECT_EQ(cp1251.entries, 3u);
+    EXPECT_EQ(cp1251.linesWithoutSeparator, 1u);
+
+    // UTF-8 behind a byte-order mark, LF line ends.
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        << "\xef\xbb\xbf\"\xd0\x9f\xd1\x83\xd1\x81\xd0\xba\"=\"Run\"\n";
+    auto utf8 = check::checkDictionary(path.string());
+    EXPECT_EQ(utf8.encoding, "UTF-8");
+    EXPECT_TRUE(utf8.byteOrderMark);
+    EXPECT_EQ(utf8.entries, 1u);
+    EXPECT_EQ(utf8.linesWithoutSeparator, 0u);
+}
+
 TEST(InstallationCheckTool, ExitStatusAndReasonsForABrokenFolder)
 {
     testsupport::TempDir dir;
     fillWithRecordingModules(dir.path(), {"trn_worm", "trn_chain"});
     copyModule("no_entry", "trn_chain", dir.path());
 
-    const auto run = runCheckTool(DERIZE_CHECK_TOOL, "--program-dir '" + dir.path().string() + "'");
+    std::ofstream(dir.path() / "Orvanel.Dic", std::ios::binary) << "\"a\"=\"b\"\n";
+
+    const auto run = runCommand(std::string("LC_ALL=ru_RU.UTF-8 '") + DERIZE_CHECK_TOOL +
+                                "' --program-dir '" + dir.path().string() + "'");
 
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find("trn_worm.so (worm_cyl_dat): not found"), std::string::npos)
@@ -139,6 +173,11 @@ TEST(InstallationCheckTool, ExitStatusAndReasonsForABrokenFolder)
     EXPECT_NE(run.output.find("does not export the entry point TrnRun_Chain"), std::string::npos)
         << run.output;
     EXPECT_NE(run.output.find("6 of 8 modules ready"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("1 entries, 0 lines without separator"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("Copyright notice: Russian (user's language: RUS)"),
+              std::string::npos)
+        << run.output;
 }
 
 TEST(InstallationCheckTool, LooksBesideItselfAndSucceedsWhenAllAreReady)
@@ -150,15 +189,22 @@ TEST(InstallationCheckTool, LooksBesideItselfAndSucceedsWhenAllAreReady)
     const fs::path tool = dir.path() / "derize-zizir-check";
     fs::copy_file(DERIZE_CHECK_TOOL, tool);
 
-    const auto run = runCheckTool(tool.string(), "");
+    const std::string quoted = "'" + tool.string() + "'";
+    const auto run = runCommand("LC_ALL=C " + quoted);
 
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("Program folder: " + dir.dirWithSlash() + "\n"), std::string::npos)
         << run.output;
     EXPECT_NE(run.output.find("8 of 8 modules ready"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("not found: the window keeps its built-in texts"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("the ZEFRAN-DIVIZ developers All rights reserved."),
+              std::string::npos)
+        << "the English notice is shown when the language is not Russian:\n"
+        << run.output;
 
-    const auto help = runCheckTool(tool.string(), "--help");
+    const auto help = runCommand(quoted + " --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("Usage: derize-zizir-check"), std::string::npos) << help.output;
-    EXPECT_EQ(runCheckTool(tool.string(), "--bogus").status, 2);
+    EXPECT_EQ(runCommand(quoted + " --bogus").status, 2);
 }

@@ -1,7 +1,10 @@
 #include "InstallationCheck.h"
 
+#include "CopyrightNotices.h"
 #include "launcher/CalculationKinds.h"
-#include "platform/Library.h"
+#include "translation/Dictionary.h"
+#include "translation/DictionaryFormat.h"
+#include "translation/DictionaryReader.h"
 
 #include <ostream>
 
@@ -30,12 +33,13 @@ const char* statusText(launcher::RunStatus status)
     return "unknown";
 }
 
-DictionaryStatus checkDictionary(const std::string& programDir)
+// The notice as one line, for the report.
+std::string noticeText(Notice notice)
 {
-    DictionaryStatus dictionary;
-    dictionary.path = programDir + DictionaryFileName;
-    dictionary.found = platform::fileExists(dictionary.path);
-    return dictionary;
+    QString text = notice == Notice::Russian ? launcher::russianCopyrightNotice()
+                                             : launcher::englishCopyrightNotice();
+    text.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\r', u' ');
+    return text.simplified().toStdString();
 }
 
 } // namespace
@@ -52,7 +56,50 @@ bool InstallationReport::allModulesReady() const
 
 Notice noticeForLanguage(const std::string& abbreviation)
 {
-    return abbreviation == "RUS" ? Notice::Russian : Notice::English;
+    return launcher::keepsRussianNotice(abbreviation) ? Notice::Russian : Notice::English;
+}
+
+DictionaryStatus checkDictionary(const std::string& path)
+{
+    using translation::FileReadResult;
+    DictionaryStatus dictionary;
+    dictionary.path = path;
+    const FileReadResult file = translation::readDictionaryFile(path);
+    switch (file.status) {
+    case FileReadResult::Status::Missing:
+        return dictionary;
+    case FileReadResult::Status::NotAFile:
+    case FileReadResult::Status::CannotOpen:
+        dictionary.found = true;
+        dictionary.problem = "cannot be read: " + file.error.toStdString();
+        return dictionary;
+    case FileReadResult::Status::ReadFailed:
+        dictionary.problem =
+            "reading failed part way (" + file.error.toStdString() + "); the lines before are used";
+        break;
+    case FileReadResult::Status::Complete:
+        break;
+    }
+    dictionary.found = true;
+
+    const translation::EncodingChoice choice = translation::detectEncoding(file.bytes);
+    dictionary.encoding =
+        choice.encoding == translation::TextEncoding::Utf8 ? "UTF-8" : "Windows-1251";
+    dictionary.byteOrderMark = choice.markLength > 0;
+    const auto entries = translation::Dictionary::fromBytes(file.bytes);
+    if (!entries) {
+        dictionary.problem = "this Qt cannot decode " + dictionary.encoding;
+        return dictionary;
+    }
+    dictionary.read = true;
+    dictionary.entries = static_cast<std::size_t>(entries->size());
+    translation::forEachLine(QByteArrayView(file.bytes).sliced(choice.markLength),
+                             [&dictionary](QByteArrayView line) {
+                                 if (!line.contains(QByteArrayView("\"=\""))) {
+                                     ++dictionary.linesWithoutSeparator;
+                                 }
+                             });
+    return dictionary;
 }
 
 InstallationReport checkInstallation(const std::string& programDir,
@@ -75,7 +122,7 @@ InstallationReport checkInstallation(const std::string& programDir,
         module.reason = outcome.message;
         report.modules.push_back(module);
     }
-    report.dictionary = checkDictionary(programDir);
+    report.dictionary = checkDictionary(programDir + DictionaryFileName);
     report.languageAbbreviation = languageAbbreviation;
     report.notice = noticeForLanguage(languageAbbreviation);
     return report;
@@ -99,19 +146,28 @@ void printReport(const InstallationReport& report, std::ostream& out)
     }
 
     const DictionaryStatus& dictionary = report.dictionary;
-    out << "Dictionary: " << dictionary.path;
+    out << "Dictionary: " << dictionary.path << '\n';
     if (!dictionary.found) {
-        out << ": not found, texts stay as built in\n";
-    } else if (!dictionary.readable) {
-        out << ": found\n";
+        out << "      not found: the window keeps its built-in texts\n";
     } else {
-        out << ": " << dictionary.encoding << ", " << dictionary.entries << " entries, "
-            << dictionary.linesWithoutSeparator << " lines without separator\n";
+        if (dictionary.read) {
+            out << "      " << dictionary.encoding
+                << (dictionary.byteOrderMark ? " with byte-order mark" : "") << ", "
+                << dictionary.entries << " entries, " << dictionary.linesWithoutSeparator
+                << " lines without separator\n";
+        }
+        if (!dictionary.problem.empty()) {
+            out << "      " << dictionary.problem << '\n';
+        }
     }
 
     out << "Copyright notice: " << (report.notice == Notice::Russian ? "Russian" : "English")
         << " (user's language: "
         << (report.languageAbbreviation.empty() ? "not set" : report.languageAbbreviation) << ")\n";
+    const std::string notice = noticeText(report.notice);
+    if (!notice.empty()) {
+        out << "      " << notice << '\n';
+    }
 
     int ready = 0;
     for (const ModuleStatus& module : report.modules) {

@@ -23,15 +23,18 @@ struct ModuleStatus
     bool ready() const { return status == launcher::RunStatus::Completed; }
 };
 
-// The interface dictionary beside the launcher.
+// The interface dictionary beside the launcher, read the way the launcher
+// reads it at start-up.
 struct DictionaryStatus
 {
     std::string path;
-    bool found = false;
-    bool readable = false;
+    bool found = false;                    // a file of that name is there
+    bool read = false;                     // its entries could be read (maybe not all)
+    std::string problem;                   // why it was not read, or not read through
     std::string encoding;                  // "UTF-8" or "Windows-1251"
-    std::size_t entries = 0;               // source/target pairs read
-    std::size_t linesWithoutSeparator = 0; // lines that are no entry
+    bool byteOrderMark = false;            // starts with the UTF-8 byte-order mark
+    std::size_t entries = 0;               // lines, each one entry
+    std::size_t linesWithoutSeparator = 0; // entries whose line lacks "=" between quotes
 };
 
 enum class Notice
@@ -54,6 +57,9 @@ struct InstallationReport
 // The copyright notice the window shows for a user whose locale has the
 // abbreviated language name `abbreviation` ("RUS" for Russian).
 Notice noticeForLanguage(const std::string& abbreviation);
+
+// Reads the dictionary at `path`.
+DictionaryStatus checkDictionary(const std::string& path);
 
 // Looks at the launcher installed in `programDir` (ending in the
 // separator): every kind's module is found, loaded and unloaded the way
