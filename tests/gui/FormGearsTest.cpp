@@ -288,6 +288,31 @@ TEST_F(FormGearsTest, OtherLanguagesGetTheEnglishNoticeWhenShown)
     }
 }
 
+TEST_F(FormGearsTest, UserLocaleFromTheEnvironmentPicksTheNotice)
+{
+    const char* saved = std::getenv("LC_ALL");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    struct Case
+    {
+        const char* lcAll;
+        bool english;
+    };
+    for (const Case c : {Case{"ru_RU.UTF-8", false}, Case{"de_DE.UTF-8", true}, Case{"C", true}}) {
+        setenv("LC_ALL", c.lcAll, 1);
+        TFormGears fresh;
+        fresh.setLanguageSource(nullptr); // the platform's own answer
+        fresh.show();
+        const QString notice = fresh.findChild<QLabel*>(QStringLiteral("lblCopyright"))->text();
+        EXPECT_EQ(notice.contains(QLatin1String("developers")), c.english)
+            << "LC_ALL=" << c.lcAll << ": " << qPrintable(notice);
+    }
+    if (saved != nullptr) {
+        setenv("LC_ALL", savedValue.c_str(), 1);
+    } else {
+        unsetenv("LC_ALL");
+    }
+}
+
 TEST_F(FormGearsTest, KindButtonClickEnablesRunAndRunPassesAnEmptyName)
 {
     RecordFile record;
