@@ -320,3 +320,16 @@ TEST(TranslateForm, ANullWindowOrComponentIsIgnored)
     TranslateComponent(nullptr, dictionary.lookup());
     EXPECT_TRUE(dictionary.asked().isEmpty());
 }
+
+TEST(TranslateForm, AControlDeletedByASlotOnTheWayIsSkipped)
+{
+    const auto window = makeTestWindow();
+    auto* btnRun = child<QPushButton>(window.get(), "btnRun");
+    QObject::connect(child<QComboBox>(window.get(), "cbKind"), &QComboBox::currentTextChanged,
+                     btnRun, [btnRun] { delete btnRun; });
+    BracketDictionary dictionary;
+    TranslateForm(window.get(), dictionary.lookup());
+    EXPECT_EQ(window->findChild<QPushButton*>("btnRun"), nullptr);
+    EXPECT_FALSE(dictionary.asked().contains("Выполнить"));
+    EXPECT_EQ(child<TStatusBar>(window.get(), "sbMain")->panelText(0), "[Готово]");
+}

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMetaProperty>
+#include <QPointer>
 #include <QToolBar>
 #include <QWidget>
 #include <cstring>
@@ -82,7 +83,12 @@ void TranslateForm(QWidget* window, const TextLookup& lookup)
         return;
     window->setWindowTitle(lookup(window->windowTitle()));
     window->setToolTip(lookup(window->toolTip()));
+    // A slot that answers a changed text may delete controls; those are
+    // skipped rather than translated after their end.
+    QList<QPointer<QObject>> components;
     for (QObject* component : OwnedComponents(window))
+        components << component;
+    for (const QPointer<QObject>& component : components)
         TranslateComponent(component, lookup);
 }
 
