@@ -433,6 +433,20 @@ TEST_F(FormGearsTest, SelectKindAndRunChecksTheKindRunsItAndShowsTheWindow)
     EXPECT_EQ(record.linesStartingWith("call TrnRun_Chain").size(), 2u);
 }
 
+TEST_F(FormGearsTest, NameTooLongForTheModuleBufferIsNeverShortened)
+{
+    RecordFile record;
+    window->DataFileName = "/" + std::string(259, 'n') + ".gear_exc_dat";
+    window->KindIndex = 0;
+    window->AutoRun = true;
+    testing::internal::CaptureStderr();
+    window->SelectKindAndRun();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(record.lines().empty()) << "the module must not be called with a cut name";
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_TRUE(runButton()->isEnabled());
+}
+
 TEST_F(FormGearsTest, FormShowRunsEachTimeQtShowsTheWindowButNotOnBringForward)
 {
     RecordFile record;
