@@ -67,6 +67,25 @@ TEST_F(LauncherWindowTranslation, TheEnglishDictionaryPutsEveryCaptionIntoEnglis
     }
 }
 
+TEST_F(LauncherWindowTranslation, VisitsTheControlsOfTheWindowsDescriptionInItsOrder)
+{
+    const auto window = russianUsersWindow();
+    QStringList names;
+    for (const QObject* component : translation::OwnedComponents(window.get()))
+        names << component->objectName();
+    EXPECT_EQ(names,
+              QStringList({"lblCopyright", "Panel2", "AniImage", "Panel1", "RxGIFAnimator1",
+                           "GroupBox1", "rbGear_Exc", "rbGear_Inc", "rbGear_Spb", "rbGear_Stb",
+                           "rbWorm_Cyl", "rbChai_Rol", "rbBelt_Vee", "rbToothedBelt", "btnRun"}));
+
+    // The pictures have no text; translating must not take their pictures.
+    translation::LoadDictionary(DERIZE_ENGLISH_DICTIONARY);
+    window->show();
+    EXPECT_FALSE(window->findChild<QLabel*>("AniImage")->pixmap().isNull());
+    EXPECT_FALSE(window->findChild<QLabel*>("RxGIFAnimator1")->pixmap().isNull() &&
+                 window->findChild<QLabel*>("RxGIFAnimator1")->movie() == nullptr);
+}
+
 TEST_F(LauncherWindowTranslation, EnglishCaptionsFitWhereTheRussianOnesDid)
 {
     const auto russian = russianUsersWindow();

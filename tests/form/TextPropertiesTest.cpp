@@ -89,16 +89,3 @@ TEST(TextProperties, AnActionsMadeUpTooltipIsNoHint)
     hinted.setToolTip(QStringLiteral("Открыть файл"));
     EXPECT_EQ(GetTextProperty(&hinted, HintProperty), "Открыть файл");
 }
-
-TEST(TextProperties, BlankIsEmptyOrOnlyNulAndSpace)
-{
-    using translation::IsBlank;
-    EXPECT_TRUE(IsBlank(QString()));
-    EXPECT_TRUE(IsBlank(QStringLiteral("   ")));
-    EXPECT_TRUE(IsBlank(QString(3, QChar(u'\0'))));
-    EXPECT_TRUE(IsBlank(QString(QChar(u'\0')) + QStringLiteral("  ")));
-    EXPECT_FALSE(IsBlank(QStringLiteral("\t")));
-    EXPECT_FALSE(IsBlank(QStringLiteral("\r\n")));
-    EXPECT_FALSE(IsBlank(QString(QChar(0x00A0))));
-    EXPECT_FALSE(IsBlank(QStringLiteral(" a ")));
-}

@@ -281,46 +281,6 @@ TEST(TranslateComponent, AMemoWithoutAnEntryKeepsItsTextExactly)
     EXPECT_EQ(memo.toPlainText(), "a\nb\n");
 }
 
-TEST(TranslateComponent, ATabSetsHintStaysAndATabControlsHintIsTranslated)
-{
-    MapDictionary dictionary{{"Подсказка", "Hint"}, {"Вкладка", "Tab"}};
-    QTabBar tabSet;
-    tabSet.addTab(QStringLiteral("Вкладка"));
-    tabSet.setToolTip(QStringLiteral("Подсказка"));
-    QTabWidget tabControl;
-    tabControl.addTab(new QWidget, QStringLiteral("Вкладка"));
-    tabControl.setToolTip(QStringLiteral("Подсказка"));
-
-    TranslateComponent(&tabSet, dictionary.lookup());
-    TranslateComponent(&tabControl, dictionary.lookup());
-    EXPECT_EQ(tabSet.tabText(0), "Tab");
-    EXPECT_EQ(tabSet.toolTip(), "Подсказка");
-    EXPECT_EQ(tabControl.tabText(0), "Tab");
-    EXPECT_EQ(tabControl.toolTip(), "Hint");
-}
-
-TEST(TranslateComponent, ARadioGroupKeepsItsSecondItemChecked)
-{
-    TRadioGroup group(QStringLiteral("Режим"));
-    group.setItems({QStringLiteral("Быстро"), QStringLiteral("Точно")});
-    group.setItemIndex(1);
-    QSignalSpy changed(&group, &TRadioGroup::itemIndexChanged);
-    MapDictionary dictionary{{"Быстро", "Fast"}, {"Точно", "Precise"}, {"Режим", "Mode"}};
-    TranslateComponent(&group, dictionary.lookup());
-    EXPECT_EQ(group.items(), QStringList({"Fast", "Precise"}));
-    EXPECT_EQ(group.title(), "Mode");
-    EXPECT_EQ(group.itemIndex(), 1);
-    EXPECT_EQ(changed.count(), 0);
-}
-
-TEST(TranslateForm, ANullWindowOrComponentIsIgnored)
-{
-    BracketDictionary dictionary;
-    TranslateForm(nullptr, dictionary.lookup());
-    TranslateComponent(nullptr, dictionary.lookup());
-    EXPECT_TRUE(dictionary.asked().isEmpty());
-}
-
 TEST(TranslateForm, AControlDeletedByASlotOnTheWayIsSkipped)
 {
     const auto window = makeTestWindow();

@@ -5,12 +5,10 @@
 #include "widgets/TDirectoryEdit.h"
 #include "widgets/TKeyedDataGrid.h"
 #include "widgets/TRadioGroup.h"
-#include "widgets/TStatusBar.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -69,25 +67,6 @@ TEST(TDirectoryEdit, BrowseOpensAFolderDialogTitledWithTheDialogText)
     });
     QTest::mouseClick(edit.browseButton(), Qt::LeftButton);
     EXPECT_EQ(title, "Choose a folder");
-}
-
-TEST(TStatusBar, SimpleModeHidesThePanelsAndShowsTheSimpleText)
-{
-    TStatusBar bar;
-    bar.addPanel("one", 50);
-    bar.addPanel("two");
-    bar.setSimpleText("simple");
-    bar.show();
-    const auto panels = bar.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
-    EXPECT_TRUE(bar.currentMessage().isEmpty());
-
-    bar.setSimplePanel(true);
-    EXPECT_EQ(bar.currentMessage(), "simple");
-    for (const QLabel* panel : panels)
-        EXPECT_FALSE(panel->isVisible());
-    bar.setPanelText(1, "TWO");
-    EXPECT_EQ(bar.panelText(1), "TWO");
-    EXPECT_EQ(bar.panelText(5), "");
 }
 
 TEST(DataGrids, ShowColumnTitlesAndALookupColumnShowsThePickTextOfItsKey)
