@@ -26,7 +26,13 @@ int main(int argc, char* argv[])
     const launcher::PathStyle style = launcher::nativePathStyle();
     const std::string programDir =
         launcher::programDirFromExecutable(platform::executablePath(), style);
-    translation::LoadDictionary(programDir + "Orvanel.Dic");
+    if (!programDir.empty()) {
+        translation::LoadDictionary(programDir + "Orvanel.Dic");
+    } else {
+        // Without its own folder the launcher would read "Orvanel.Dic" from
+        // the current directory; modules still go through the system search.
+        launcher::writeErrorLine("cannot tell the program's folder; no dictionary is read");
+    }
     QApplication::setApplicationName(QStringLiteral("DERIZE-Zizir"));
 
     TFormGears window;
