@@ -89,6 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // eight bytes of ranges and up to 32/6 of index.
     require(dictionary->memoryUsed() <= 16 * size + 1024, "memory not bounded by the file size");
 
+    qsizetype units = 0;
+    for (qsizetype k = 0; k < dictionary->size(); ++k)
+        units += dictionary->source(k).size() + dictionary->target(k).size();
+    require(units <= qsizetype(size), "more UTF-16 units than bytes");
+
     FoldBuffer wanted;
     FoldBuffer found;
     for (qsizetype k = 0; k < std::min<qsizetype>(dictionary->size(), 64); ++k) {

@@ -4,7 +4,6 @@
 #include "translation/DictionaryReader.h"
 #include "translation/TextDecoder.h"
 
-#include <QFile>
 #include <QHashFunctions>
 #include <algorithm>
 #include <bit>
@@ -53,8 +52,8 @@ std::optional<Dictionary> Dictionary::fromBytes(QByteArrayView bytes)
         QChar* begin = dictionary.m_texts.data() + used;
         used += decoder.decode(text, begin) - begin;
     };
-    // Offsets into the texts are 32-bit: with at most MaxDictionarySize
-    // bytes, and at most one unit a byte plus one a text, they fit.
+    // Offsets into the texts are 32-bit: both decoders give at most one
+    // unit a byte, so with at most MaxDictionarySize bytes they fit.
     const auto offset = [&used] { return static_cast<std::uint32_t>(used); };
     dictionary.m_seed = QHashSeed::globalSeed();
     // The hash of each folded source, taken while the text is in the cache.
