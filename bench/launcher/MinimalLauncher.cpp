@@ -4,6 +4,7 @@
 //   bench_minimal_launcher DATAFILE
 // runs trn_cylext.so from the program's own folder on DATAFILE.
 #include <QApplication>
+#include <QFont>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -38,10 +39,16 @@ int main(int argc, char* argv[])
     QApplication app(qtArgc, argv);
     Q_INIT_RESOURCE(derize_resources);
 
+    // The same texts in the same face: shaping Cyrillic text and finding
+    // its fonts is part of what any launcher of these modules must do.
     QWidget window;
+    window.setWindowTitle(QStringLiteral("Комплекс программ ЗЕФРАН-DIVIZ"));
+    window.setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     window.setFixedSize(367, 430);
-    auto* label = new QLabel(QStringLiteral("notice\nsecond line"), &window);
-    label->setGeometry(161, 122, 189, 26);
+    auto* label = new QLabel(
+        QStringLiteral("© 2026 разработчики ZEFRAN-DIVIZ\n    Все права защищены."), &window);
+    label->move(161, 122);
+    label->adjustSize();
     auto* panel2 = new QFrame(&window);
     panel2->setGeometry(157, 10, 196, 103);
     panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -56,14 +63,24 @@ int main(int argc, char* argv[])
     gif->setScaledContents(true);
     gif->setPixmap(QPixmap(QStringLiteral(":/images/transmission.gif")));
     window.setWindowIcon(QIcon(QStringLiteral(":/images/derize-zizir-16.png")));
-    auto* group = new QGroupBox(QStringLiteral("group"), &window);
+    auto* group = new QGroupBox(QStringLiteral("Типы расчетов"), &window);
     group->setGeometry(12, 152, 341, 238);
+    const QString kinds[] = {
+        QStringLiteral("Цилиндрическая передача внешнего зацепления"),
+        QStringLiteral("Цилиндрическая передача внутреннего зацепления"),
+        QStringLiteral("Коническая передача с круговыми зубьями"),
+        QStringLiteral("Коническая передача с прямыми зубьями"),
+        QStringLiteral("Червячная цилиндрическая передача"),
+        QStringLiteral("Роликовая цепная передача"),
+        QStringLiteral("Клиноременная передача"),
+        QStringLiteral("Зубчато-ременная передача"),
+    };
     for (int i = 0; i < 8; ++i) {
-        auto* button = new QRadioButton(QStringLiteral("kind"), group);
+        auto* button = new QRadioButton(kinds[i], group);
         button->setGeometry(9, 24 + 27 * i, 316, 17);
         button->setChecked(i == 0);
     }
-    auto* run = new QPushButton(QStringLiteral("run"), &window);
+    auto* run = new QPushButton(QStringLiteral("Выполнить"), &window);
     run->setGeometry(91, 399, 186, 25);
 
     char buffer[TRN_MAX_PATH] = {};
