@@ -16,7 +16,17 @@ namespace {
 
 std::size_t foldedHash(const FoldBuffer& folded, std::size_t seed)
 {
-    return qHash(QStringView(folded.data(), folded.size()), seed);
+    // Qt's string hash is seeded per process, so no file can be made to
+    // collide on purpose; its low bits are unevenly spread, though, and the
+    // index takes its slot and its check value from them. A 64-bit
+    // finalizer (MurmurHash3's, a bijection) spreads every bit.
+    std::uint64_t h = qHash(QStringView(folded.data(), folded.size()), seed);
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ull;
+    h ^= h >> 33;
+    return static_cast<std::size_t>(h);
 }
 
 bool sameUnits(const FoldBuffer& a, const FoldBuffer& b)
@@ -62,9 +72,12 @@ std::optional<Dictionary> Dictionary::fromBytes(QByteArrayView bytes)
     forEachLine(bytes, [&](QByteArrayView line) {
         const LineParts parts = splitLine(line);
         const qsizetype sourceBegin = used;
+        const QByteArrayView source = line.sliced(parts.source.begin, parts.source.size());
         dictionary.m_bounds.push_back(offset());
-        append(line.sliced(parts.source.begin, parts.source.size()));
-        caseFold(QStringView(dictionary.m_texts).sliced(sourceBegin, used - sourceBegin), folded);
+        append(source);
+        if (!decoder.decodeFolded(source, folded))
+            caseFold(QStringView(dictionary.m_texts).sliced(sourceBegin, used - sourceBegin),
+                     folded);
         hashes.push_back(foldedHash(folded, dictionary.m_seed));
         dictionary.m_bounds.push_back(offset());
         append(line.sliced(parts.target.begin, parts.target.size()));

@@ -35,9 +35,14 @@ LineParts splitLine(QByteArrayView line)
 {
     const qsizetype size = line.size();
     // Position of the first `"="`, or -1.
-    const std::string_view bytes(line.data(), std::size_t(size));
-    const std::size_t found = bytes.find("\"=\"", 0, 3);
-    const qsizetype separator = found == std::string_view::npos ? -1 : qsizetype(found);
+    const char* const data = line.data();
+    qsizetype separator = -1;
+    for (qsizetype i = 0; i + 2 < size; ++i) {
+        if (data[i] == '"' && data[i + 1] == '=' && data[i + 2] == '"') {
+            separator = i;
+            break;
+        }
+    }
     LineParts parts;
     if (separator > 1)
         parts.source = {1, separator};

@@ -10,6 +10,7 @@ namespace {
 struct Windows1251Table
 {
     std::array<char16_t, 256> units{};
+    std::array<char16_t, 256> folded{};
     bool valid = false;
 };
 
@@ -27,8 +28,12 @@ const Windows1251Table& windows1251Table()
         const QString decoded = decoder.decode(allBytes);
         if (decoder.hasError() || decoded.size() != 256)
             return result;
-        for (int i = 0; i < 256; ++i)
-            result.units[static_cast<std::size_t>(i)] = decoded.at(i).unicode();
+        FoldBuffer folded;
+        caseFold(decoded, folded);
+        for (std::size_t i = 0; i < 256; ++i) {
+            result.units[i] = decoded.at(qsizetype(i)).unicode();
+            result.folded[i] = folded[qsizetype(i)];
+        }
         result.valid = true;
         return result;
     }();
@@ -48,6 +53,7 @@ TextDecoder::TextDecoder(TextEncoding encoding)
         const Windows1251Table& table = windows1251Table();
         m_valid = table.valid;
         m_table = &table.units;
+        m_foldedTable = &table.folded;
     }
 }
 
@@ -61,6 +67,18 @@ QChar* TextDecoder::decode(QByteArrayView bytes, QChar* out)
     for (const char c : bytes)
         *out++ = QChar(table[static_cast<unsigned char>(c)]);
     return out;
+}
+
+bool TextDecoder::decodeFolded(QByteArrayView bytes, FoldBuffer& out) const
+{
+    if (!m_valid || !m_foldedTable)
+        return false;
+    const auto& table = *m_foldedTable;
+    out.resize(bytes.size());
+    char16_t* folded = out.data();
+    for (const char c : bytes)
+        *folded++ = table[static_cast<unsigned char>(c)];
+    return true;
 }
 
 } // namespace translation

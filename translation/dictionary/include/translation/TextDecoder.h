@@ -32,10 +32,16 @@ public:
     // maxUnits(bytes.size()) units; returns the position after the last.
     QChar* decode(QByteArrayView bytes, QChar* out);
 
+    // Puts caseFold() of the decoded `bytes` into `out` straight from the
+    // bytes, where the encoding is single-byte; false (and `out` untouched)
+    // for UTF-8.
+    bool decodeFolded(QByteArrayView bytes, FoldBuffer& out) const;
+
 private:
     TextEncoding m_encoding;
     bool m_valid = false;
     const std::array<char16_t, 256>* m_table = nullptr;
+    const std::array<char16_t, 256>* m_foldedTable = nullptr;
     QStringDecoder m_utf8;
 };
 
