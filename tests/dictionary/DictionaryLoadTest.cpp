@@ -152,6 +152,14 @@ TEST(DictionaryLoad, UnreadableFileLeavesOneLineOnStderr)
     EXPECT_FALSE(DictionaryLoaded());
     std::filesystem::remove(path);
 
+    // Larger than 2 GiB (sparse, so it takes no disk): never read.
+    writeFile(path, "\"a\"=\"b\"");
+    std::filesystem::resize_file(path, std::uintmax_t(MaxDictionarySize) + 1);
+    errors = loadCapturingStderr(path);
+    EXPECT_EQ(lineCount(errors), 1) << errors;
+    EXPECT_FALSE(DictionaryLoaded());
+    std::filesystem::remove(path);
+
     writeFile(path, "\"a\"=\"b\"");
     std::filesystem::permissions(path, std::filesystem::perms::none);
     const LoadOutcome outcome = loadWithoutRoot(path);

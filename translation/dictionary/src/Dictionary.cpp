@@ -207,7 +207,6 @@ void LoadDictionary(const std::string& path)
             return;
         case FileReadResult::Status::NotAFile:
         case FileReadResult::Status::CannotOpen:
-        case FileReadResult::Status::TooLarge:
             reportUnreadable(path, file.error);
             return;
         case FileReadResult::Status::ReadFailed:

@@ -66,6 +66,11 @@ FileReadResult readDictionaryFile(const std::string& path)
         result.error = file.errorString();
         return result;
     }
+    if (file.size() > MaxDictionarySize) {
+        result.status = FileReadResult::Status::CannotOpen;
+        result.error = QStringLiteral("larger than %1 bytes").arg(MaxDictionarySize);
+        return result;
+    }
     ReadResult read = readAllBytes(
         file.size(), [&file](char* buffer, qint64 maxSize) { return file.read(buffer, maxSize); });
     result.bytes = std::move(read.bytes);

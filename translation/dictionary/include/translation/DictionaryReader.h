@@ -39,8 +39,7 @@ struct FileReadResult
     {
         Missing,    // no such file, or a folder of that name
         NotAFile,   // a pipe, socket or device: never opened
-        CannotOpen, // exists but could not be opened
-        TooLarge,   // larger than MaxDictionarySize: never read
+        CannotOpen, // exists but could not be opened, or is too large
         Complete,   // read through
         ReadFailed, // opened, but a read failed part way
     };
