@@ -4,16 +4,6 @@
 
 using launcher::kindIndexForDataFile;
 
-TEST(CalculationKinds, ModuleNumberIsKindIndexPlusOne)
-{
-    EXPECT_EQ(launcher::kindForModuleNumber(0), nullptr);
-    EXPECT_EQ(launcher::kindForModuleNumber(9), nullptr);
-    EXPECT_EQ(launcher::kindForModuleNumber(-1), nullptr);
-    EXPECT_EQ(launcher::kindForModuleNumber(1)->entryPoint, "TrnRun_CylExt");
-    EXPECT_EQ(launcher::kindForModuleNumber(5)->callForm, launcher::CallForm::B);
-    EXPECT_EQ(launcher::kindForModuleNumber(8)->buttonName, "rbToothedBelt");
-}
-
 TEST(CalculationKinds, ModuleFileNameUsesThePlatformSuffix)
 {
     EXPECT_EQ(launcher::moduleFileName(launcher::CalculationKinds[4]), "trn_worm.so");
@@ -29,29 +19,30 @@ TEST(DataFileMatching, EveryExtensionSelectsItsKind)
     }
 }
 
-TEST(DataFileMatching, LetterCaseOfTheExtensionIsIgnored)
+TEST(DataFileMatching, OnlyADotAndTheWholeExtensionAtTheEndInAnyAsciiCaseMatch)
 {
-    EXPECT_EQ(kindIndexForDataFile("/work/Box.GEAR_EXC_DAT"), 0);
-    EXPECT_EQ(kindIndexForDataFile("x.ToothedBelt_Dat"), 7);
-}
-
-TEST(DataFileMatching, OnlyTheEndOfTheNameCounts)
-{
-    // The extension inside a folder name does not stop the match at the end.
-    EXPECT_EQ(kindIndexForDataFile("/a.gear_exc_dat/b.gear_exc_dat"), 0);
-    EXPECT_EQ(kindIndexForDataFile("/a.worm_cyl_dat/b.chai_rol_dat"), 5);
-    EXPECT_EQ(kindIndexForDataFile("/a.gear_exc_dat/readme.txt"), std::nullopt);
-    EXPECT_EQ(kindIndexForDataFile("box.gear_exc_dat.bak"), std::nullopt);
-}
-
-TEST(DataFileMatching, TheDotAndTheWholeExtensionAreRequired)
-{
-    EXPECT_EQ(kindIndexForDataFile("gear_exc_dat"), std::nullopt);
-    EXPECT_EQ(kindIndexForDataFile("boxgear_exc_dat"), std::nullopt);
-    EXPECT_EQ(kindIndexForDataFile(".gear_exc_dat"), 0);
-    EXPECT_EQ(kindIndexForDataFile("x.exc_dat"), std::nullopt);
-    EXPECT_EQ(kindIndexForDataFile(""), std::nullopt);
-    EXPECT_EQ(kindIndexForDataFile("."), std::nullopt);
-    // Letters outside ASCII are not folded: a Cyrillic look-alike is another name.
-    EXPECT_EQ(kindIndexForDataFile("x.gear_exc_d\xd0\x90t"), std::nullopt);
+    struct Case
+    {
+        const char* name;
+        std::optional<int> kind;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"/work/Box.GEAR_EXC_DAT", 0, "letter case is ignored"},
+        {"x.ToothedBelt_Dat", 7, "letter case is ignored"},
+        {"/a.gear_exc_dat/b.gear_exc_dat", 0, "an extension in a folder name does no harm"},
+        {"/a.worm_cyl_dat/b.chai_rol_dat", 5, "the end of the name decides"},
+        {"/a.gear_exc_dat/readme.txt", std::nullopt, "the end of the name decides"},
+        {"box.gear_exc_dat.bak", std::nullopt, "the extension must end the name"},
+        {".gear_exc_dat", 0, "a name may be the extension alone"},
+        {"gear_exc_dat", std::nullopt, "the dot is required"},
+        {"boxgear_exc_dat", std::nullopt, "the dot is required"},
+        {"x.exc_dat", std::nullopt, "the whole extension is required"},
+        {"", std::nullopt, "an empty name matches nothing"},
+        {".", std::nullopt, "a lone dot matches nothing"},
+        {"x.gear_exc_d\xd0\x90t", std::nullopt, "a Cyrillic look-alike letter is not folded"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(kindIndexForDataFile(c.name), c.kind) << '"' << c.name << "\": " << c.why;
+    }
 }

@@ -43,11 +43,15 @@ TEST(ModuleRunner, EachFormGetsExactlyItsOwnArguments)
 
     const auto calls = record.linesStartingWith("call ");
     ASSERT_EQ(calls.size(), 8u);
+    // Module number n is the n-th kind: its entry point and its call form.
+    const char* entries[] = {"CylExt", "CylInt", "BevSpir", "BevStr",
+                             "Worm",   "Chain",  "VBelt",   "TBelt"};
     const char* forms = "AAAABCCC";
     const std::string slot1 = pointerText(launcher::firstResultTextSlot());
     const std::string slot2 = pointerText(launcher::secondResultTextSlot());
     for (std::size_t i = 0; i < calls.size(); ++i) {
         SCOPED_TRACE(calls[i]);
+        EXPECT_EQ(calls[i].rfind(std::string("call TrnRun_") + entries[i] + " ", 0), 0u);
         EXPECT_EQ(recordField(calls[i], "form"), std::string(1, forms[i]));
         EXPECT_EQ(recordField(calls[i], "owner"), "0x5a5a");
         EXPECT_EQ(recordField(calls[i], "name"), testsupport::hexOf("/data/x.dat"));

@@ -3,59 +3,48 @@
 #include "launcher/CommandLine.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <tuple>
 
 using launcher::PathStyle;
 
-TEST(ProgramDir, WindowsFolderGetsABackslashAndADriveRootKeepsItsOwn)
+constexpr PathStyle Win = PathStyle::Windows;
+constexpr PathStyle Posix = PathStyle::Posix;
+
+TEST(ProgramDir, EndsInOneSeparatorAndARootKeepsItsOwn)
 {
-    EXPECT_EQ(launcher::programDirFromExecutable("C:\\tools\\prog.exe", PathStyle::Windows),
-              "C:\\tools\\");
-    EXPECT_EQ(launcher::programDirFromExecutable("C:\\prog.exe", PathStyle::Windows), "C:\\");
-    EXPECT_EQ(launcher::programDirFromExecutable("C:\\a\\b\\prog.exe", PathStyle::Windows),
-              "C:\\a\\b\\");
+    const std::tuple<const char*, PathStyle, const char*> cases[] = {
+        {"C:\\tools\\prog.exe", Win, "C:\\tools\\"},
+        {"C:\\a\\b\\prog.exe", Win, "C:\\a\\b\\"},
+        {"C:\\prog.exe", Win, "C:\\"},
+        {"/opt/derize/derize-zizir", Posix, "/opt/derize/"},
+        {"/derize-zizir", Posix, "/"},
+    };
+    for (const auto& [executable, style, dir] : cases) {
+        EXPECT_EQ(launcher::programDirFromExecutable(executable, style), dir) << executable;
+    }
 }
 
-TEST(ProgramDir, PosixFolderEndsInASlashAndTheRootIsNotDoubled)
+TEST(DataFileName, ABareNameGoesIntoTheCurrentDirectoryOneWithTheSeparatorIsKept)
 {
-    EXPECT_EQ(launcher::programDirFromExecutable("/opt/derize/derize-zizir", PathStyle::Posix),
-              "/opt/derize/");
-    EXPECT_EQ(launcher::programDirFromExecutable("/derize-zizir", PathStyle::Posix), "/");
-}
-
-TEST(DataFileName, ABareNameIsPutInTheCurrentDirectory)
-{
-    EXPECT_EQ(launcher::dataFileNameForArgument("x.toothedbelt_dat", std::string("/home/d"),
-                                                PathStyle::Posix),
-              "/home/d/x.toothedbelt_dat");
-    EXPECT_EQ(
-        launcher::dataFileNameForArgument("x.gear_exc_dat", std::string("/"), PathStyle::Posix),
-        "/x.gear_exc_dat");
-    EXPECT_EQ(launcher::dataFileNameForArgument("x.toothedbelt_dat", std::string("D:\\data"),
-                                                PathStyle::Windows),
-              "D:\\data\\x.toothedbelt_dat");
-    // At a Windows drive root the backslash is put in front all the same.
-    EXPECT_EQ(launcher::dataFileNameForArgument("x.gear_exc_dat", std::string("C:\\"),
-                                                PathStyle::Windows),
-              "C:\\\\x.gear_exc_dat");
-}
-
-TEST(DataFileName, ANameWithASeparatorIsPassedOnUnchanged)
-{
-    EXPECT_EQ(launcher::dataFileNameForArgument("sub/x.gear_exc_dat", std::string("/home/d"),
-                                                PathStyle::Posix),
-              "sub/x.gear_exc_dat");
-    EXPECT_EQ(launcher::dataFileNameForArgument("sub\\x.gear_exc_dat", std::string("D:\\data"),
-                                                PathStyle::Windows),
-              "sub\\x.gear_exc_dat");
-    // Only the platform's own separator counts.
-    EXPECT_EQ(launcher::dataFileNameForArgument("sub/x.gear_exc_dat", std::string("D:\\data"),
-                                                PathStyle::Windows),
-              "D:\\data\\sub/x.gear_exc_dat");
-    EXPECT_EQ(launcher::dataFileNameForArgument("D:x.gear_exc_dat", std::string("C:\\w"),
-                                                PathStyle::Windows),
-              "C:\\w\\D:x.gear_exc_dat");
-    EXPECT_EQ(launcher::dataFileNameForArgument("/x.gear_exc_dat", std::nullopt, PathStyle::Posix),
-              "/x.gear_exc_dat");
+    const std::tuple<const char*, std::optional<std::string>, PathStyle, const char*> cases[] = {
+        {"x.toothedbelt_dat", "/home/d", Posix, "/home/d/x.toothedbelt_dat"},
+        {"x.gear_exc_dat", "/", Posix, "/x.gear_exc_dat"},
+        {"x.toothedbelt_dat", "D:\\data", Win, "D:\\data\\x.toothedbelt_dat"},
+        // At a Windows drive root the backslash is put in front all the same.
+        {"x.gear_exc_dat", "C:\\", Win, "C:\\\\x.gear_exc_dat"},
+        {"sub/x.gear_exc_dat", "/home/d", Posix, "sub/x.gear_exc_dat"},
+        {"sub\\x.gear_exc_dat", "D:\\data", Win, "sub\\x.gear_exc_dat"},
+        {"/x.gear_exc_dat", std::nullopt, Posix, "/x.gear_exc_dat"},
+        // Only the platform's own separator counts; a drive letter is none.
+        {"sub/x.gear_exc_dat", "D:\\data", Win, "D:\\data\\sub/x.gear_exc_dat"},
+        {"D:x.gear_exc_dat", "C:\\w", Win, "C:\\w\\D:x.gear_exc_dat"},
+    };
+    for (const auto& [argument, cwd, style, expected] : cases) {
+        EXPECT_EQ(launcher::dataFileNameForArgument(argument, cwd, style), expected)
+            << argument << " in " << cwd.value_or("(no current directory)");
+    }
 }
 
 TEST(CommandLine, NoArgumentOrAnUnknownOneStaysInteractive)
