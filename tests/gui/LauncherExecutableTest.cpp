@@ -2,7 +2,6 @@
 // fixture modules, started in automatic mode the way a file manager or a
 // script starts it: argument bytes, working folder and exit status.
 #include "FixtureRecord.h"
-#include "launcher/CalculationKinds.h"
 
 #include <algorithm>
 #include <chrono>
@@ -175,52 +174,37 @@ TEST_F(LauncherExecutable, WormFileInTheWorkingFolderRunsTheWormModuleWithThreeA
     EXPECT_EQ(record.linesStartingWith("call ").size(), 1u) << "no second call";
 }
 
-TEST_F(LauncherExecutable, EachExtensionRunsItsKindsEntryPointWithItsForm)
-{
-    const char forms[] = {'A', 'A', 'A', 'A', 'B', 'C', 'C', 'C'};
-    for (std::size_t i = 0; i < launcher::KindCount; ++i) {
-        const launcher::CalculationKind& kind = launcher::CalculationKinds[i];
-        const std::string name = "/data/case." + std::string(kind.fileExtension);
-        const Finished finished = start(name);
-        EXPECT_EQ(finished.status, 0) << kind.entryPoint << ": " << finished.errors;
-        const std::vector<std::string> calls = record.linesStartingWith("call ");
-        ASSERT_EQ(calls.size(), i + 1);
-        EXPECT_EQ(calls.back().rfind(
-                      "call " + std::string(kind.entryPoint) + " form=" + forms[i] + " ", 0),
-                  0u)
-            << calls.back();
-        EXPECT_EQ(recordField(calls.back(), "name"), hexOf(name));
-    }
-}
-
-TEST_F(LauncherExecutable, DataFileNamesFollowThePathRules)
+TEST_F(LauncherExecutable, EveryKindRunsItsEntryPointWithItsFormAndTheNameByThePathRules)
 {
     struct Case
     {
         std::string argument;
-        std::string expectedName; // empty: the working folder, '/' and the argument
-        const char* entry;
+        std::string expectedName;
+        const char* call; // start of the recorded call: entry point and form
     };
     const std::string cwd = data.path().string();
     const Case cases[] = {
-        {"x.toothedbelt_dat", cwd + "/x.toothedbelt_dat", "TrnRun_TBelt"},
-        {"sub/x.toothedbelt_dat", "sub/x.toothedbelt_dat", "TrnRun_TBelt"},
-        {"./x.belt_vee_dat", "./x.belt_vee_dat", "TrnRun_VBelt"},
-        {"/work/Box.GEAR_EXC_DAT", "/work/Box.GEAR_EXC_DAT", "TrnRun_CylExt"},
-        {"Box.Gear_Inc_Dat", cwd + "/Box.Gear_Inc_Dat", "TrnRun_CylInt"},
-        {"/a.gear_exc_dat/b.gear_exc_dat", "/a.gear_exc_dat/b.gear_exc_dat", "TrnRun_CylExt"},
-        {"/a.gear_spb_dat/b.gear_stb_dat", "/a.gear_spb_dat/b.gear_stb_dat", "TrnRun_BevStr"},
-        {"x y.chai_rol_dat", cwd + "/x y.chai_rol_dat", "TrnRun_Chain"},
-        {"-platform.gear_exc_dat", cwd + "/-platform.gear_exc_dat", "TrnRun_CylExt"},
+        {"x.toothedbelt_dat", cwd + "/x.toothedbelt_dat", "TrnRun_TBelt form=C"},
+        {"sub/x.toothedbelt_dat", "sub/x.toothedbelt_dat", "TrnRun_TBelt form=C"},
+        {"./x.belt_vee_dat", "./x.belt_vee_dat", "TrnRun_VBelt form=C"},
+        {"/work/Box.GEAR_EXC_DAT", "/work/Box.GEAR_EXC_DAT", "TrnRun_CylExt form=A"},
+        {"Box.Gear_Inc_Dat", cwd + "/Box.Gear_Inc_Dat", "TrnRun_CylInt form=A"},
+        {"/a.gear_exc_dat/b.gear_exc_dat", "/a.gear_exc_dat/b.gear_exc_dat",
+         "TrnRun_CylExt form=A"},
+        {"/a.gear_spb_dat/b.gear_stb_dat", "/a.gear_spb_dat/b.gear_stb_dat",
+         "TrnRun_BevStr form=A"},
+        {"/data/c.gear_spb_dat", "/data/c.gear_spb_dat", "TrnRun_BevSpir form=A"},
+        {"x y.chai_rol_dat", cwd + "/x y.chai_rol_dat", "TrnRun_Chain form=C"},
+        {"-platform.gear_exc_dat", cwd + "/-platform.gear_exc_dat", "TrnRun_CylExt form=A"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.argument);
         const Finished finished = start(c.argument);
-        EXPECT_EQ(finished.status, 0) << c.argument << ": " << finished.errors;
+        EXPECT_EQ(finished.status, 0) << finished.errors;
         const std::vector<std::string> calls = record.linesStartingWith("call ");
-        ASSERT_FALSE(calls.empty()) << c.argument;
-        EXPECT_EQ(calls.back().rfind(std::string("call ") + c.entry, 0), 0u)
-            << c.argument << " ran " << calls.back();
-        EXPECT_EQ(recordField(calls.back(), "name"), hexOf(c.expectedName)) << c.argument;
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls.back().rfind(std::string("call ") + c.call + " ", 0), 0u) << calls.back();
+        EXPECT_EQ(recordField(calls.back(), "name"), hexOf(c.expectedName));
     }
 
     // In the root folder a bare name gets one '/' only.
