@@ -3,6 +3,7 @@
 // open, notes what it shows and presses its Close button.
 #include "DemoModuleSupport.h"
 #include "FixtureRecord.h"
+#include "launcher/CalculationKinds.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -41,10 +42,6 @@ const char* const KindNames[] = {
     "Клиноременная передача",
     "Зубчато-ременная передача",
 };
-
-const char* const EntryPoints[] = {"TrnRun_CylExt", "TrnRun_CylInt", "TrnRun_BevSpir",
-                                   "TrnRun_BevStr", "TrnRun_Worm",   "TrnRun_Chain",
-                                   "TrnRun_VBelt",  "TrnRun_TBelt"};
 
 QString utf8(const char* text)
 {
@@ -175,13 +172,14 @@ TEST_F(DemoModule, EveryKindNamesItselfAndPassesItsTextOnThroughTheSlots)
     demotest::setResultSlots(foreignFirst, foreignSecond);
 
     for (int number = 1; number <= 8; ++number) {
-        SCOPED_TRACE(EntryPoints[number - 1]);
+        const std::string entryPoint(launcher::kindForModuleNumber(number)->entryPoint);
+        SCOPED_TRACE(entryPoint);
         // A copy: the module frees the text when it is one of the demo's own.
         const std::string before = slotText(launcher::firstResultTextSlot());
         const DialogSeen seen = run(number, "");
 
         EXPECT_EQ(seen["demoKind"], utf8(KindNames[number - 1]));
-        EXPECT_EQ(seen["demoEntryPoint"], utf8(EntryPoints[number - 1]));
+        EXPECT_EQ(seen["demoEntryPoint"], QString::fromStdString(entryPoint));
         EXPECT_EQ(seen["demoDataFileName"], utf8("файл данных не передан"));
         EXPECT_TRUE(seen.modal);
         EXPECT_EQ(seen.parent, &m_window) << "the dialog is not owned by the owner window";
@@ -192,7 +190,7 @@ TEST_F(DemoModule, EveryKindNamesItselfAndPassesItsTextOnThroughTheSlots)
             EXPECT_EQ(seen["demoSlot1"],
                       QLatin1Char('"') + QString::fromStdString(before) + QLatin1Char('"'));
             EXPECT_EQ(slotText(launcher::firstResultTextSlot()),
-                      std::string("trn-demo ") + EntryPoints[number - 1] + ": no data file");
+                      "trn-demo " + entryPoint + ": no data file");
         } else {
             EXPECT_EQ(seen["demoSlot1"], utf8("нет у этой формы вызова"));
         }

@@ -2,6 +2,7 @@
 
 #include "FixtureRecord.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -14,10 +15,6 @@ using launcher::RunStatus;
 
 namespace {
 
-const std::array<const char*, 8> LibraryNames{"trn_cylext", "trn_cylint", "trn_bevspir",
-                                              "trn_bevstr", "trn_worm",   "trn_chain",
-                                              "trn_vbelt",  "trn_tbelt"};
-
 void copyModule(const std::string& set, const std::string& library, const fs::path& dir)
 {
     fs::copy_file(testsupport::fixtureDir(set) + library + ".so", dir / (library + ".so"),
@@ -27,7 +24,8 @@ void copyModule(const std::string& set, const std::string& library, const fs::pa
 // A program folder with every recording module except those listed.
 void fillWithRecordingModules(const fs::path& dir, const std::vector<std::string>& except = {})
 {
-    for (const char* library : LibraryNames) {
+    for (const auto& entry : fs::directory_iterator(testsupport::fixtureDir("recording"))) {
+        const std::string library = entry.path().stem().string();
         if (std::find(except.begin(), except.end(), library) == except.end()) {
             copyModule("recording", library, dir);
         }
@@ -112,15 +110,6 @@ TEST(InstallationCheck, ReportsWhyAModuleIsNotReady)
 
     EXPECT_TRUE(report.modules[7].ready()) << report.modules[7].reason;
     EXPECT_FALSE(report.allModulesReady());
-}
-
-TEST(InstallationCheck, NoticeFollowsTheUsersLanguage)
-{
-    EXPECT_EQ(check::noticeForLanguage("RUS"), check::Notice::Russian);
-    EXPECT_EQ(check::noticeForLanguage("EN"), check::Notice::English);
-    EXPECT_EQ(check::noticeForLanguage(""), check::Notice::English);
-    EXPECT_EQ(check::noticeForLanguage("RU"), check::Notice::English)
-        << "only the abbreviation the platform layer gives for Russian selects the notice";
 }
 
 TEST(InstallationCheck, DictionaryIsReadAsTheLauncherReadsIt)
