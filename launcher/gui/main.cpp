@@ -34,6 +34,9 @@ int main(int argc, char* argv[])
         launcher::writeErrorLine("cannot tell the program's folder; no dictionary is read");
     }
     QApplication::setApplicationName(QStringLiteral("DERIZE-Zizir"));
+    // Ties the window to the installed desktop file (its icon and name) on
+    // desktops that ask for it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.derize.Zizir"));
 
     TFormGears window;
     window.setProgramDir(programDir);

@@ -13,7 +13,7 @@ namespace platform {
 std::string userLanguageAbbreviation();
 
 // The rule behind the POSIX answer, for given values of LC_ALL,
-// LC_MESSAGES and LANG (null when unset).
+// LC_MESSAGES and LANG (null when unset). Available on every platform.
 std::string languageAbbreviationFromEnvironment(const char* lcAll, const char* lcMessages,
                                                 const char* lang);
 
