@@ -1,26 +1,76 @@
 #include "FixtureRecord.h"
 
+#include <atomic>
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace testsupport {
 
 namespace fs = std::filesystem;
 
-std::string fixtureDir(const std::string& set)
+namespace {
+
+fs::path freshTempFolder(const char* prefix)
 {
-    return std::string(DERIZE_FIXTURE_ROOT) + "/" + set + "/";
+    static std::atomic<unsigned> counter{0};
+    // Test programs run side by side, so the name mixes in more than a counter.
+    std::mt19937 random(
+        std::random_device{}() ^
+        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const fs::path base = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[16];
+        std::snprintf(name, sizeof name, "%08x%u", static_cast<unsigned>(random()),
+                      counter++ % 100);
+        fs::path candidate = base / (std::string(prefix) + name);
+        std::error_code error;
+        if (fs::create_directory(candidate, error)) {
+            return candidate.make_preferred();
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempDir::TempDir()
+} // namespace
+
+std::string fixtureDir(const std::string& set)
 {
-    std::string pattern = (fs::temp_directory_path() / "derize-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+#ifdef _WIN32
+    char program[MAX_PATH * 2];
+    const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    if (length == 0 || length >= sizeof program) {
+        throw std::runtime_error("cannot find the test program's own path");
     }
-    m_path = pattern;
+    fs::path dir = fs::path(program).parent_path().parent_path() / "fixtures" / set;
+    return dir.make_preferred().string() + '\\';
+#else
+    return std::string(DERIZE_FIXTURE_ROOT) + "/" + set + "/";
+#endif
 }
+
+void setVariable(const char* name, const char* value)
+{
+#ifdef _WIN32
+    SetEnvironmentVariableA(name, value);
+#else
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+#endif
+}
+
+TempDir::TempDir() : m_path(freshTempFolder("derize-test-")) {}
 
 TempDir::~TempDir()
 {
@@ -29,20 +79,20 @@ TempDir::~TempDir()
     fs::remove_all(m_path, ignored);
 }
 
-RecordFile::RecordFile()
+std::string TempDir::dirWithSlash() const
 {
-    std::string pattern = (fs::temp_directory_path() / "derize-record-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    m_dir = pattern;
-    m_path = m_dir / "record.txt";
-    setenv("TRN_RECORD_FILE", m_path.c_str(), 1);
+    fs::path dir = m_path;
+    return dir.make_preferred().string() + static_cast<char>(fs::path::preferred_separator);
+}
+
+RecordFile::RecordFile() : m_dir(freshTempFolder("derize-record-")), m_path(m_dir / "record.txt")
+{
+    setVariable("TRN_RECORD_FILE", m_path.string().c_str());
 }
 
 RecordFile::~RecordFile()
 {
-    unsetenv("TRN_RECORD_FILE");
+    setVariable("TRN_RECORD_FILE", nullptr);
     std::error_code ignored;
     fs::remove_all(m_dir, ignored);
 }
@@ -50,7 +100,7 @@ RecordFile::~RecordFile()
 std::vector<std::string> RecordFile::lines() const
 {
     std::vector<std::string> result;
-    std::ifstream in(m_path);
+    std::ifstream in(m_path, std::ios::binary);
     for (std::string line; std::getline(in, line);) {
         result.push_back(line);
     }
@@ -66,6 +116,17 @@ std::vector<std::string> RecordFile::linesStartingWith(const std::string& prefix
         }
     }
     return result;
+}
+
+CurrentDirectory::CurrentDirectory(const fs::path& path) : m_previous(fs::current_path())
+{
+    fs::current_path(path);
+}
+
+CurrentDirectory::~CurrentDirectory()
+{
+    std::error_code ignored;
+    fs::current_path(m_previous, ignored);
 }
 
 std::string recordField(const std::string& line, const std::string& key)
@@ -86,6 +147,16 @@ std::string recordField(const std::string& line, const std::string& key)
     }
     const std::size_t end = line.find(' ', valueStart);
     return line.substr(valueStart, end == std::string::npos ? std::string::npos : end - valueStart);
+}
+
+std::string pointerText(const void* pointer)
+{
+    if (pointer == nullptr) {
+        return "(nil)";
+    }
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "0x%" PRIxPTR, reinterpret_cast<std::uintptr_t>(pointer));
+    return buffer;
 }
 
 std::string hexOf(const std::string& text)

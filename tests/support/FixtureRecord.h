@@ -7,8 +7,14 @@
 namespace testsupport {
 
 // The folder that holds the fixture modules of one set ("recording",
-// "no_entry", "unresolved", "not_library"), ending in '/'.
+// "no_entry", "unresolved", "not_library"), ending in the platform's
+// separator, as a program folder is written. On Windows the fixtures lie in
+// "fixtures" beside the folder of the test program.
 std::string fixtureDir(const std::string& set);
+
+// Sets (or, with nullptr, removes) an environment variable that the fixture
+// modules read: setenv on POSIX, the process's Win32 environment on Windows.
+void setVariable(const char* name, const char* value);
 
 // A record file for the fixture modules in a fresh temporary folder; the
 // constructor points TRN_RECORD_FILE at it, the destructor removes the
@@ -41,15 +47,33 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    // The path with a trailing '/', as a program folder is written.
-    std::string dirWithSlash() const { return m_path.string() + '/'; }
+    // The path with a trailing separator ('/', '\\' on Windows), as a
+    // program folder is written.
+    std::string dirWithSlash() const;
 
 private:
     std::filesystem::path m_path;
 };
 
+// The current directory, set for the lifetime of the object and put back
+// afterwards.
+class CurrentDirectory
+{
+public:
+    explicit CurrentDirectory(const std::filesystem::path& path);
+    ~CurrentDirectory();
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+private:
+    std::filesystem::path m_previous;
+};
+
 // Value of field `key` ("name", "slot1", ...) in a recorded call line.
 std::string recordField(const std::string& line, const std::string& key);
+
+// An address as the fixtures record it: 0x<lower-case hex>, or (nil).
+std::string pointerText(const void* pointer);
 
 // The bytes of `text` as lower-case hex, as the fixtures record names.
 std::string hexOf(const std::string& text);

@@ -1,4 +1,4 @@
-#include "WineFixtures.h"
+#include "FixtureRecord.h"
 #include "platform/Animation.h"
 #include "platform/Library.h"
 #include "platform/Locale.h"
@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-using winetest::fixtureDir;
+using testsupport::fixtureDir;
 
 TEST(Win32Library, LoadsResolvesPlainStdcallNamesAndUnloads)
 {
-    winetest::RecordFile record;
+    testsupport::RecordFile record;
     std::string error;
     platform::LibraryHandle library =
         platform::loadLibrary(fixtureDir("recording") + "trn_worm.dll", error);
@@ -24,7 +24,7 @@ TEST(Win32Library, LoadsResolvesPlainStdcallNamesAndUnloads)
     EXPECT_EQ(platform::resolveSymbol(library, "trnrun_worm"), nullptr);
 
     EXPECT_TRUE(platform::freeLibrary(library));
-    EXPECT_EQ(record.lines(), (std::vector<std::string>{"attach trn_worm", "detach trn_worm"}));
+    EXPECT_EQ(record.lines(), (std::vector<std::string>{"load trn_worm", "unload trn_worm"}));
 }
 
 TEST(Win32Library, AFailedLoadGivesTheSystemsReason)
@@ -61,12 +61,12 @@ TEST(Win32Process, ExecutablePathIsTheFullWindowsPath)
 
 TEST(Win32Process, CurrentDirectoryHasNoTrailingBackslashExceptAtARoot)
 {
-    winetest::TempDir folder;
+    testsupport::TempDir folder;
     {
-        winetest::CurrentDirectory inFolder(folder.path());
-        EXPECT_EQ(platform::currentDirectory(), folder.path());
+        testsupport::CurrentDirectory inFolder(folder.path());
+        EXPECT_EQ(platform::currentDirectory(), folder.path().string());
     }
-    winetest::CurrentDirectory atRoot("C:\\");
+    testsupport::CurrentDirectory atRoot("C:\\");
     EXPECT_EQ(platform::currentDirectory(), "C:\\");
 }
 
@@ -74,8 +74,8 @@ TEST(Win32Process, ACurrentDirectoryTooLongForTheBufferIsNotCut)
 {
     // Folders nested until the path passes the 259 characters that the
     // launcher's 260-byte buffer holds.
-    winetest::TempDir folder;
-    std::wstring path = L"\\\\?\\" + std::filesystem::path(folder.path()).wstring();
+    testsupport::TempDir folder;
+    std::wstring path = L"\\\\?\\" + folder.path().wstring();
     while (path.size() < 300) {
         path += L"\\" + std::wstring(40, L'd');
         ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << GetLastError();

@@ -4,7 +4,7 @@
 // each argument too many or too few. This file and the runner are built
 // without frame pointers: nothing restores the stack pointer behind the
 // caller's back.
-#include "WineFixtures.h"
+#include "FixtureRecord.h"
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
 #include "platform/Library.h"
@@ -100,7 +100,7 @@ launcher::RunStatus g_lastStatus = launcher::RunStatus::NoSuchModule;
 extern "C" int derize_run_calculation(int moduleNumber)
 {
     launcher::ModuleHost host;
-    host.programDir = winetest::fixtureDir("recording");
+    host.programDir = testsupport::fixtureDir("recording");
     char name[TRN_MAX_PATH] = "";
     g_lastStatus = launcher::RunCalculation(moduleNumber, name, host).status;
     return static_cast<int>(g_lastStatus);
@@ -108,7 +108,7 @@ extern "C" int derize_run_calculation(int moduleNumber)
 
 TEST(StdcallStack, EachEntryPointRemovesExactlyItsOwnArguments)
 {
-    winetest::RecordFile record;
+    testsupport::RecordFile record;
     char name[TRN_MAX_PATH] = "";
     const char* slot1 = nullptr;
     const char* slot2 = nullptr;
@@ -121,7 +121,7 @@ TEST(StdcallStack, EachEntryPointRemovesExactlyItsOwnArguments)
         SCOPED_TRACE(std::string(kind.entryPoint));
         std::string error;
         platform::LibraryHandle library = platform::loadLibrary(
-            winetest::fixtureDir("recording") + launcher::moduleFileName(kind), error);
+            testsupport::fixtureDir("recording") + launcher::moduleFileName(kind), error);
         ASSERT_NE(library, nullptr) << error;
         const void* entry = platform::resolveSymbol(library, std::string(kind.entryPoint).c_str());
         ASSERT_NE(entry, nullptr);
@@ -183,7 +183,7 @@ TEST(StdcallStack, AWrongCountIsFatalToACallerWithoutFramePointer)
         {
             std::string error;
             platform::LibraryHandle library =
-                platform::loadLibrary(winetest::fixtureDir("recording") + "trn_worm.dll", error);
+                platform::loadLibrary(testsupport::fixtureDir("recording") + "trn_worm.dll", error);
             void* entry = platform::resolveSymbol(library, "TrnRun_Worm");
             volatile TrnResult flag = callFormBAsFormA(entry);
             (void)flag;

@@ -1,7 +1,7 @@
 // The start-up rules with the values a Windows process really gets: its
 // own path, its current directory (also at a drive root) and the module
 // file names.
-#include "WineFixtures.h"
+#include "FixtureRecord.h"
 #include "launcher/CalculationKinds.h"
 #include "launcher/CommandLine.h"
 #include "launcher/Paths.h"
@@ -33,7 +33,7 @@ TEST(WindowsStartup, ProgramDirIsTheExecutablesFolderWithABackslash)
 
 TEST(WindowsStartup, ABareNameAtADriveRootGetsTwoBackslashes)
 {
-    winetest::CurrentDirectory atRoot("C:\\");
+    testsupport::CurrentDirectory atRoot("C:\\");
     const auto request = launcher::parseCommandLine("x.gear_exc_dat", platform::currentDirectory(),
                                                     nativePathStyle());
     EXPECT_TRUE(request.autoRun);
@@ -43,9 +43,9 @@ TEST(WindowsStartup, ABareNameAtADriveRootGetsTwoBackslashes)
 
 TEST(WindowsStartup, OnlyABackslashMakesANameKeepItsPlace)
 {
-    winetest::TempDir folder;
-    winetest::CurrentDirectory inFolder(folder.path());
-    const std::string cwd = folder.path();
+    testsupport::TempDir folder;
+    testsupport::CurrentDirectory inFolder(folder.path());
+    const std::string cwd = folder.path().string();
     const auto current = platform::currentDirectory();
 
     EXPECT_EQ(
