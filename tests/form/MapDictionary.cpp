@@ -1,12 +1,5 @@
 #include "MapDictionary.h"
 
-namespace {
-
-const QString Mark = QStringLiteral("||");
-const QString CrLf = QStringLiteral("\r\n");
-
-} // namespace
-
 MapDictionary::MapDictionary(std::initializer_list<std::pair<QString, QString>> entries)
 {
     for (const auto& [source, target] : entries)
@@ -17,20 +10,8 @@ translation::TextLookup MapDictionary::lookup()
 {
     return [this](const QString& text) {
         QString key = text;
-        key.replace(CrLf, Mark);
+        key.replace(QStringLiteral("\r\n"), QStringLiteral("||"));
         m_asked << key;
-        QString result = m_entries.value(key, key);
-        return result.replace(Mark, CrLf);
-    };
-}
-
-translation::TextLookup BracketDictionary::lookup()
-{
-    return [this](const QString& text) {
-        QString key = text;
-        key.replace(CrLf, Mark);
-        m_asked << key;
-        QString result = QLatin1Char('[') + key + QLatin1Char(']');
-        return result.replace(Mark, CrLf);
+        return targetOf(key).replace(QStringLiteral("||"), QStringLiteral("\r\n"));
     };
 }

@@ -14,9 +14,15 @@ class MapDictionary
 {
 public:
     MapDictionary(std::initializer_list<std::pair<QString, QString>> entries);
+    virtual ~MapDictionary() = default;
 
     translation::TextLookup lookup();
     const QStringList& asked() const { return m_asked; }
+
+protected:
+    // The target of `key` (line breaks written "||"); the key itself when it
+    // has no entry.
+    virtual QString targetOf(const QString& key) const { return m_entries.value(key, key); }
 
 private:
     QHash<QString, QString> m_entries;
@@ -25,12 +31,14 @@ private:
 
 // Translates every text by putting it in brackets, so that a test sees which
 // texts were looked up (an empty one becomes "[]").
-class BracketDictionary
+class BracketDictionary : public MapDictionary
 {
 public:
-    translation::TextLookup lookup();
-    const QStringList& asked() const { return m_asked; }
+    BracketDictionary() : MapDictionary({}) {}
 
-private:
-    QStringList m_asked;
+protected:
+    QString targetOf(const QString& key) const override
+    {
+        return QLatin1Char('[') + key + QLatin1Char(']');
+    }
 };
