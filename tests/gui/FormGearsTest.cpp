@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+using testsupport::pointerText;
 using testsupport::recordField;
 using testsupport::RecordFile;
 
@@ -48,13 +49,6 @@ extern "C" void trn_fixture_hook(const char*)
 }
 
 namespace {
-
-std::string pointerText(const void* pointer)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%p", pointer);
-    return buffer;
-}
 
 class FormGearsTest : public testing::Test
 {
@@ -91,6 +85,28 @@ protected:
     }
 
     QPushButton* runButton() { return child<QPushButton>("btnRun"); }
+
+    // Clicks Run and returns what was written to standard error meanwhile.
+    std::string clickRunCapturingErrors()
+    {
+        testing::internal::CaptureStderr();
+        QTest::mouseClick(runButton(), Qt::LeftButton);
+        return testing::internal::GetCapturedStderr();
+    }
+
+    // A failed run: Run is back, the outcome says why, and standard error
+    // got one line that holds each of `parts`.
+    void expectFailureReported(launcher::RunStatus status, const std::string& errors,
+                               std::initializer_list<const char*> parts)
+    {
+        EXPECT_TRUE(runButton()->isEnabled()) << "Run comes back after a failed run";
+        ASSERT_TRUE(window->lastOutcome().has_value());
+        EXPECT_EQ(window->lastOutcome()->status, status);
+        for (const char* part : parts) {
+            EXPECT_NE(errors.find(part), std::string::npos) << errors;
+        }
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    }
 
     std::unique_ptr<TFormGears> window;
     std::string language = "RUS";
@@ -299,28 +315,32 @@ TEST_F(FormGearsTest, UserLocaleFromTheEnvironmentPicksTheNotice)
     }
 }
 
-TEST_F(FormGearsTest, KindButtonClickEnablesRunAndRunPassesAnEmptyName)
+TEST_F(FormGearsTest, RunCallsTheCheckedKindWithAnEmptyNameAndTheWindowAsOwner)
 {
     RecordFile record;
     showWindow();
+    QTest::mouseClick(runButton(), Qt::LeftButton);
     runButton()->setEnabled(false);
     QTest::mouseClick(window->kindButton(4), Qt::LeftButton);
     EXPECT_TRUE(runButton()->isEnabled()) << "clicking a kind re-enables Run";
-
     QTest::mouseClick(runButton(), Qt::LeftButton);
+
     const std::vector<std::string> lines = record.lines();
-    ASSERT_EQ(lines.size(), 3u) << "expected load, call, unload";
-    EXPECT_EQ(lines[0], "load trn_worm");
-    EXPECT_EQ(lines[2], "unload trn_worm");
-    EXPECT_EQ(lines[1].rfind("call TrnRun_Worm form=B ", 0), 0u) << lines[1];
-    EXPECT_EQ(recordField(lines[1], "name"), "") << "interactive Run passes the empty name";
-    EXPECT_EQ(recordField(lines[1], "owner"), pointerText(reinterpret_cast<void*>(window->winId())))
+    ASSERT_EQ(lines.size(), 6u) << "expected load, call, unload for each run";
+    EXPECT_EQ(lines[0], "load trn_cylext") << "the first kind is checked at the start";
+    EXPECT_EQ(lines[3], "load trn_worm");
+    EXPECT_EQ(lines[5], "unload trn_worm");
+    EXPECT_EQ(lines[4].rfind("call TrnRun_Worm form=B ", 0), 0u) << lines[4];
+    EXPECT_EQ(recordField(lines[4], "name"), "") << "interactive Run passes the empty name";
+    EXPECT_EQ(recordField(lines[4], "owner"), pointerText(reinterpret_cast<void*>(window->winId())))
         << "the owner is the window's native handle";
+    EXPECT_EQ(recordField(lines[4], "in1"), "recorded by TrnRun_CylExt")
+        << "the worm module finds what the last run stored";
     ASSERT_TRUE(window->lastOutcome().has_value());
     EXPECT_EQ(window->lastOutcome()->status, launcher::RunStatus::Completed);
 }
 
-TEST_F(FormGearsTest, RunIsDisabledWhileTheModuleRunsAndEnabledAfter)
+TEST_F(FormGearsTest, RunIsDisabledWhileTheModuleRunsAndEnabledAfterAnyOutcome)
 {
     RecordFile record;
     showWindow();
@@ -332,52 +352,17 @@ TEST_F(FormGearsTest, RunIsDisabledWhileTheModuleRunsAndEnabledAfter)
     // other test runs this kind.
     QTest::mouseClick(window->kindButton(3), Qt::LeftButton);
     setenv("TRN_RECORD_THROW", "1", 1);
-    testing::internal::CaptureStderr();
-    QTest::mouseClick(runButton(), Qt::LeftButton);
-    const std::string errors = testing::internal::GetCapturedStderr();
+    const std::string raised = clickRunCapturingErrors();
+    unsetenv("TRN_RECORD_THROW");
     EXPECT_EQ(g_runEnabledDuringCall, (std::vector<bool>{false, false}));
-    EXPECT_TRUE(runButton()->isEnabled()) << "Run comes back after a module error";
-    ASSERT_TRUE(window->lastOutcome().has_value());
-    EXPECT_EQ(window->lastOutcome()->status, launcher::RunStatus::ModuleRaisedError);
-    EXPECT_NE(errors.find("calculation failed in TrnRun_BevStr"), std::string::npos) << errors;
-    EXPECT_NE(errors.find("trn_bevstr.so"), std::string::npos) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-}
+    expectFailureReported(launcher::RunStatus::ModuleRaisedError, raised,
+                          {"calculation failed in TrnRun_BevStr", "trn_bevstr.so"});
 
-TEST_F(FormGearsTest, MissingModuleLeavesOneLineOnStandardErrorAndRunEnabled)
-{
     testsupport::TempDir empty;
     window->setProgramDir(empty.dirWithSlash());
-    showWindow();
     QTest::mouseClick(window->kindButton(7), Qt::LeftButton);
-    testing::internal::CaptureStderr();
-    QTest::mouseClick(runButton(), Qt::LeftButton);
-    const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(runButton()->isEnabled());
-    EXPECT_NE(errors.find("trn_tbelt.so"), std::string::npos) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    ASSERT_TRUE(window->lastOutcome().has_value());
-    EXPECT_EQ(window->lastOutcome()->status, launcher::RunStatus::LibraryNotFound);
-}
-
-TEST_F(FormGearsTest, EveryRunLoadsAfreshAndResultSlotsCarryOverBetweenKinds)
-{
-    RecordFile record;
-    showWindow();
-    QTest::mouseClick(runButton(), Qt::LeftButton);
-    QTest::mouseClick(runButton(), Qt::LeftButton);
-    EXPECT_EQ(record.linesStartingWith("load trn_cylext").size(), 2u);
-    EXPECT_EQ(record.linesStartingWith("unload trn_cylext").size(), 2u);
-
-    QTest::mouseClick(window->kindButton(4), Qt::LeftButton);
-    QTest::mouseClick(runButton(), Qt::LeftButton);
-    const std::vector<std::string> calls = record.linesStartingWith("call ");
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(recordField(calls[0], "slot1"), recordField(calls[2], "slot1"))
-        << "every run gets the same first slot";
-    EXPECT_EQ(recordField(calls[2], "in1"), "recorded by TrnRun_CylExt")
-        << "the worm module finds what the last run stored";
-    EXPECT_EQ(recordField(calls[2], "slot2"), "(nil)") << "form B gets no second slot";
+    const std::string missing = clickRunCapturingErrors();
+    expectFailureReported(launcher::RunStatus::LibraryNotFound, missing, {"trn_tbelt.so"});
 }
 
 TEST_F(FormGearsTest, SelectKindAndRunDoesNothingWithoutAutoRun)
