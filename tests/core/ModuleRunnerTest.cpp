@@ -2,12 +2,12 @@
 
 #include "FixtureRecord.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 using launcher::RunCalculation;
 using launcher::RunStatus;
+using testsupport::pointerText;
 using testsupport::recordField;
 
 namespace {
@@ -18,13 +18,6 @@ launcher::ModuleHost hostIn(const std::string& dir)
     host.programDir = dir;
     host.owner = reinterpret_cast<TrnWindowHandle>(std::uintptr_t{0x5a5a});
     return host;
-}
-
-std::string pointerText(const void* pointer)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%p", pointer);
-    return buffer;
 }
 
 } // namespace
@@ -163,11 +156,9 @@ TEST(ModuleRunner, TheCurrentDirectoryIsNeverSearched)
 {
     testsupport::RecordFile record;
     testsupport::TempDir programDir;
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(testsupport::fixtureDir("recording"));
+    const testsupport::CurrentDirectory inFixtures(testsupport::fixtureDir("recording"));
     char name[TRN_MAX_PATH] = "";
     const auto outcome = RunCalculation(1, name, hostIn(programDir.dirWithSlash()));
-    std::filesystem::current_path(previous);
 
     EXPECT_EQ(outcome.status, RunStatus::LibraryNotFound) << outcome.message;
     EXPECT_TRUE(record.lines().empty());
