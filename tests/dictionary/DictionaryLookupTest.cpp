@@ -60,18 +60,16 @@ TEST(DictionaryLookup, FirstMatchWinsIgnoringCase)
     EXPECT_EQ(dictionary.find(u("ВЫПОЛНИТЬ")), 0);
 }
 
+// The letters themselves are covered by DictionaryCaseFolding; here the
+// index has to find what the folding makes equal, and nothing more.
 TEST(DictionaryLookup, CaseFoldingCoversLatinAndCyrillicLetters)
 {
     const Dictionary dictionary = make(u("\"File\"=\"1\"\n"
                                          "\"ёлка\"=\"2\"\n"
-                                         "\"їжак ґанок є і\"=\"3\"\n"
-                                         "\"ўзор\"=\"4\"\n"
                                          "\"straße\"=\"5\"\n")
                                            .toUtf8());
     EXPECT_EQ(dictionary.translate("FILE"), "1");
     EXPECT_EQ(dictionary.translate(u("ЁЛКА")), "2");
-    EXPECT_EQ(dictionary.translate(u("ЇЖАК ҐАНОК Є І")), "3");
-    EXPECT_EQ(dictionary.translate(u("Ўзор")), "4");
     EXPECT_EQ(dictionary.translate(u("STRAẞE")), "5");
     EXPECT_EQ(dictionary.translate(u("елка")), u("елка")) << "е and ё are different letters";
     EXPECT_EQ(dictionary.translate("STRASSE"), "STRASSE") << "only simple folding";
