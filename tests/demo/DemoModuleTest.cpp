@@ -3,6 +3,8 @@
 // open, notes what it shows and presses its Close button.
 #include "DemoModuleSupport.h"
 #include "FixtureRecord.h"
+#include "TFormGears.h"
+#include "TzrRadioButton.h"
 #include "launcher/CalculationKinds.h"
 
 #include <QApplication>
@@ -31,17 +33,6 @@ using launcher::RunCalculation;
 using launcher::RunStatus;
 
 namespace {
-
-const char* const KindNames[] = {
-    "Цилиндрическая передача внешнего зацепления",
-    "Цилиндрическая передача внутреннего зацепления",
-    "Коническая передача с круговыми зубьями",
-    "Коническая передача с прямыми зубьями",
-    "Червячная цилиндрическая передача",
-    "Роликовая цепная передача",
-    "Клиноременная передача",
-    "Зубчато-ременная передача",
-};
 
 QString utf8(const char* text)
 {
@@ -157,7 +148,10 @@ protected:
         return closer.seen();
     }
 
-    QWidget m_window;
+    // The kind's name as the launcher window's button gives it.
+    QString kindCaption(int number) const { return m_window.kindButton(number - 1)->text(); }
+
+    TFormGears m_window; // the owner, as when the launcher runs a module
     launcher::ModuleHost m_host;
 };
 
@@ -178,7 +172,7 @@ TEST_F(DemoModule, EveryKindNamesItselfAndPassesItsTextOnThroughTheSlots)
         const std::string before = slotText(launcher::firstResultTextSlot());
         const DialogSeen seen = run(number, "");
 
-        EXPECT_EQ(seen["demoKind"], utf8(KindNames[number - 1]));
+        EXPECT_EQ(seen["demoKind"], kindCaption(number));
         EXPECT_EQ(seen["demoEntryPoint"], QString::fromStdString(entryPoint));
         EXPECT_EQ(seen["demoDataFileName"], utf8("файл данных не передан"));
         EXPECT_TRUE(seen.modal);
@@ -276,7 +270,7 @@ TEST_F(DemoModule, WithoutTheOwnerWindowTheDialogHasNoParent)
     m_host.owner = reinterpret_cast<TrnWindowHandle>(std::uintptr_t{0x7fff0001});
     const DialogSeen seen = run(6, "");
     EXPECT_EQ(seen.parent, nullptr);
-    EXPECT_EQ(seen["demoKind"], utf8(KindNames[5]));
+    EXPECT_EQ(seen["demoKind"], kindCaption(6));
 }
 
 TEST_F(DemoModule, AutocloseVariableClosesTheDialogByItself)
