@@ -1,5 +1,7 @@
 #include "translation/DictionaryFormat.h"
 
+#include "QtPrinting.h"
+
 #include <QByteArray>
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
 #include "FixtureRecord.h"
-#include "TestPrinting.h"
+#include "QtPrinting.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryReader.h"
 

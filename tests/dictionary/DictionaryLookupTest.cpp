@@ -1,4 +1,4 @@
-#include "TestPrinting.h"
+#include "QtPrinting.h"
 #include "translation/Dictionary.h"
 
 #include <QStringEncoder>

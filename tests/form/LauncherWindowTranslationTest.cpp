@@ -1,7 +1,7 @@
 // The launcher window shown with the English dictionary that ships with the
 // program, and with a dictionary as older installations have them.
+#include "QtPrinting.h"
 #include "TFormGears.h"
-#include "TestPrinting.h"
 #include "TzrRadioButton.h"
 #include "translation/Dictionary.h"
 #include "translation/FormTranslator.h"

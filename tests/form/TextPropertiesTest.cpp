@@ -1,4 +1,4 @@
-#include "TestPrinting.h"
+#include "QtPrinting.h"
 #include "translation/FormTranslator.h"
 
 #include <QLineEdit>

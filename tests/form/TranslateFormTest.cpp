@@ -1,5 +1,5 @@
 #include "MapDictionary.h"
-#include "TestPrinting.h"
+#include "QtPrinting.h"
 #include "TestWindow.h"
 #include "translation/FormTranslator.h"
 #include "widgets/TDataGrid.h"

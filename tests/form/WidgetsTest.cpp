@@ -1,4 +1,4 @@
-#include "TestPrinting.h"
+#include "QtPrinting.h"
 #include "widgets/GridColumnModel.h"
 #include "widgets/PickListDelegate.h"
 #include "widgets/TDataGrid.h"

@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <ostream>
 
-// Lets GoogleTest print Qt texts in its failure messages.
+// Lets GoogleTest print Qt texts in its failure messages. Every test file
+// that compares Qt texts includes it: the printer GoogleTest instantiates
+// must be the same in all of a program's files.
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
