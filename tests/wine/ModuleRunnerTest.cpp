@@ -8,6 +8,7 @@
 #include "launcher/Paths.h"
 #include "platform/Process.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <windows.h>
@@ -27,6 +28,22 @@ launcher::ModuleHost hostIn(const std::string& dir)
     return host;
 }
 
+// A harmless place for an entry point given too few arguments to store its
+// result text in: what it takes for a missing argument is this address.
+const char* g_strayWord = nullptr;
+
+// Fills the stack below the caller with the address of g_strayWord, so that
+// no address handed to an earlier call (a result slot's, say) is still lying
+// where the next call's entry point looks beyond its own arguments: what an
+// entry point finds there is then what this run's caller put there.
+__attribute__((noinline)) void scrubStack()
+{
+    volatile std::uintptr_t words[4096];
+    for (volatile std::uintptr_t& word : words) {
+        word = reinterpret_cast<std::uintptr_t>(&g_strayWord);
+    }
+}
+
 } // namespace
 
 TEST(Win32ModuleRunner, EachFormGetsExactlyItsOwnArguments)
@@ -36,6 +53,7 @@ TEST(Win32ModuleRunner, EachFormGetsExactlyItsOwnArguments)
     char name[TRN_MAX_PATH] = "C:\\data\\x.dat";
 
     for (int number = 1; number <= 8; ++number) {
+        scrubStack();
         const auto outcome = RunCalculation(number, name, host);
         ASSERT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
         EXPECT_EQ(outcome.flag, 1);
@@ -53,6 +71,16 @@ TEST(Win32ModuleRunner, EachFormGetsExactlyItsOwnArguments)
         EXPECT_EQ(recordField(calls[i], "name"), testsupport::hexOf("C:\\data\\x.dat"));
         EXPECT_EQ(recordField(calls[i], "slot1"), i < 5 ? slot1 : "(nil)");
         EXPECT_EQ(recordField(calls[i], "slot2"), i < 4 ? slot2 : "(nil)");
+        // One argument too many would lie just beyond the entry point's own:
+        // the address of the result slot that follows the form's last one.
+        // A runner that calls form B as A, or C as B, puts it there every
+        // time; this catches it should the runner come back unharmed from
+        // the corrupted stack (a crash ends the program with status 3, see
+        // UnhandledExceptionExit.cpp).
+        const std::string beyond = recordField(calls[i], "beyond");
+        EXPECT_TRUE(beyond.rfind("0x", 0) == 0 || beyond == "(nil)") << "no word recorded";
+        EXPECT_NE(beyond, slot1);
+        EXPECT_NE(beyond, slot2);
     }
 }
 

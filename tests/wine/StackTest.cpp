@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <iterator>
 
 extern "C" {
 
@@ -133,6 +134,21 @@ TEST(StdcallStack, EachEntryPointRemovesExactlyItsOwnArguments)
         EXPECT_EQ(derize_stack_left_by_call(entry, arguments, count + 1, guard()), 4);
         EXPECT_EQ(derize_stack_left_by_call(entry, arguments, count - 1, guard()), -4);
         platform::freeLibrary(library);
+    }
+
+    // The word each entry point records as lying beyond its arguments is
+    // the guard for the exact count, and the extra argument for one too
+    // many: what the runner's tests rely on.
+    const auto calls = record.linesStartingWith("call ");
+    ASSERT_EQ(calls.size(), 3 * std::size(launcher::CalculationKinds));
+    for (std::size_t i = 0; i < std::size(launcher::CalculationKinds); ++i) {
+        const unsigned count = argumentCount(launcher::CalculationKinds[i].callForm);
+        EXPECT_EQ(testsupport::recordField(calls[3 * i], "beyond"),
+                  testsupport::pointerText(g_guardWords))
+            << calls[3 * i];
+        EXPECT_EQ(testsupport::recordField(calls[3 * i + 1], "beyond"),
+                  testsupport::pointerText(reinterpret_cast<const void*>(arguments[count])))
+            << calls[3 * i + 1];
     }
 }
 
