@@ -84,7 +84,7 @@ grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/$app_id.svg" 2>/dev/null 
 
 # A module built against the installed SDK, with the README's CMakeLists
 # (the one in packaging/sdk-example must be the same).
-readme_cmake=$(awk '/<!-- section: install -->/ { on = 1 } /<!-- end: install -->/ { on = 0 }
+readme_cmake=$(awk '/^### Building a module against the installed SDK$/ { on = 1 }
     on && /^```cmake$/ { block = 1; next } block && /^```$/ { exit } block' "$source_dir/README.md")
 if [ "$readme_cmake" != "$(cat "$source_dir/packaging/sdk-example/CMakeLists.txt")" ]; then
     fail "README's module CMakeLists differs from packaging/sdk-example/CMakeLists.txt"
