@@ -130,34 +130,37 @@ void translateDirectoryEdit(QObject* component, const TextLookup& lookup)
                   [&](const QString& text) { edit->setButtonHint(text); });
 }
 
-// 4. Grid with lookup columns: title, pick list, key list of each column.
-void translateKeyedDataGrid(QObject* component, const TextLookup& lookup)
+// The column texts both grids carry, in column order: the title, then each
+// item of the pick list, then whatever `more` translates of that column.
+template <class Grid, class More>
+void translateGridColumns(Grid* grid, const TextLookup& lookup, More more)
 {
-    auto* grid = static_cast<TKeyedDataGrid*>(component);
     for (int column = 0; column < grid->columnCount(); ++column) {
         translateItem(grid->columnTitle(column), lookup,
                       [&](const QString& text) { grid->setColumnTitle(column, text); });
         for (int item = 0; item < grid->pickList(column).size(); ++item)
             translateItem(grid->pickList(column).at(item), lookup,
                           [&](const QString& text) { grid->setPickListItem(column, item, text); });
+        more(column);
+    }
+}
+
+// 4. Grid with lookup columns: title, pick list, key list of each column.
+void translateKeyedDataGrid(QObject* component, const TextLookup& lookup)
+{
+    auto* grid = static_cast<TKeyedDataGrid*>(component);
+    translateGridColumns(grid, lookup, [&](int column) {
         for (int item = 0; item < grid->keyList(column).size(); ++item)
             translateItem(grid->keyList(column).at(item), lookup,
                           [&](const QString& text) { grid->setKeyListItem(column, item, text); });
-    }
+    });
     hintRule(component, lookup);
 }
 
 // 5. Grid: title and pick list of each column.
 void translateDataGrid(QObject* component, const TextLookup& lookup)
 {
-    auto* grid = static_cast<TDataGrid*>(component);
-    for (int column = 0; column < grid->columnCount(); ++column) {
-        translateItem(grid->columnTitle(column), lookup,
-                      [&](const QString& text) { grid->setColumnTitle(column, text); });
-        for (int item = 0; item < grid->pickList(column).size(); ++item)
-            translateItem(grid->pickList(column).at(item), lookup,
-                          [&](const QString& text) { grid->setPickListItem(column, item, text); });
-    }
+    translateGridColumns(static_cast<TDataGrid*>(component), lookup, [](int) {});
     hintRule(component, lookup);
 }
 
