@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace launcher {
+
+// The launcher window as data: both windows create their controls from
+// this table (the Qt .ui is checked against it).
+
+struct ControlRect
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+enum class ControlClass
+{
+    Label,      // lblCopyright: sized to its text, shadowed, "&" marks
+    Panel,      // inner bevel lowered
+    Picture,    // AniImage: at its own size from the top-left, clipped
+    GifPicture, // RxGIFAnimator1: stretched to its area
+    GroupBox,
+    KindButton, // TzrRadioButton
+    PushButton,
+};
+
+struct ControlSpec
+{
+    std::string_view name;
+    ControlClass controlClass;
+    std::string_view parent; // empty: the window itself
+    ControlRect rect;        // pixels, relative to the parent's client area
+    std::string_view text;   // UTF-8; empty for none
+    int tabOrder;            // among the parent's children; -1 when it has none
+    bool tabStop;
+    bool checked; // kind buttons: checked when the window is created
+};
+
+struct WindowSpec
+{
+    std::string_view name;
+    std::string_view className;
+    std::string_view caption; // UTF-8
+    int left;                 // frame position on the screen
+    int top;
+    int clientWidth;
+    int clientHeight;
+    std::string_view fontFace;
+    int fontPointSize;
+};
+
+extern const WindowSpec LauncherWindowSpec;
+
+// In creation order: a parent always comes before its children.
+extern const std::array<ControlSpec, 15> LauncherControls;
+
+// The control of that name, nullptr when there is none.
+const ControlSpec* findControl(std::string_view name);
+
+} // namespace launcher

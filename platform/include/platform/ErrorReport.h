@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The one error reporter of every program of the suite (the launcher, its
+// check tool, the dictionary library inside either). Each program names
+// itself once at start-up; every line it reports then reads
+// "<program>: <message>".
+void setErrorReportPrefix(std::string_view programName);
+
+// `message` as it goes on the line: bytes 0x00 to 0x1F and 0x7F become
+// \xNN and a backslash becomes \\, so that neither a line break nor a
+// terminal escape sequence in a file name reaches the terminal raw; bytes
+// of 0x80 and above stay, so UTF-8 names stay readable.
+std::string escapeForErrorLine(std::string_view message);
+
+// The whole line, with the prefix and the line end.
+std::string errorLine(std::string_view message);
+
+// Writes errorLine(message) to standard error in one write, when the
+// process has a standard error to write to. A closed or broken standard
+// error is ignored: an error line never ends the program.
+void reportError(std::string_view message);
+
+} // namespace platform
