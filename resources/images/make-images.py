@@ -13,6 +13,7 @@ The results are committed; the build does not run this script.
 Output, beside this script:
     derize-zizir.svg               icon master (square, scalable)
     derize-zizir-{16,32,48,256}.png
+    derize-zizir.ico               the four sizes, for the Windows program
     ani_image.png                  193 x 73, 8-bit palette, no alpha
     transmission.gif               140 x 131, one frame, no transparency
     src/ani_image.svg, src/transmission.svg   sources of the two pictures
@@ -581,6 +582,9 @@ def main():
     for size in (16, 32, 48, 256):
         out = os.path.join(HERE, f"derize-zizir-{size}.png")
         run("rsvg-convert", "-w", str(size), "-h", str(size), "-o", out, icon)
+    # The Windows program's icon file: the same four sizes in one .ico.
+    run("convert", *(os.path.join(HERE, f"derize-zizir-{size}.png") for size in (16, 32, 48, 256)),
+        os.path.join(HERE, "derize-zizir.ico"))
 
     with tempfile.TemporaryDirectory() as tmp:
         # AniImage: 8-bit palette PNG, no alpha channel, no transparent entry.

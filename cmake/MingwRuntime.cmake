@@ -1,0 +1,20 @@
+# derize_copy_mingw_runtime(<folder>)
+#
+# Copies the MinGW-w64 runtime DLLs that the project's Windows programs
+# import (libstdc++, libgcc's unwinder, winpthreads) into <folder>, beside
+# the programs there. A C++ exception thrown in a module crosses into the
+# launcher only when both share libgcc's unwinder, so the launcher and the
+# modules built with the SDK use these same DLLs.
+set(DERIZE_MINGW_RUNTIME_DLLS libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+
+function(derize_copy_mingw_runtime folder)
+    foreach(_dll IN LISTS DERIZE_MINGW_RUNTIME_DLLS)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${_dll}
+                        OUTPUT_VARIABLE _path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${_path}" OR NOT EXISTS "${_path}")
+            message(FATAL_ERROR "The compiler does not ship ${_dll}")
+        endif()
+        get_filename_component(_path ${_path} REALPATH)
+        configure_file(${_path} ${folder}/${_dll} COPYONLY)
+    endforeach()
+endfunction()

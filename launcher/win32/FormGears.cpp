@@ -1,0 +1,392 @@
+#include "FormGears.h"
+
+#include "BevelPanel.h"
+#include "GroupBox.h"
+#include "ModuleCrashReport.h"
+#include "Picture.h"
+#include "PushButton.h"
+#include "Resources.h"
+#include "ShadowLabel.h"
+#include "TranslationHook.h"
+#include "TzrRadioButton.h"
+#include "WideText.h"
+#include "launcher/CalculationKinds.h"
+#include "launcher/ModuleRunner.h"
+#include "platform/Library.h"
+
+namespace launcher::win32 {
+
+namespace {
+
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Owned by the hidden owner window, the launcher window asks for the
+// program's taskbar button itself.
+constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+std::string systemReason(DWORD code)
+{
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string reason = "error " + std::to_string(code);
+    if (text != nullptr) {
+        std::wstring wide(text);
+        LocalFree(text);
+        while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' ||
+                                 wide.back() == L'.' || wide.back() == L' ')) {
+            wide.pop_back();
+        }
+        if (!wide.empty()) {
+            reason += ": " + toUtf8(wide);
+        }
+    }
+    return reason;
+}
+
+int rowOf(std::string_view name)
+{
+    for (std::size_t row = 0; row < LauncherControls.size(); ++row) {
+        if (LauncherControls[row].name == name) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+// The font the window asks for: its face at its point size on a 96 dpi
+// screen (8 pt is 11 pixels), with the Cyrillic character set so that the
+// Russian texts show whatever the system's ANSI code page.
+HFONT createWindowFont()
+{
+    const int height = -MulDiv(LauncherWindowSpec.fontPointSize, 96, 72);
+    const std::wstring face = toWide(LauncherWindowSpec.fontFace);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+}
+
+} // namespace
+
+FormGears::FormGears(HINSTANCE resources, HWND owner, std::string programDir,
+                     platform::WindowAnimation* animation,
+                     std::function<std::string()> languageSource)
+    : m_instance(resources), m_owner(owner),
+      m_window(*this, std::move(programDir), animation, std::move(languageSource)),
+      m_gdiplus(std::make_unique<GdiplusSession>())
+{
+}
+
+FormGears::~FormGears()
+{
+    if (m_hwnd != nullptr && IsWindow(m_hwnd)) {
+        DestroyWindow(m_hwnd);
+    }
+    m_controls = {};
+    if (m_font != nullptr) {
+        DeleteObject(m_font);
+    }
+    for (HICON icon : {m_smallIcon, m_largeIcon}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+bool FormGears::create(std::string& error)
+{
+    m_smallIcon = static_cast<HICON>(
+        LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 16, 16, 0));
+    m_largeIcon = static_cast<HICON>(
+        LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 32, 32, 0));
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &FormGears::windowProc;
+    windowClass.hInstance = m_instance;
+    windowClass.hIcon = m_largeIcon;
+    windowClass.hIconSm = m_smallIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = ClassName;
+    if (!registerClassOnce(windowClass)) {
+        error = "cannot register the window class: " + systemReason(GetLastError());
+        return false;
+    }
+
+    RECT frame{0, 0, LauncherWindowSpec.clientWidth, LauncherWindowSpec.clientHeight};
+    AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
+    const std::wstring caption = toWide(LauncherWindowSpec.caption);
+    m_hwnd =
+        CreateWindowExW(WindowExStyle, ClassName, caption.c_str(), WindowStyle,
+                        LauncherWindowSpec.left, LauncherWindowSpec.top, frame.right - frame.left,
+                        frame.bottom - frame.top, m_owner, nullptr, m_instance, this);
+    if (m_hwnd == nullptr) {
+        error = "cannot create the window: " + systemReason(GetLastError());
+        return false;
+    }
+    // The icon of the title bar and the taskbar, also when the class was
+    // registered by an earlier window.
+    SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_largeIcon));
+    m_font = createWindowFont();
+    SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    if (!createControls()) {
+        error = "cannot create the window's controls: " + systemReason(GetLastError());
+        DestroyWindow(m_hwnd);
+        m_hwnd = nullptr;
+        return false;
+    }
+    m_window.FormCreate();
+    return true;
+}
+
+bool FormGears::createControls()
+{
+    int kindIndex = 0;
+    for (std::size_t row = 0; row < LauncherControls.size(); ++row) {
+        const ControlSpec& spec = LauncherControls[row];
+        std::unique_ptr<NativeControl> made;
+        switch (spec.controlClass) {
+        case ControlClass::Label: {
+            auto label = std::make_unique<ShadowLabel>();
+            m_label = label.get();
+            made = std::move(label);
+            break;
+        }
+        case ControlClass::Panel:
+            made = std::make_unique<BevelPanel>();
+            break;
+        case ControlClass::Picture:
+            made = std::make_unique<Picture>(DERIZE_ANI_IMAGE, PictureFit::OwnSize);
+            break;
+        case ControlClass::GifPicture:
+            made = std::make_unique<Picture>(DERIZE_TRANSMISSION, PictureFit::Stretch);
+            break;
+        case ControlClass::GroupBox:
+            made = std::make_unique<GroupBox>();
+            break;
+        case ControlClass::KindButton: {
+            auto button = std::make_unique<TzrRadioButton>();
+            m_kindButtons.at(static_cast<std::size_t>(kindIndex++)) = button.get();
+            made = std::move(button);
+            break;
+        }
+        case ControlClass::PushButton: {
+            auto button = std::make_unique<PushButton>();
+            m_run = button.get();
+            made = std::move(button);
+            break;
+        }
+        }
+        ControlPlacement placement;
+        placement.instance = m_instance;
+        placement.parent = spec.parent.empty() ? m_hwnd : control(spec.parent);
+        placement.id = FirstControlId + static_cast<int>(row);
+        placement.spec = &spec;
+        placement.font = m_font;
+        if (placement.parent == nullptr || !made->create(placement)) {
+            return false;
+        }
+        m_controls[row] = std::move(made);
+    }
+    return m_run != nullptr && m_label != nullptr && kindIndex == static_cast<int>(KindCount);
+}
+
+HWND FormGears::control(std::string_view name) const
+{
+    const int row = rowOf(name);
+    if (row < 0 || !m_controls[static_cast<std::size_t>(row)]) {
+        return nullptr;
+    }
+    return m_controls[static_cast<std::size_t>(row)]->hwnd();
+}
+
+TzrRadioButton& FormGears::kindButton(int kindIndex)
+{
+    return *m_kindButtons.at(static_cast<std::size_t>(kindIndex));
+}
+
+int FormGears::kindIndexOfControl(int id) const
+{
+    for (std::size_t kind = 0; kind < m_kindButtons.size(); ++kind) {
+        if (GetDlgCtrlID(m_kindButtons[kind]->hwnd()) == id) {
+            return static_cast<int>(kind);
+        }
+    }
+    return -1;
+}
+
+void FormGears::FormShow()
+{
+    translateWindow(m_hwnd, m_hint);
+    m_window.FormShow();
+}
+
+void FormGears::show()
+{
+    FormShow();
+    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    UpdateWindow(m_hwnd);
+}
+
+int FormGears::runMessageLoop()
+{
+    m_inMessageLoop = true;
+    show();
+    MSG message;
+    int status = 0;
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            status = static_cast<int>(message.wParam);
+            break;
+        }
+        if (got == -1) {
+            break;
+        }
+        if (!IsDialogMessageW(m_hwnd, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    m_inMessageLoop = false;
+    return status;
+}
+
+std::optional<RunOutcome> FormGears::selectKindAndRun()
+{
+    std::optional<ModuleInCall> inCall;
+    if (const CalculationKind* kind = kindForModuleNumber(m_window.KindIndex + 1)) {
+        inCall.emplace(modulePathFor(*kind, m_window.programDir()), std::string(kind->entryPoint));
+    }
+    return m_window.SelectKindAndRun();
+}
+
+void FormGears::runClicked()
+{
+    std::optional<ModuleInCall> inCall;
+    if (const CalculationKind* kind = kindForModuleNumber(checkedKind() + 1)) {
+        inCall.emplace(modulePathFor(*kind, m_window.programDir()), std::string(kind->entryPoint));
+    }
+    m_window.btnRunClick();
+}
+
+void FormGears::selectKind(int kindIndex)
+{
+    for (std::size_t kind = 0; kind < m_kindButtons.size(); ++kind) {
+        if (static_cast<int>(kind) != kindIndex) {
+            m_kindButtons[kind]->setChecked(false);
+        }
+    }
+    m_kindButtons.at(static_cast<std::size_t>(kindIndex))->setChecked(true);
+}
+
+void FormGears::kindClicked(int kindIndex)
+{
+    if (!m_kindButtons[static_cast<std::size_t>(kindIndex)]->checked()) {
+        selectKind(kindIndex);
+    }
+    m_window.rbGear_ExcClick();
+}
+
+int FormGears::checkedKind() const
+{
+    for (std::size_t kind = 0; kind < m_kindButtons.size(); ++kind) {
+        if (m_kindButtons[kind]->checked()) {
+            return static_cast<int>(kind);
+        }
+    }
+    return -1;
+}
+
+void FormGears::checkKind(int kindIndex)
+{
+    selectKind(kindIndex);
+    m_window.rbGear_ExcClick();
+}
+
+void FormGears::setRunEnabled(bool enabled)
+{
+    EnableWindow(m_run->hwnd(), enabled ? TRUE : FALSE);
+}
+
+void FormGears::setNotice(Notice notice)
+{
+    if (notice == Notice::English) {
+        SetWindowTextW(m_label->hwnd(), toWide(englishNotice()).c_str());
+    }
+}
+
+void FormGears::showNativeWindow()
+{
+    ShowWindow(m_hwnd, SW_SHOW);
+}
+
+void FormGears::bringToForeground()
+{
+    SetForegroundWindow(m_hwnd);
+}
+
+TrnWindowHandle FormGears::ownerHandle()
+{
+    return reinterpret_cast<TrnWindowHandle>(m_owner);
+}
+
+LRESULT CALLBACK FormGears::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<FormGears*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    form->m_hwnd = hwnd;
+    return form->handle(message, wParam, lParam);
+}
+
+LRESULT FormGears::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && m_run != nullptr) {
+            const int id = LOWORD(wParam);
+            if (id == GetDlgCtrlID(m_run->hwnd())) {
+                runClicked();
+                return 0;
+            }
+            if (const int kindIndex = kindIndexOfControl(id); kindIndex >= 0) {
+                kindClicked(kindIndex);
+                return 0;
+            }
+        }
+        return 0;
+    case DM_GETDEFID:
+        // Enter presses the Run button when it has the focus; the window
+        // has no default button otherwise.
+        if (m_run != nullptr && GetFocus() == m_run->hwnd()) {
+            return MAKELRESULT(GetDlgCtrlID(m_run->hwnd()), DC_HASDEFID);
+        }
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(m_hwnd);
+        return 0;
+    case WM_DESTROY:
+        if (m_inMessageLoop) {
+            PostQuitMessage(0);
+        }
+        return 0;
+    case WM_NCDESTROY: {
+        const HWND hwnd = m_hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        m_hwnd = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    default:
+        return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace launcher::win32

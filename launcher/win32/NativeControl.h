@@ -1,0 +1,64 @@
+#pragma once
+
+#include "launcher/window/ControlTable.h"
+
+#include <string>
+#include <windows.h>
+
+namespace launcher::win32 {
+
+// Where and how a control of the window is created.
+struct ControlPlacement
+{
+    HINSTANCE instance = nullptr;
+    HWND parent = nullptr;
+    int id = 0;
+    const ControlSpec* spec = nullptr;
+    HFONT font = nullptr;
+};
+
+// One native control of the window: its creation parameters and its HWND.
+// Each control kind creates its own native window; the parent window
+// destroys its children, so a control never destroys its HWND itself.
+class NativeControl
+{
+public:
+    virtual ~NativeControl() = default;
+    NativeControl() = default;
+    NativeControl(const NativeControl&) = delete;
+    NativeControl& operator=(const NativeControl&) = delete;
+
+    // Creates the native control; false when the system refuses.
+    virtual bool create(const ControlPlacement& placement) = 0;
+
+    HWND hwnd() const { return m_hwnd; }
+
+protected:
+    // CreateWindowExW at the placement's rectangle with the spec's text,
+    // then the window's font. `param` reaches WM_NCCREATE.
+    HWND createWindow(DWORD exStyle, const wchar_t* className, DWORD style,
+                      const ControlPlacement& placement, void* param = nullptr);
+
+    // The object behind a window of one of the window's own classes, stored
+    // at WM_NCCREATE.
+    template <typename T>
+    static T* objectOf(HWND hwnd, UINT message, LPARAM lParam)
+    {
+        if (message == WM_NCCREATE) {
+            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+
+    HWND m_hwnd = nullptr;
+};
+
+// Registers a window class once per process; false when the system refuses.
+bool registerClassOnce(const WNDCLASSEXW& windowClass);
+
+// Fills `rect` with the system's button-face colour.
+void fillButtonFace(HDC dc, const RECT& rect);
+
+} // namespace launcher::win32

@@ -1,0 +1,149 @@
+#include "TzrRadioButton.h"
+
+#include "WideText.h"
+
+namespace launcher::win32 {
+
+namespace {
+
+WNDPROC nativeButtonProc = nullptr;
+
+} // namespace
+
+bool TzrRadioButton::registerClass(HINSTANCE instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (!GetClassInfoExW(nullptr, L"Button", &windowClass)) {
+        return false;
+    }
+    nativeButtonProc = windowClass.lpfnWndProc;
+    windowClass.lpfnWndProc = &TzrRadioButton::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = ClassName;
+    windowClass.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    return registerClassOnce(windowClass);
+}
+
+LRESULT CALLBACK TzrRadioButton::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(nativeButtonProc, hwnd, message, wParam, lParam);
+}
+
+DWORD TzrRadioButton::buttonStyleBits() const
+{
+    return kindButtonStyle(BaseStyle, m_horizontal, m_vertical, m_wordWrap, m_style);
+}
+
+DWORD TzrRadioButton::windowStyle(bool tabStop) const
+{
+    DWORD style = WS_CHILD | WS_VISIBLE | buttonStyleBits();
+    if (tabStop) {
+        style |= WS_TABSTOP;
+    }
+    // The first kind button starts the group the arrow keys move in.
+    if (m_firstOfGroup) {
+        style |= WS_GROUP;
+    }
+    return style;
+}
+
+bool TzrRadioButton::create(const ControlPlacement& placement)
+{
+    if (!registerClass(placement.instance)) {
+        return false;
+    }
+    m_placement = placement;
+    m_firstOfGroup = placement.spec->tabOrder == 0;
+    if (createWindow(0, ClassName, windowStyle(placement.spec->tabStop), placement) == nullptr) {
+        return false;
+    }
+    setChecked(placement.spec->checked);
+    return true;
+}
+
+bool TzrRadioButton::checked() const
+{
+    return SendMessageW(m_hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TzrRadioButton::setChecked(bool checked)
+{
+    SendMessageW(m_hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
+    const LONG_PTR wanted = checked ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP});
+    if (wanted != style) {
+        SetWindowLongPtrW(m_hwnd, GWL_STYLE, wanted);
+    }
+}
+
+void TzrRadioButton::setHorizontalAlignment(HorizontalAlignment value)
+{
+    if (value != m_horizontal) {
+        m_horizontal = value;
+        recreate();
+    }
+}
+
+void TzrRadioButton::setVerticalAlignment(VerticalAlignment value)
+{
+    if (value != m_vertical) {
+        m_vertical = value;
+        recreate();
+    }
+}
+
+void TzrRadioButton::setWordWrap(bool value)
+{
+    if (value != m_wordWrap) {
+        m_wordWrap = value;
+        recreate();
+    }
+}
+
+void TzrRadioButton::setButtonStyle(ButtonStyle value)
+{
+    if (value != m_style) {
+        m_style = value;
+        recreate();
+    }
+}
+
+void TzrRadioButton::recreate()
+{
+    if (m_hwnd == nullptr) {
+        return; // the new value applies when the native control is created
+    }
+    const HWND old = m_hwnd;
+    const std::wstring text = windowText(old);
+    const bool wasChecked = checked();
+    const bool tabStop = (GetWindowLongPtrW(old, GWL_STYLE) & WS_TABSTOP) != 0;
+    const bool hadFocus = GetFocus() == old;
+    const bool enabled = IsWindowEnabled(old) != FALSE;
+    HWND previous = GetWindow(old, GW_HWNDPREV);
+    RECT rect{};
+    GetWindowRect(old, &rect);
+    MapWindowPoints(nullptr, m_placement.parent, reinterpret_cast<POINT*>(&rect), 2);
+
+    HWND created =
+        CreateWindowExW(0, ClassName, text.c_str(), windowStyle(tabStop), rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, m_placement.parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_placement.id)),
+                        m_placement.instance, nullptr);
+    if (created == nullptr) {
+        return; // the old control stays, with the old look
+    }
+    DestroyWindow(old);
+    m_hwnd = created;
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(m_placement.font), FALSE);
+    SendMessageW(created, BM_SETCHECK, wasChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+    EnableWindow(created, enabled);
+    SetWindowPos(created, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (hadFocus) {
+        SetFocus(created);
+    }
+    ++m_recreations;
+}
+
+} // namespace launcher::win32
