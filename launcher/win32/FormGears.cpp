@@ -193,13 +193,16 @@ bool FormGears::createControls()
     return m_run != nullptr && m_label != nullptr && kindIndex == static_cast<int>(KindCount);
 }
 
-HWND FormGears::control(std::string_view name) const
+NativeControl* FormGears::controlObject(std::string_view name) const
 {
     const int row = rowOf(name);
-    if (row < 0 || !m_controls[static_cast<std::size_t>(row)]) {
-        return nullptr;
-    }
-    return m_controls[static_cast<std::size_t>(row)]->hwnd();
+    return row < 0 ? nullptr : m_controls[static_cast<std::size_t>(row)].get();
+}
+
+HWND FormGears::control(std::string_view name) const
+{
+    const NativeControl* object = controlObject(name);
+    return object != nullptr ? object->hwnd() : nullptr;
 }
 
 TzrRadioButton& FormGears::kindButton(int kindIndex)

@@ -50,6 +50,8 @@ public:
     HWND hwnd() const { return m_hwnd; }
     // The control of that name in the table; nullptr when there is none.
     HWND control(std::string_view name) const;
+    // The object of the control of that name; nullptr when there is none.
+    NativeControl* controlObject(std::string_view name) const;
     TzrRadioButton& kindButton(int kindIndex);
 
     // The window's hint: a text the window keeps for translation, empty

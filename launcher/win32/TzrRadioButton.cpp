@@ -27,7 +27,17 @@ bool TzrRadioButton::registerClass(HINSTANCE instance)
 
 LRESULT CALLBACK TzrRadioButton::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return CallWindowProcW(nativeButtonProc, hwnd, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(nativeButtonProc, hwnd, message, wParam, lParam);
+    // A radio button that the keyboard moves to is clicked (the dialog
+    // manager does so for the automatic kind only): the arrow keys choose a
+    // kind. A mouse click, which captures the mouse, clicks it itself.
+    if (message == WM_SETFOCUS && GetCapture() != hwnd &&
+        SendMessageW(hwnd, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+        SendMessageW(GetParent(hwnd), WM_COMMAND,
+                     MAKEWPARAM(static_cast<UINT>(GetDlgCtrlID(hwnd)), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd));
+    }
+    return result;
 }
 
 DWORD TzrRadioButton::buttonStyleBits() const

@@ -1,11 +1,13 @@
 #include "launcher/Paths.h"
 
 #include "launcher/CommandLine.h"
+#include "launcher/CommandLineSplit.h"
 
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 using launcher::PathStyle;
 
@@ -90,4 +92,31 @@ TEST(CommandLine, ANameLongerThanTheModuleBufferIsRefusedNotShortened)
     auto noCwd = launcher::parseCommandLine("x.gear_exc_dat", std::nullopt, PathStyle::Posix);
     EXPECT_TRUE(noCwd.autoRun);
     EXPECT_FALSE(noCwd.error.empty());
+}
+
+TEST(CommandLine, WindowsCommandLineSplitsOnBlanksAndControlsQuotesGroupAndAreDropped)
+{
+    using Words = std::vector<std::string>;
+    const std::pair<std::string, Words> cases[] = {
+        {"prog.exe", {"prog.exe"}},
+        {"\"C:\\Program Files\\d\\derize-zizir.exe\" x.gear_exc_dat",
+         {"C:\\Program Files\\d\\derize-zizir.exe", "x.gear_exc_dat"}},
+        // Tabs and other control characters separate, as blanks do.
+        {"prog\ta\x01"
+         "b \r\n c  ",
+         {"prog", "a", "b", "c"}},
+        // Quotes group a stretch anywhere in a word and are dropped.
+        {"prog \"My Box\".gear_exc_dat a\"b c\"d", {"prog", "My Box.gear_exc_dat", "ab cd"}},
+        // A pair of quotes standing alone is no word; an open quote runs to the end.
+        {"prog \"\" \"\"  x", {"prog", "x"}},
+        {"prog \"a b", {"prog", "a b"}},
+        // Bytes of 0x80 and above (Windows-1251 letters) and DEL are kept.
+        {"prog \xCA\xEE\xF0\x7F.gear_exc_dat", {"prog", "\xCA\xEE\xF0\x7F.gear_exc_dat"}},
+        {"", {}},
+    };
+    for (const auto& [line, words] : cases) {
+        EXPECT_EQ(launcher::splitCommandLine(line), words) << line;
+    }
+    EXPECT_EQ(launcher::firstArgument("prog a.gear_exc_dat b.worm_cyl_dat"), "a.gear_exc_dat");
+    EXPECT_EQ(launcher::firstArgument("\"prog\" \"\""), std::nullopt);
 }

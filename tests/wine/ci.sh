@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# CI: cross-builds the Qt-free launcher core, the Win32 platform layer and
-# their tests for 32-bit Windows with MinGW-w64, and runs the tests under
-# Wine in a throw-away Wine prefix. Needs the packages of
+# CI: cross-builds the Qt-free launcher core, the Win32 platform layer, the
+# Windows program derize-zizir.exe and their tests for 32-bit Windows with
+# MinGW-w64, and runs the tests under Wine in a throw-away Wine prefix. Needs the packages of
 # scripts/deps/wine.txt and scripts/deps/test.txt (GoogleTest's sources).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -21,7 +21,8 @@ cmake -S . -B "$build" -G Ninja \
 cmake --build "$build" -j2
 
 # A fresh prefix for every run, without the Mono and Gecko installers and
-# without a display: the tests open no window.
+# without a display: the windows the tests create go to Wine's null display
+# driver, so no X server is needed.
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/derize-wine-XXXXXX")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
@@ -34,6 +35,10 @@ trap cleanup EXIT
 
 start=$SECONDS
 wineboot -i
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+# The display driver is chosen when the wineserver starts.
+wineserver -k
+wineserver -w
 echo "wine ci: prefix ready in $((SECONDS - start)) s"
 
 ctest --test-dir "$build" -j2 --output-on-failure --timeout 300

@@ -1,0 +1,138 @@
+// The real derize-zizir.exe in automatic mode, started as a user's shell
+// would start it, in a folder of its own with the module it is to run.
+#include "FixtureRecord.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <windows.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The build's program folder: "bin" in the build tree, beside "tests".
+fs::path programFolder()
+{
+    wchar_t self[MAX_PATH * 2];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
+    return fs::path(std::wstring(self, length)).parent_path().parent_path().parent_path() / "bin";
+}
+
+struct Finished
+{
+    DWORD status = 0;
+    std::string errorOutput;
+};
+
+// Runs `commandLine` with its standard error in a file and waits for it.
+Finished run(const std::wstring& commandLine, const fs::path& errorFile)
+{
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE error = CreateFileW(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(error, INVALID_HANDLE_VALUE);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = error;
+    PROCESS_INFORMATION process{};
+    std::wstring line = commandLine;
+    Finished finished;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        ADD_FAILURE() << "cannot start the program: error " << GetLastError();
+        CloseHandle(error);
+        return finished;
+    }
+    CloseHandle(error);
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the program did not end within a minute";
+        TerminateProcess(process.hProcess, 99);
+    }
+    GetExitCodeProcess(process.hProcess, &finished.status);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    std::ifstream in(errorFile, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    finished.errorOutput = text.str();
+    return finished;
+}
+
+std::wstring widen(const std::string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+} // namespace
+
+TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
+{
+    const std::string tooLong = "C:\\" + std::string(250, 'a') + ".gear_exc_dat";
+    const struct
+    {
+        const char* what;
+        const char* fixtureSet; // nullptr: no module beside the program
+        const char* library;
+        std::string argument; // as typed, quotes included
+        std::string handedOver;
+        DWORD status;
+        const char* errorPart; // nullptr: no error line
+    } cases[] = {
+        {"a recording module", "recording", "trn_cylext", "C:\\data\\box.gear_exc_dat",
+         "C:\\data\\box.gear_exc_dat", 0, nullptr},
+        {"quotes group and are dropped", "recording", "trn_cylext",
+         "\"C:\\My Data\\box.GEAR_EXC_DAT\" ignored.worm_cyl_dat", "C:\\My Data\\box.GEAR_EXC_DAT",
+         0, nullptr},
+        {"a module that raises an error", "recording", "trn_vbelt", "C:\\d\\a.belt_vee_dat",
+         "C:\\d\\a.belt_vee_dat", 1, "raised an error in TrnRun_VBelt"},
+        {"a name too long for the module", "recording", "trn_cylext", tooLong, "", 2, "259 bytes"},
+        {"no module at all", nullptr, "trn_worm", "C:\\d\\a.worm_cyl_dat", "", 3, "trn_worm.dll"},
+        {"no entry point", "no_entry", "trn_chain", "C:\\d\\a.chai_rol_dat", "", 4, "TrnRun_Chain"},
+        // A structured exception: one line, then the system ends the
+        // process with the exception code.
+        {"an access violation", "crashing", "trn_tbelt", "C:\\d\\a.toothedbelt_dat", "",
+         EXCEPTION_ACCESS_VIOLATION, "trn_tbelt.dll raised exception 0xC0000005 in TrnRun_TBelt"},
+    };
+    const fs::path bin = programFolder();
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        testsupport::TempDir folder;
+        testsupport::RecordFile record;
+        testsupport::setVariable("TRN_RECORD_THROW", test.status == 1 ? "1" : nullptr);
+        for (const char* file :
+             {"derize-zizir.exe", "libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"}) {
+            fs::copy_file(bin / file, folder.path() / file);
+        }
+        if (test.fixtureSet != nullptr) {
+            const std::string dll = std::string(test.library) + ".dll";
+            fs::copy_file(testsupport::fixtureDir(test.fixtureSet) + dll, folder.path() / dll);
+        }
+        const Finished finished = run(L"\"" + (folder.path() / "derize-zizir.exe").wstring() +
+                                          L"\" " + widen(test.argument),
+                                      folder.path() / "stderr.txt");
+        testsupport::setVariable("TRN_RECORD_THROW", nullptr);
+
+        EXPECT_EQ(finished.status, test.status);
+        if (test.errorPart == nullptr) {
+            EXPECT_EQ(finished.errorOutput, "");
+        } else {
+            EXPECT_EQ(finished.errorOutput.rfind("derize-zizir: ", 0), 0u) << finished.errorOutput;
+            EXPECT_NE(finished.errorOutput.find(test.errorPart), std::string::npos)
+                << finished.errorOutput;
+            EXPECT_EQ(finished.errorOutput.find('\n'), finished.errorOutput.size() - 1)
+                << "one line: " << finished.errorOutput;
+        }
+        const auto calls = record.linesStartingWith("call ");
+        if (!test.handedOver.empty()) {
+            ASSERT_EQ(calls.size(), 1u);
+            EXPECT_EQ(testsupport::recordField(calls[0], "name"),
+                      testsupport::hexOf(test.handedOver));
+        }
+    }
+}

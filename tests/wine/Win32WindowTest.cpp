@@ -1,0 +1,477 @@
+// The Windows launcher window, built in the test process and examined
+// through the Win32 API as any other program would see it.
+#include "FixtureRecord.h"
+#include "FormGears.h"
+#include "OwnerWindow.h"
+#include "Picture.h"
+#include "TzrRadioButton.h"
+#include "WideText.h"
+#include "platform/Animation.h"
+
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+using launcher::ControlClass;
+using launcher::LauncherControls;
+using launcher::win32::FormGears;
+using launcher::win32::toWide;
+using launcher::win32::TzrRadioButton;
+using launcher::win32::windowText;
+
+namespace {
+
+// The system's animation setting is left alone: the query fails.
+class NoAnimation final : public platform::WindowAnimation
+{
+public:
+    bool query(int&) override { return false; }
+    void set(int) override {}
+};
+
+// What a module saw of the launcher while its entry point ran.
+struct DuringCall
+{
+    bool called = false;
+    bool runEnabled = true;
+    HWND boxOwner = nullptr;
+};
+
+DuringCall duringCall;
+HWND runButtonOfTest = nullptr;
+HWND ownerOfTest = nullptr;
+bool moduleOpensABox = false;
+
+// Closes the message box the module opened, from inside its modal loop.
+void CALLBACK closeTheBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    HWND box = FindWindowW(L"#32770", L"module");
+    if (box != nullptr) {
+        duringCall.boxOwner = GetWindow(box, GW_OWNER);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+// A module's own message loop, owned by the window handed to it.
+void openABox(HWND owner)
+{
+    SetTimer(nullptr, 0, 50, &closeTheBox);
+    MessageBoxW(owner, L"calculating", L"module", MB_OK);
+}
+
+class LauncherWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { makeWindow("RUS"); }
+
+    void TearDown() override
+    {
+        runButtonOfTest = nullptr;
+        ownerOfTest = nullptr;
+        moduleOpensABox = false;
+    }
+
+    void makeWindow(const std::string& language)
+    {
+        m_form.reset();
+        m_owner = std::make_unique<launcher::win32::OwnerWindow>();
+        ASSERT_TRUE(m_owner->create(GetModuleHandleW(nullptr)));
+        m_form = std::make_unique<FormGears>(GetModuleHandleW(nullptr), m_owner->hwnd(),
+                                             testsupport::fixtureDir("recording"), &m_animation,
+                                             [language] { return language; });
+        std::string error;
+        ASSERT_TRUE(m_form->create(error)) << error;
+        runButtonOfTest = control("btnRun");
+        ownerOfTest = m_owner->hwnd();
+        duringCall = DuringCall{};
+    }
+
+    HWND control(const char* name) const
+    {
+        HWND hwnd = m_form->control(name);
+        EXPECT_NE(hwnd, nullptr) << "no control " << name;
+        return hwnd;
+    }
+
+    // Dispatches messages through the dialog manager, as the main loop
+    // does, until `done` or five seconds have passed.
+    bool pumpUntil(const std::function<bool()>& done)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (!IsDialogMessageW(m_form->hwnd(), &message)) {
+                    TranslateMessage(&message);
+                    DispatchMessageW(&message);
+                }
+            }
+            Sleep(5);
+        }
+        return true;
+    }
+
+    void pumpPending()
+    {
+        pumpUntil([this] {
+            MSG message;
+            return !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        });
+    }
+
+    // A key pressed and released on the focused control.
+    void press(UINT key)
+    {
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+        pumpPending();
+    }
+
+    std::vector<int> checkedKinds()
+    {
+        std::vector<int> checked;
+        for (int kind = 0; kind < 8; ++kind) {
+            if (SendMessageW(m_form->kindButton(kind).hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+                checked.push_back(kind);
+            }
+        }
+        return checked;
+    }
+
+    NoAnimation m_animation;
+    testsupport::RecordFile m_record;
+    std::unique_ptr<launcher::win32::OwnerWindow> m_owner;
+    std::unique_ptr<FormGears> m_form;
+};
+
+RECT rectInParent(HWND hwnd)
+{
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::wstring classOf(HWND hwnd)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+BOOL CALLBACK collectChild(HWND hwnd, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> childrenInCreationOrder(HWND window)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+} // namespace
+
+// Looks at the launcher while a module runs; exported for the recording
+// fixture modules.
+extern "C" __declspec(dllexport) void trn_fixture_hook(const char*)
+{
+    duringCall.called = true;
+    duringCall.runEnabled = IsWindowEnabled(runButtonOfTest) != FALSE;
+    if (moduleOpensABox) {
+        openABox(ownerOfTest);
+    }
+}
+
+TEST_F(LauncherWindowTest, ControlsAreTheTablesInItsOrderWithParentsPlacesTextsAndTabStops)
+{
+    const std::vector<HWND> children = childrenInCreationOrder(m_form->hwnd());
+    ASSERT_EQ(children.size(), LauncherControls.size());
+    const std::pair<ControlClass, const wchar_t*> classes[] = {
+        {ControlClass::Label, L"DerizeShadowLabel"}, {ControlClass::Panel, L"DerizeBevelPanel"},
+        {ControlClass::Picture, L"DerizePicture"},   {ControlClass::GifPicture, L"DerizePicture"},
+        {ControlClass::GroupBox, L"Button"},         {ControlClass::KindButton, L"TzrRadioButton"},
+        {ControlClass::PushButton, L"Button"},
+    };
+    for (std::size_t row = 0; row < children.size(); ++row) {
+        const launcher::ControlSpec& spec = LauncherControls[row];
+        SCOPED_TRACE(std::string(spec.name));
+        HWND hwnd = children[row];
+        EXPECT_EQ(hwnd, m_form->control(spec.name));
+        EXPECT_EQ(GetParent(hwnd),
+                  spec.parent.empty() ? m_form->hwnd() : m_form->control(spec.parent));
+        for (const auto& [kind, className] : classes) {
+            if (kind == spec.controlClass) {
+                EXPECT_EQ(classOf(hwnd), className);
+            }
+        }
+        const RECT rect = rectInParent(hwnd);
+        EXPECT_EQ(rect.left, spec.rect.left);
+        EXPECT_EQ(rect.top, spec.rect.top);
+        // The label sizes itself to its text.
+        if (spec.controlClass != ControlClass::Label) {
+            EXPECT_EQ(rect.right - rect.left, spec.rect.width);
+            EXPECT_EQ(rect.bottom - rect.top, spec.rect.height);
+        }
+        EXPECT_EQ(windowText(hwnd), toWide(spec.text));
+        EXPECT_EQ((GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0, spec.tabStop);
+        EXPECT_EQ(GetDlgCtrlID(hwnd), FormGears::FirstControlId + static_cast<int>(row));
+    }
+    EXPECT_EQ(checkedKinds(), std::vector<int>{0});
+    EXPECT_TRUE(IsWindowEnabled(control("btnRun")));
+}
+
+TEST_F(LauncherWindowTest, FrameIconFontAndOwnerAreTheWindowsOwn)
+{
+    HWND form = m_form->hwnd();
+    RECT frame{};
+    GetWindowRect(form, &frame);
+    EXPECT_EQ(frame.left, 424);
+    EXPECT_EQ(frame.top, 227);
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, 367);
+    EXPECT_EQ(client.bottom, 430);
+    EXPECT_EQ(windowText(form), toWide(launcher::LauncherWindowSpec.caption));
+    EXPECT_EQ(classOf(form), L"TFormGears");
+
+    // Title bar with the system menu and its close command only; a fixed
+    // single border.
+    const LONG style = GetWindowLongW(form, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
+    EXPECT_FALSE(IsWindowVisible(form)) << "created hidden, shown by the main loop";
+
+    // The hidden owner window carries the application title and owns the
+    // launcher window, which asks for the taskbar button itself.
+    EXPECT_EQ(GetWindow(form, GW_OWNER), m_owner->hwnd());
+    EXPECT_EQ(windowText(m_owner->hwnd()), L"DERIZE-Zizir");
+    EXPECT_FALSE(IsWindowVisible(m_owner->hwnd()));
+    EXPECT_NE(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    EXPECT_EQ(m_form->ownerHandle(), reinterpret_cast<TrnWindowHandle>(m_owner->hwnd()));
+
+    auto icon = reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_SMALL, 0));
+    ICONINFO info{};
+    ASSERT_TRUE(icon != nullptr && GetIconInfo(icon, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 16);
+    EXPECT_EQ(bitmap.bmHeight, 16);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+
+    for (const char* name : {"lblCopyright", "GroupBox1", "rbGear_Exc", "btnRun"}) {
+        auto font = reinterpret_cast<HFONT>(SendMessageW(control(name), WM_GETFONT, 0, 0));
+        LOGFONTW logFont{};
+        ASSERT_EQ(GetObjectW(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont))
+            << name;
+        EXPECT_STREQ(logFont.lfFaceName, L"MS Sans Serif") << name;
+        EXPECT_EQ(logFont.lfHeight, -11) << name;
+        EXPECT_EQ(logFont.lfCharSet, RUSSIAN_CHARSET) << name;
+    }
+}
+
+TEST_F(LauncherWindowTest, PicturesAreDecodedFromTheProgramsResources)
+{
+    using launcher::win32::Picture;
+    const struct
+    {
+        const char* name;
+        SIZE size;
+        RECT drawn;
+    } cases[] = {
+        // At its own size from the top-left: its last column lies outside.
+        {"AniImage", {193, 73}, {0, 0, 193, 73}},
+        // Stretched to its area.
+        {"RxGIFAnimator1", {140, 131}, {0, 0, 139, 130}},
+    };
+    for (const auto& expected : cases) {
+        auto* picture = dynamic_cast<Picture*>(m_form->controlObject(expected.name));
+        ASSERT_NE(picture, nullptr) << expected.name;
+        EXPECT_EQ(picture->pictureSize().cx, expected.size.cx) << expected.name;
+        EXPECT_EQ(picture->pictureSize().cy, expected.size.cy) << expected.name;
+        const RECT drawn = picture->drawnRect();
+        EXPECT_TRUE(EqualRect(&drawn, &expected.drawn)) << expected.name;
+    }
+}
+
+TEST_F(LauncherWindowTest, KindButtonsAreNativeRadioButtonsRecreatedOnlyForANewValue)
+{
+    using launcher::win32::ButtonStyle;
+    using launcher::win32::HorizontalAlignment;
+    using launcher::win32::VerticalAlignment;
+    constexpr LONG ButtonBits = 0xFFFF;
+    // BS_RADIOBUTTON, BS_LEFT, BS_TOP and BS_MULTILINE.
+    constexpr LONG Initial = 0x2504;
+    for (int kind = 0; kind < 8; ++kind) {
+        HWND button = m_form->kindButton(kind).hwnd();
+        const LONG style = GetWindowLongW(button, GWL_STYLE);
+        EXPECT_EQ(style & ButtonBits, Initial) << kind;
+        EXPECT_EQ((style & WS_GROUP) != 0, kind == 0) << kind;
+        // A superclass of the native button: it answers the button's own
+        // messages.
+        SendMessageW(button, BM_SETSTATE, TRUE, 0);
+        EXPECT_NE(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0) << kind;
+        SendMessageW(button, BM_SETSTATE, FALSE, 0);
+    }
+
+    const struct
+    {
+        const char* change;
+        std::function<void(TzrRadioButton&)> apply;
+        int recreations;
+        LONG bits;
+    } cases[] = {
+        {"WordWrap true again", [](TzrRadioButton& b) { b.setWordWrap(true); }, 0, Initial},
+        {"taLeftJustify again",
+         [](TzrRadioButton& b) { b.setHorizontalAlignment(HorizontalAlignment::taLeftJustify); }, 0,
+         Initial},
+        {"WordWrap false", [](TzrRadioButton& b) { b.setWordWrap(false); }, 1, 0x0504},
+        {"taCenter",
+         [](TzrRadioButton& b) { b.setHorizontalAlignment(HorizontalAlignment::taCenter); }, 1,
+         0x2704},
+        {"vaBottomJustify",
+         [](TzrRadioButton& b) { b.setVerticalAlignment(VerticalAlignment::vaBottomJustify); }, 1,
+         0x2904},
+        {"vsFlat", [](TzrRadioButton& b) { b.setButtonStyle(ButtonStyle::vsFlat); }, 1, 0xA504},
+        {"vsPushButton", [](TzrRadioButton& b) { b.setButtonStyle(ButtonStyle::vsPushButton); }, 1,
+         0x3504},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.change);
+        makeWindow("RUS");
+        TzrRadioButton& checked = m_form->kindButton(0);
+        HWND before = checked.hwnd();
+        const RECT place = rectInParent(before);
+        test.apply(checked);
+        EXPECT_EQ(checked.recreations(), test.recreations);
+        EXPECT_EQ(checked.hwnd() != before, test.recreations != 0);
+        const LONG style = GetWindowLongW(checked.hwnd(), GWL_STYLE);
+        EXPECT_EQ(style & ButtonBits, test.bits);
+        // The new control takes the old one's place in every respect.
+        EXPECT_EQ(style & (WS_TABSTOP | WS_GROUP), WS_TABSTOP | WS_GROUP);
+        EXPECT_EQ(checkedKinds(), std::vector<int>{0});
+        const RECT now = rectInParent(checked.hwnd());
+        EXPECT_TRUE(EqualRect(&now, &place));
+        EXPECT_EQ(windowText(checked.hwnd()), toWide(LauncherControls[6].text));
+        EXPECT_EQ(childrenInCreationOrder(m_form->hwnd())[6], checked.hwnd());
+    }
+}
+
+TEST_F(LauncherWindowTest, ClickingAKindChecksItAloneGivesItTheTabStopAndEnablesRun)
+{
+    HWND run = control("btnRun");
+    EnableWindow(run, FALSE);
+    SendMessageW(m_form->kindButton(3).hwnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(checkedKinds(), std::vector<int>{3});
+    EXPECT_EQ(m_form->checkedKind(), 3);
+    for (int kind = 0; kind < 8; ++kind) {
+        EXPECT_EQ((GetWindowLongW(m_form->kindButton(kind).hwnd(), GWL_STYLE) & WS_TABSTOP) != 0,
+                  kind == 3)
+            << kind;
+    }
+    EXPECT_TRUE(IsWindowEnabled(run));
+}
+
+TEST_F(LauncherWindowTest, RunCallsTheCheckedKindWithTheOwnerWhileItsBoxIsUp)
+{
+    SendMessageW(m_form->kindButton(4).hwnd(), BM_CLICK, 0, 0);
+    moduleOpensABox = true;
+    // Posted: a sent click would not return before the module's box is
+    // closed.
+    PostMessageW(control("btnRun"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(pumpUntil([this] { return !m_record.linesStartingWith("unload ").empty(); }));
+
+    const std::vector<std::string> calls = m_record.linesStartingWith("call ");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].rfind("call TrnRun_Worm form=B ", 0), 0u) << calls[0];
+    EXPECT_EQ(testsupport::recordField(calls[0], "owner"),
+              testsupport::pointerText(m_owner->hwnd()));
+    EXPECT_EQ(testsupport::recordField(calls[0], "name"), "");
+    EXPECT_TRUE(duringCall.called);
+    EXPECT_FALSE(duringCall.runEnabled) << "Run is disabled while the module runs";
+    EXPECT_EQ(duringCall.boxOwner, m_owner->hwnd());
+
+    // Afterwards: Run enabled again, the window shown and brought forward
+    // without its show handler (the Russian notice untouched).
+    EXPECT_TRUE(IsWindowEnabled(control("btnRun")));
+    EXPECT_TRUE(IsWindowVisible(m_form->hwnd()));
+    EXPECT_EQ(windowText(control("lblCopyright")), toWide(LauncherControls[0].text));
+}
+
+TEST_F(LauncherWindowTest, KeyboardMovesAsInADialogAndPressesTheFocusedRun)
+{
+    m_form->show();
+    HWND run = control("btnRun");
+    HWND first = m_form->kindButton(0).hwnd();
+    HWND form = m_form->hwnd();
+    // Tab order: the checked kind button (its group's tab stop), then Run.
+    EXPECT_EQ(GetNextDlgTabItem(form, first, FALSE), run);
+    EXPECT_EQ(GetNextDlgTabItem(form, run, FALSE), first);
+    EXPECT_EQ(GetNextDlgTabItem(form, run, TRUE), first);
+
+    SetFocus(first);
+    press(VK_DOWN);
+    EXPECT_EQ(GetFocus(), m_form->kindButton(1).hwnd()) << "the arrow keys move among the kinds";
+    EXPECT_EQ(checkedKinds(), std::vector<int>{1});
+    press(VK_TAB);
+    EXPECT_EQ(GetFocus(), run);
+
+    press(VK_RETURN);
+    ASSERT_TRUE(pumpUntil([this] { return m_record.linesStartingWith("call ").size() == 1; }));
+    EXPECT_EQ(m_record.linesStartingWith("call TrnRun_CylInt ").size(), 1u);
+
+    SetFocus(run);
+    press(VK_SPACE);
+    ASSERT_TRUE(pumpUntil([this] { return m_record.linesStartingWith("call ").size() == 2; }));
+}
+
+TEST_F(LauncherWindowTest, ShowingSetsTheNoticeByTheUsersLanguageAndFitsTheLabelToIt)
+{
+    const struct
+    {
+        const char* language;
+        std::wstring notice;
+    } cases[] = {
+        {"RUS", toWide(LauncherControls[0].text)},
+        {"rus", toWide(LauncherControls[0].text)},
+        {"ENU", toWide(launcher::win32::englishNotice())},
+        {"", toWide(launcher::win32::englishNotice())},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.language);
+        makeWindow(test.language);
+        m_form->show();
+        EXPECT_TRUE(IsWindowVisible(m_form->hwnd()));
+        HWND label = control("lblCopyright");
+        EXPECT_EQ(windowText(label), test.notice);
+        // Two lines of the 11-pixel font and the shadow; the width fits
+        // the longer line.
+        const RECT rect = rectInParent(label);
+        EXPECT_EQ(rect.left, 161);
+        EXPECT_EQ(rect.top, 122);
+        EXPECT_GT(rect.bottom - rect.top, 20);
+        EXPECT_LT(rect.bottom - rect.top, 40);
+        EXPECT_GT(rect.right - rect.left, 100);
+    }
+}
+
+TEST(LauncherWindowCreation, AWindowThatCannotBeCreatedSaysWhy)
+{
+    NoAnimation animation;
+    FormGears form(GetModuleHandleW(nullptr), reinterpret_cast<HWND>(0x7fff0), "C:\\", &animation);
+    std::string error;
+    EXPECT_FALSE(form.create(error));
+    EXPECT_EQ(error.rfind("cannot create the window: error 1400", 0), 0u) << error;
+    EXPECT_EQ(form.hwnd(), nullptr);
+}
