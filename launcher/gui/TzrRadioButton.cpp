@@ -5,53 +5,13 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 
-std::uint32_t TzrRadioButton::nativeStyleFor(std::uint32_t baseStyle, TAlignment horizontal,
-                                             TVertAlignment vertical, bool wordWrap, TStyle style)
-{
-    std::uint32_t bits = baseStyle & ~StyleBitsReplaced;
-    switch (horizontal) {
-    case taLeftJustify:
-        bits |= BS_LEFT;
-        break;
-    case taRightJustify:
-        bits |= BS_RIGHT;
-        break;
-    case taCenter:
-        bits |= BS_CENTER;
-        break;
-    }
-    switch (vertical) {
-    case vaTopJustify:
-        bits |= BS_TOP;
-        break;
-    case vaCenter:
-        bits |= BS_VCENTER;
-        break;
-    case vaBottomJustify:
-        bits |= BS_BOTTOM;
-        break;
-    }
-    if (wordWrap) {
-        bits |= BS_MULTILINE;
-    }
-    switch (style) {
-    case vsNormal:
-        break;
-    case vsFlat:
-        bits |= BS_FLAT;
-        break;
-    case vsPushButton:
-        bits |= BS_PUSHLIKE;
-        break;
-    }
-    return bits;
-}
+namespace ButtonStyle = launcher::ButtonStyle;
 
 TzrRadioButton::TzrRadioButton(QWidget* parent) : TzrRadioButton(QString(), parent) {}
 
 TzrRadioButton::TzrRadioButton(const QString& text, QWidget* parent)
     : QRadioButton(text, parent),
-      m_nativeStyle(nativeStyleFor(BS_RADIOBUTTON, m_horizontal, m_vertical, m_wordWrap, m_style))
+      m_nativeStyle(launcher::radioButtonStyle(ButtonStyle::RadioButton, properties()))
 {
 }
 
@@ -87,9 +47,16 @@ void TzrRadioButton::setButtonStyle(TStyle value)
     }
 }
 
+launcher::RadioButtonProperties TzrRadioButton::properties() const
+{
+    return {static_cast<launcher::TAlignment>(m_horizontal),
+            static_cast<launcher::TVertAlignment>(m_vertical), m_wordWrap,
+            static_cast<launcher::TStyle>(m_style)};
+}
+
 void TzrRadioButton::recreateStyle()
 {
-    m_nativeStyle = nativeStyleFor(m_nativeStyle, m_horizontal, m_vertical, m_wordWrap, m_style);
+    m_nativeStyle = launcher::radioButtonStyle(m_nativeStyle, properties());
     ++m_styleRecreations;
     updateGeometry();
     update();
@@ -98,29 +65,29 @@ void TzrRadioButton::recreateStyle()
 int TzrRadioButton::textFlags() const
 {
     int flags = Qt::TextShowMnemonic;
-    switch (m_nativeStyle & BS_CENTER) {
-    case BS_RIGHT:
+    switch (m_nativeStyle & ButtonStyle::Center) {
+    case ButtonStyle::Right:
         flags |= Qt::AlignRight;
         break;
-    case BS_CENTER:
+    case ButtonStyle::Center:
         flags |= Qt::AlignHCenter;
         break;
     default:
         flags |= Qt::AlignLeft;
         break;
     }
-    switch (m_nativeStyle & BS_VCENTER) {
-    case BS_TOP:
+    switch (m_nativeStyle & ButtonStyle::VCenter) {
+    case ButtonStyle::Top:
         flags |= Qt::AlignTop;
         break;
-    case BS_BOTTOM:
+    case ButtonStyle::Bottom:
         flags |= Qt::AlignBottom;
         break;
     default:
         flags |= Qt::AlignVCenter;
         break;
     }
-    if (m_nativeStyle & BS_MULTILINE) {
+    if (m_nativeStyle & ButtonStyle::MultiLine) {
         flags |= Qt::TextWordWrap;
     } else {
         flags |= Qt::TextSingleLine;
@@ -133,7 +100,7 @@ int TzrRadioButton::textFlags() const
 
 QRect TzrRadioButton::textRect(const QStyleOptionButton& option) const
 {
-    if (m_nativeStyle & BS_PUSHLIKE) {
+    if (m_nativeStyle & ButtonStyle::PushLike) {
         const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this);
         return rect().adjusted(margin / 2, margin / 2, -margin / 2, -margin / 2);
     }
@@ -151,13 +118,13 @@ void TzrRadioButton::paintEvent(QPaintEvent*)
     // it and the indicator lines up with its first or last line.
     const QRect used = fontMetrics().boundingRect(area, flags, text()) & area;
 
-    if (m_nativeStyle & BS_PUSHLIKE) {
+    if (m_nativeStyle & ButtonStyle::PushLike) {
         paintPushLike(painter, option);
     } else {
         paintIndicator(painter, option, used);
     }
     const QPalette::ColorRole textRole =
-        (m_nativeStyle & BS_PUSHLIKE) ? QPalette::ButtonText : QPalette::WindowText;
+        (m_nativeStyle & ButtonStyle::PushLike) ? QPalette::ButtonText : QPalette::WindowText;
     style()->drawItemText(&painter, area, flags, option.palette, isEnabled(), text(), textRole);
 
     if (hasFocus() && !text().isEmpty()) {
@@ -186,11 +153,11 @@ void TzrRadioButton::paintIndicator(QPainter& painter, const QStyleOptionButton&
 {
     QRect indicator = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
     const int lineHeight = fontMetrics().height();
-    switch (m_nativeStyle & BS_VCENTER) {
-    case BS_TOP:
+    switch (m_nativeStyle & ButtonStyle::VCenter) {
+    case ButtonStyle::Top:
         indicator.moveTop(textArea.top() + (lineHeight - indicator.height()) / 2);
         break;
-    case BS_BOTTOM:
+    case ButtonStyle::Bottom:
         indicator.moveBottom(textArea.bottom() - (lineHeight - indicator.height()) / 2);
         break;
     default:
@@ -199,7 +166,7 @@ void TzrRadioButton::paintIndicator(QPainter& painter, const QStyleOptionButton&
     }
     indicator.moveTop(std::max(0, indicator.top()));
 
-    if (!(m_nativeStyle & BS_FLAT)) {
+    if (!(m_nativeStyle & ButtonStyle::Flat)) {
         QStyleOptionButton box = option;
         box.rect = indicator;
         style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &box, &painter, this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launcher/window/RadioButtonStyle.h"
+
 #include <QRadioButton>
 #include <cstdint>
 
@@ -8,7 +10,8 @@ class QStyleOptionButton;
 // A radio button whose text wraps and can be aligned horizontally and
 // vertically, and that can look flat or like a push button. The look is
 // described by the native button style bits that a Windows button of the
-// same settings would carry (nativeStyle()); painting follows those bits.
+// same settings would carry (nativeStyle(), launcher::radioButtonStyle);
+// painting follows those bits.
 class TzrRadioButton : public QRadioButton
 {
     Q_OBJECT
@@ -18,49 +21,30 @@ class TzrRadioButton : public QRadioButton
     Q_PROPERTY(TStyle Style READ buttonStyle WRITE setButtonStyle)
 
 public:
+    // The published properties' values, those of the shared style rule.
     enum TAlignment
     {
-        taLeftJustify,
-        taRightJustify,
-        taCenter,
+        taLeftJustify = static_cast<int>(launcher::TAlignment::taLeftJustify),
+        taRightJustify = static_cast<int>(launcher::TAlignment::taRightJustify),
+        taCenter = static_cast<int>(launcher::TAlignment::taCenter),
     };
     Q_ENUM(TAlignment)
 
     enum TVertAlignment
     {
-        vaTopJustify,
-        vaCenter,
-        vaBottomJustify,
+        vaTopJustify = static_cast<int>(launcher::TVertAlignment::vaTopJustify),
+        vaCenter = static_cast<int>(launcher::TVertAlignment::vaCenter),
+        vaBottomJustify = static_cast<int>(launcher::TVertAlignment::vaBottomJustify),
     };
     Q_ENUM(TVertAlignment)
 
     enum TStyle
     {
-        vsNormal,
-        vsFlat,
-        vsPushButton,
+        vsNormal = static_cast<int>(launcher::TStyle::vsNormal),
+        vsFlat = static_cast<int>(launcher::TStyle::vsFlat),
+        vsPushButton = static_cast<int>(launcher::TStyle::vsPushButton),
     };
     Q_ENUM(TStyle)
-
-    // Windows button style bits.
-    static constexpr std::uint32_t BS_RADIOBUTTON = 0x0004;
-    static constexpr std::uint32_t BS_LEFT = 0x0100;
-    static constexpr std::uint32_t BS_RIGHT = 0x0200;
-    static constexpr std::uint32_t BS_CENTER = 0x0300;
-    static constexpr std::uint32_t BS_TOP = 0x0400;
-    static constexpr std::uint32_t BS_BOTTOM = 0x0800;
-    static constexpr std::uint32_t BS_VCENTER = 0x0C00;
-    static constexpr std::uint32_t BS_PUSHLIKE = 0x1000;
-    static constexpr std::uint32_t BS_MULTILINE = 0x2000;
-    static constexpr std::uint32_t BS_FLAT = 0x8000;
-    // Alignment, push-like, multi-line and flat bits: replaced by the
-    // properties. BS_NOTIFY (0x4000) and every other bit are kept.
-    static constexpr std::uint32_t StyleBitsReplaced = 0xBF00;
-
-    // The style bits of a button created from `baseStyle` with the given
-    // settings.
-    static std::uint32_t nativeStyleFor(std::uint32_t baseStyle, TAlignment horizontal,
-                                        TVertAlignment vertical, bool wordWrap, TStyle style);
 
     explicit TzrRadioButton(QWidget* parent = nullptr);
     explicit TzrRadioButton(const QString& text, QWidget* parent = nullptr);
@@ -85,6 +69,7 @@ protected:
 
 private:
     void recreateStyle();
+    launcher::RadioButtonProperties properties() const;
     int textFlags() const;
     QRect textRect(const QStyleOptionButton& option) const;
     void paintPushLike(QPainter& painter, const QStyleOptionButton& option);

@@ -1,8 +1,8 @@
-#include "ErrorLine.h"
 #include "TFormGears.h"
 #include "launcher/CommandLine.h"
 #include "launcher/ModuleRunner.h"
 #include "launcher/Paths.h"
+#include "platform/ErrorReport.h"
 #include "platform/Process.h"
 #include "translation/Dictionary.h"
 
@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
     } else {
         // Without its own folder the launcher would read "Orvanel.Dic" from
         // the current directory; modules still go through the system search.
-        launcher::writeErrorLine("cannot tell the program's folder; no dictionary is read");
+        platform::reportError("cannot tell the program's folder; no dictionary is read");
     }
     QApplication::setApplicationName(QStringLiteral("DERIZE-Zizir"));
     // Ties the window to the installed desktop file (its icon and name) on
@@ -39,26 +39,26 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.derize.Zizir"));
 
     TFormGears window;
-    window.setProgramDir(programDir);
-    window.AutoRun = false;
+    launcher::LauncherWindow& launcherWindow = window.behaviour();
+    launcherWindow.setProgramDir(programDir);
+    launcherWindow.AutoRun = false;
 
     if (argument1) {
         const launcher::StartupRequest request =
             launcher::parseCommandLine(*argument1, platform::currentDirectory(), style);
         if (request.autoRun) {
             if (!request.error.empty()) {
-                launcher::writeErrorLine(request.error);
+                platform::reportError(request.error);
                 return launcher::ExitBadDataFileName;
             }
-            window.KindIndex = request.kindIndex;
-            window.DataFileName = request.dataFileName;
-            window.AutoRun = true;
-            window.SelectKindAndRun();
-            const launcher::RunOutcome outcome =
-                window.lastOutcome().value_or(launcher::RunOutcome{});
-            return launcher::exitStatusFor(outcome.status);
+            launcherWindow.KindIndex = request.kindIndex;
+            launcherWindow.DataFileName = request.dataFileName;
+            launcherWindow.AutoRun = true;
+            const std::optional<launcher::RunOutcome> outcome = launcherWindow.SelectKindAndRun();
+            return launcher::exitStatusFor(outcome ? outcome->status
+                                                   : launcher::RunStatus::NoSuchModule);
         }
-        window.KindIndex = request.kindIndex;
+        launcherWindow.KindIndex = request.kindIndex;
     }
 
     window.show();

@@ -12,6 +12,7 @@
 #include "WideText.h"
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
+#include "launcher/window/CopyrightNotices.h"
 #include "platform/Library.h"
 
 namespace launcher::win32 {
@@ -317,7 +318,7 @@ void FormGears::setRunEnabled(bool enabled)
 void FormGears::setNotice(Notice notice)
 {
     if (notice == Notice::English) {
-        SetWindowTextW(m_label->hwnd(), toWide(englishNotice()).c_str());
+        SetWindowTextW(m_label->hwnd(), toWide(englishCopyrightNotice()).c_str());
     }
 }
 

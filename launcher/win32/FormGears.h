@@ -1,7 +1,9 @@
 #pragma once
 
-#include "WindowCore.h"
 #include "launcher/CalculationKinds.h"
+#include "launcher/window/ControlTable.h"
+#include "launcher/window/LauncherView.h"
+#include "launcher/window/LauncherWindow.h"
 
 #include <array>
 #include <functional>

@@ -42,7 +42,7 @@ LRESULT CALLBACK TzrRadioButton::windowProc(HWND hwnd, UINT message, WPARAM wPar
 
 DWORD TzrRadioButton::buttonStyleBits() const
 {
-    return kindButtonStyle(BaseStyle, m_horizontal, m_vertical, m_wordWrap, m_style);
+    return radioButtonStyle(BaseStyle, m_properties);
 }
 
 DWORD TzrRadioButton::windowStyle(bool tabStop) const
@@ -87,34 +87,34 @@ void TzrRadioButton::setChecked(bool checked)
     }
 }
 
-void TzrRadioButton::setHorizontalAlignment(HorizontalAlignment value)
+void TzrRadioButton::setHorizontalAlignment(TAlignment value)
 {
-    if (value != m_horizontal) {
-        m_horizontal = value;
+    if (value != m_properties.horizontal) {
+        m_properties.horizontal = value;
         recreate();
     }
 }
 
-void TzrRadioButton::setVerticalAlignment(VerticalAlignment value)
+void TzrRadioButton::setVerticalAlignment(TVertAlignment value)
 {
-    if (value != m_vertical) {
-        m_vertical = value;
+    if (value != m_properties.vertical) {
+        m_properties.vertical = value;
         recreate();
     }
 }
 
 void TzrRadioButton::setWordWrap(bool value)
 {
-    if (value != m_wordWrap) {
-        m_wordWrap = value;
+    if (value != m_properties.wordWrap) {
+        m_properties.wordWrap = value;
         recreate();
     }
 }
 
-void TzrRadioButton::setButtonStyle(ButtonStyle value)
+void TzrRadioButton::setButtonStyle(TStyle value)
 {
-    if (value != m_style) {
-        m_style = value;
+    if (value != m_properties.style) {
+        m_properties.style = value;
         recreate();
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "NativeControl.h"
-#include "WindowCore.h"
+#include "launcher/window/RadioButtonStyle.h"
 
 namespace launcher::win32 {
 
@@ -19,14 +19,14 @@ public:
 
     bool create(const ControlPlacement& placement) override;
 
-    HorizontalAlignment horizontalAlignment() const { return m_horizontal; }
-    void setHorizontalAlignment(HorizontalAlignment value);
-    VerticalAlignment verticalAlignment() const { return m_vertical; }
-    void setVerticalAlignment(VerticalAlignment value);
-    bool wordWrap() const { return m_wordWrap; }
+    TAlignment horizontalAlignment() const { return m_properties.horizontal; }
+    void setHorizontalAlignment(TAlignment value);
+    TVertAlignment verticalAlignment() const { return m_properties.vertical; }
+    void setVerticalAlignment(TVertAlignment value);
+    bool wordWrap() const { return m_properties.wordWrap; }
     void setWordWrap(bool value);
-    ButtonStyle buttonStyle() const { return m_style; }
-    void setButtonStyle(ButtonStyle value);
+    TStyle buttonStyle() const { return m_properties.style; }
+    void setButtonStyle(TStyle value);
 
     bool checked() const;
     // Sets the check mark; a checked button is its group's tab stop.
@@ -47,10 +47,7 @@ private:
 
     ControlPlacement m_placement;
     bool m_firstOfGroup = false;
-    HorizontalAlignment m_horizontal = HorizontalAlignment::taLeftJustify;
-    VerticalAlignment m_vertical = VerticalAlignment::vaTopJustify;
-    bool m_wordWrap = true;
-    ButtonStyle m_style = ButtonStyle::vsNormal;
+    RadioButtonProperties m_properties;
     int m_recreations = 0;
 };
 

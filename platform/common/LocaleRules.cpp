@@ -1,3 +1,4 @@
+#include "platform/AsciiCase.h"
 #include "platform/Locale.h"
 
 namespace platform {
@@ -18,11 +19,7 @@ std::string languageAbbreviationFromEnvironment(const char* lcAll, const char* l
     // language[_territory][.codeset][@modifier]
     std::string language;
     for (const char* p = value; *p != '\0' && *p != '_' && *p != '.' && *p != '@'; ++p) {
-        char c = *p;
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        language += c;
+        language += asciiUpper(*p);
     }
     if (language == "C" || language == "POSIX") {
         return {};

@@ -1,6 +1,7 @@
 #include "launcher/ModuleRunner.h"
 
 #include "FixtureRecord.h"
+#include "launcher/Paths.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -143,9 +144,12 @@ TEST(ModuleRunner, LibrariesThatCannotBeLoadedSayWhyAndNameTheFile)
     EXPECT_NE(notLibrary.message.find("not_library/trn_vbelt.so"), std::string::npos)
         << notLibrary.message;
 
+    EXPECT_TRUE(notLibrary.besideLauncher);
+
     testsupport::TempDir empty;
     const auto missing = RunCalculation(8, name, hostIn(empty.dirWithSlash()));
     EXPECT_EQ(missing.status, RunStatus::LibraryNotFound);
+    EXPECT_FALSE(missing.besideLauncher) << "left to the system's search";
     EXPECT_NE(missing.message.find("trn_tbelt.so"), std::string::npos) << missing.message;
     for (const auto& outcome : {unresolved, notLibrary, missing}) {
         EXPECT_EQ(launcher::exitStatusFor(outcome.status), 3);
@@ -172,5 +176,46 @@ TEST(ModuleRunner, AnErrorRaisedByTheModuleReachesTheCallerAndLeavesItLoaded)
     EXPECT_THROW(RunCalculation(3, name, hostIn(testsupport::fixtureDir("recording"))),
                  std::runtime_error);
     unsetenv("TRN_RECORD_THROW");
+    EXPECT_TRUE(record.linesStartingWith("unload ").empty());
+}
+
+TEST(RunKind, TheNameGoesInABufferOfItsOwnAndIsNeverShortened)
+{
+    testsupport::RecordFile record;
+    const auto host = hostIn(testsupport::fixtureDir("recording"));
+    const std::string longest = "/" + std::string(launcher::MaxDataFileNameLength - 1, 'n');
+    const auto fits = launcher::runKind(5, longest, host);
+    EXPECT_EQ(fits.status, RunStatus::Completed) << fits.message;
+    EXPECT_TRUE(fits.besideLauncher);
+
+    const auto tooLong = launcher::runKind(5, longest + "x", host);
+    EXPECT_EQ(tooLong.status, RunStatus::DataFileNameTooLong);
+    EXPECT_EQ(launcher::exitStatusFor(tooLong.status), 2);
+    EXPECT_NE(tooLong.message.find(longest + "x"), std::string::npos) << "the name is given whole";
+
+    EXPECT_EQ(launcher::runKind(8, "", host).status, RunStatus::NoSuchModule);
+    EXPECT_EQ(launcher::runKind(-1, "", host).status, RunStatus::NoSuchModule);
+
+    const auto calls = record.linesStartingWith("call ");
+    ASSERT_EQ(calls.size(), 1u) << "only the name that fits reaches the module";
+    EXPECT_EQ(recordField(calls[0], "name"), testsupport::hexOf(longest));
+}
+
+TEST(RunKind, AnErrorRaisedByTheModuleIsCaughtNamedAndLeavesItLoaded)
+{
+    testsupport::RecordFile record;
+    setenv("TRN_RECORD_THROW", "1", 1);
+    // The same module as the test above that lets the error through: it
+    // stays loaded either way.
+    const auto outcome = launcher::runKind(2, "", hostIn(testsupport::fixtureDir("recording")));
+    unsetenv("TRN_RECORD_THROW");
+    EXPECT_EQ(outcome.status, RunStatus::ModuleRaisedError);
+    EXPECT_EQ(launcher::exitStatusFor(outcome.status), 1);
+    EXPECT_TRUE(outcome.besideLauncher);
+    EXPECT_EQ(outcome.message, "module " + outcome.libraryPath +
+                                   " raised an error in TrnRun_BevSpir: calculation failed in "
+                                   "TrnRun_BevSpir");
+    EXPECT_NE(outcome.libraryPath.find("recording/trn_bevspir.so"), std::string::npos);
+    EXPECT_EQ(record.linesStartingWith("call ").size(), 1u);
     EXPECT_TRUE(record.linesStartingWith("unload ").empty());
 }

@@ -37,7 +37,7 @@ protected:
     std::unique_ptr<TFormGears> russianUsersWindow()
     {
         auto window = std::make_unique<TFormGears>();
-        window->setLanguageSource([] { return std::string("RUS"); });
+        window->behaviour().setLanguageSource([] { return std::string("RUS"); });
         return window;
     }
 

@@ -1,11 +1,14 @@
-// The launcher window, driven by object name as a user would drive it,
-// running the recording fixture modules.
-#include "CopyrightNotices.h"
+// The launcher window on Qt: its widgets against the control table, and
+// the view's part of the behaviour, driven by object name as a user would
+// drive it, running the recording fixture modules. The behaviour itself is
+// tested without a window in tests/window.
 #include "FixtureRecord.h"
 #include "ShadowLabel.h"
 #include "TFormGears.h"
 #include "TzrRadioButton.h"
 #include "launcher/CalculationKinds.h"
+#include "launcher/window/ControlTable.h"
+#include "launcher/window/CopyrightNotices.h"
 #include "platform/Animation.h"
 
 #include <QFontDatabase>
@@ -17,6 +20,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -30,6 +34,21 @@ using testsupport::RecordFile;
 static void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
+}
+
+static QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+static QString russianNotice()
+{
+    return fromUtf8(launcher::russianCopyrightNotice());
+}
+
+static QString englishNotice()
+{
+    return fromUtf8(launcher::englishCopyrightNotice());
 }
 
 namespace {
@@ -56,19 +75,15 @@ protected:
     void SetUp() override
     {
         window = std::make_unique<TFormGears>();
-        window->setProgramDir(testsupport::fixtureDir("recording"));
-        window->setLanguageSource([this] {
+        behaviour().setProgramDir(testsupport::fixtureDir("recording"));
+        behaviour().setLanguageSource([this] {
             ++languageQueries;
             return language;
         });
         g_hookWindow = window.get();
         g_runEnabledDuringCall.clear();
     }
-    void TearDown() override
-    {
-        g_hookWindow = nullptr;
-        unsetenv("TRN_RECORD_THROW");
-    }
+    void TearDown() override { g_hookWindow = nullptr; }
 
     template <typename T = QWidget>
     T* child(const char* name)
@@ -85,59 +100,33 @@ protected:
     }
 
     QPushButton* runButton() { return child<QPushButton>("btnRun"); }
-
-    // Clicks Run and returns what was written to standard error meanwhile.
-    std::string clickRunCapturingErrors()
-    {
-        testing::internal::CaptureStderr();
-        QTest::mouseClick(runButton(), Qt::LeftButton);
-        return testing::internal::GetCapturedStderr();
-    }
-
-    // A failed run: Run is back, the outcome says why, and standard error
-    // got one line that holds each of `parts`.
-    void expectFailureReported(launcher::RunStatus status, const std::string& errors,
-                               std::initializer_list<const char*> parts)
-    {
-        EXPECT_TRUE(runButton()->isEnabled()) << "Run comes back after a failed run";
-        ASSERT_TRUE(window->lastOutcome().has_value());
-        EXPECT_EQ(window->lastOutcome()->status, status);
-        for (const char* part : parts) {
-            EXPECT_NE(errors.find(part), std::string::npos) << errors;
-        }
-        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    }
+    launcher::LauncherWindow& behaviour() { return window->behaviour(); }
 
     std::unique_ptr<TFormGears> window;
     std::string language = "RUS";
     int languageQueries = 0;
 };
 
-struct Placement
+// The Qt class standing for each class of the control table.
+const char* qtClassFor(launcher::ControlClass controlClass)
 {
-    const char* name;
-    const char* parent;
-    QRect geometry;
-    const char* text; // nullptr: no text of its own
-};
-
-// Every control with its parent, position and text, in creation order.
-const Placement Layout[] = {
-    {"Panel2", "FormGears", {157, 10, 196, 103}, nullptr},
-    {"AniImage", "Panel2", {2, 2, 192, 99}, nullptr},
-    {"Panel1", "FormGears", {10, 10, 143, 134}, nullptr},
-    {"RxGIFAnimator1", "Panel1", {2, 2, 139, 130}, nullptr},
-    {"GroupBox1", "FormGears", {12, 152, 341, 238}, "Типы расчетов"},
-    {"rbGear_Exc", "GroupBox1", {9, 24, 320, 19}, "Цилиндрическая передача внешнего зацепления"},
-    {"rbGear_Inc", "GroupBox1", {9, 51, 316, 20}, "Цилиндрическая передача внутреннего зацепления"},
-    {"rbGear_Spb", "GroupBox1", {9, 78, 316, 17}, "Коническая передача с круговыми зубьями"},
-    {"rbGear_Stb", "GroupBox1", {9, 105, 316, 17}, "Коническая передача с прямыми зубьями"},
-    {"rbWorm_Cyl", "GroupBox1", {9, 132, 316, 17}, "Червячная цилиндрическая передача"},
-    {"rbChai_Rol", "GroupBox1", {9, 159, 316, 17}, "Роликовая цепная передача"},
-    {"rbBelt_Vee", "GroupBox1", {9, 186, 316, 17}, "Клиноременная передача"},
-    {"rbToothedBelt", "GroupBox1", {9, 212, 316, 17}, "Зубчато-ременная передача"},
-    {"btnRun", "FormGears", {91, 399, 186, 25}, "Выполнить"},
-};
+    switch (controlClass) {
+    case launcher::ControlClass::Label:
+        return "ShadowLabel";
+    case launcher::ControlClass::Panel:
+        return "BevelPanel";
+    case launcher::ControlClass::Picture:
+    case launcher::ControlClass::GifPicture:
+        return "QLabel";
+    case launcher::ControlClass::GroupBox:
+        return "QGroupBox";
+    case launcher::ControlClass::KindButton:
+        return "TzrRadioButton";
+    case launcher::ControlClass::PushButton:
+        return "QPushButton";
+    }
+    return "";
+}
 
 QString textOf(QWidget* widget)
 {
@@ -153,39 +142,115 @@ QString textOf(QWidget* widget)
     return {};
 }
 
-TEST_F(FormGearsTest, WindowAndControlsSitWhereTheLayoutPutsThem)
+// The window as the .ui builds it agrees with the control table that the
+// Win32 window is created from.
+TEST_F(FormGearsTest, WindowAndControlsAreThoseOfTheControlTable)
 {
-    EXPECT_EQ(window->objectName(), QStringLiteral("FormGears"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Комплекс программ ЗЕФРАН-DIVIZ"));
-    EXPECT_EQ(window->geometry(), QRect(424, 227, 367, 430));
+    const launcher::WindowSpec& spec = launcher::LauncherWindowSpec;
+    EXPECT_EQ(window->objectName(), fromUtf8(spec.name));
+    EXPECT_STREQ(window->metaObject()->className(), std::string(spec.className).c_str());
+    EXPECT_EQ(window->windowTitle(), fromUtf8(spec.caption));
+    EXPECT_EQ(window->geometry(), QRect(spec.left, spec.top, spec.clientWidth, spec.clientHeight));
+    EXPECT_EQ(window->font().family(), fromUtf8(spec.fontFace));
+    EXPECT_EQ(window->font().pointSize(), spec.fontPointSize);
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window must not be resizable";
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_TRUE((flags & Qt::WindowCloseButtonHint) && (flags & Qt::WindowTitleHint));
     EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
         << "only a close button";
-    for (const Placement& placement : Layout) {
-        QWidget* widget = child(placement.name);
+
+    // Creation order is the order of the window's children, depth first.
+    std::vector<std::string> created;
+    std::function<void(QWidget*)> walk = [&](QWidget* parent) {
+        for (QObject* object : parent->children()) {
+            if (auto* widget = qobject_cast<QWidget*>(object);
+                widget != nullptr && !widget->objectName().startsWith(QLatin1String("qt_"))) {
+                created.push_back(widget->objectName().toStdString());
+                walk(widget);
+            }
+        }
+    };
+    walk(window.get());
+    std::vector<std::string> table;
+    for (const launcher::ControlSpec& control : launcher::LauncherControls) {
+        table.emplace_back(control.name);
+        SCOPED_TRACE(std::string(control.name));
+        QWidget* widget = child(std::string(control.name).c_str());
         if (widget == nullptr) {
             continue;
         }
-        ASSERT_NE(widget->parentWidget(), nullptr) << placement.name;
-        EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromLatin1(placement.parent))
-            << placement.name << " has the wrong parent";
-        EXPECT_EQ(widget->geometry(), placement.geometry) << placement.name << " is misplaced";
-        if (placement.text != nullptr) {
-            EXPECT_EQ(textOf(widget), QString::fromUtf8(placement.text))
-                << placement.name << " has the wrong text";
+        EXPECT_STREQ(widget->metaObject()->className(), qtClassFor(control.controlClass));
+        ASSERT_NE(widget->parentWidget(), nullptr);
+        EXPECT_EQ(widget->parentWidget()->objectName(),
+                  control.parent.empty() ? fromUtf8(spec.name) : fromUtf8(control.parent));
+        const QRect rect(control.rect.left, control.rect.top, control.rect.width,
+                         control.rect.height);
+        if (control.controlClass == launcher::ControlClass::Label) {
+            // The label sizes itself to its text, keeping its left and top.
+            EXPECT_EQ(widget->pos(), rect.topLeft());
+        } else {
+            EXPECT_EQ(widget->geometry(), rect);
+        }
+        EXPECT_EQ(textOf(widget), fromUtf8(control.text));
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            EXPECT_EQ(button->isChecked(), control.checked);
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label != nullptr && control.controlClass != launcher::ControlClass::Label) {
+            EXPECT_EQ(label->hasScaledContents(),
+                      control.controlClass == launcher::ControlClass::GifPicture)
+                << "AniImage is drawn at its own size, RxGIFAnimator1 stretched";
+            EXPECT_FALSE(label->autoFillBackground()) << "the panel shows through";
         }
     }
-    auto* copyright = child<QLabel>("lblCopyright");
-    EXPECT_EQ(copyright->pos(), QPoint(161, 122)) << "the notice keeps its left and top";
-    EXPECT_TRUE(copyright->autoFillBackground()) << "the notice is opaque";
-    EXPECT_FALSE(child<QLabel>("AniImage")->hasScaledContents())
-        << "AniImage is drawn at its own size";
-    EXPECT_TRUE(child<QLabel>("RxGIFAnimator1")->hasScaledContents())
-        << "RxGIFAnimator1 is stretched to its area";
-    EXPECT_FALSE(child<QLabel>("AniImage")->autoFillBackground())
-        << "the panel shows through below the picture";
+    EXPECT_EQ(created, table);
+    EXPECT_TRUE(child<QLabel>("lblCopyright")->autoFillBackground()) << "the notice is opaque";
+}
+
+// The Qt focus chain from the first kind button: the table's tab orders,
+// each parent's children in turn, keeping the controls that take focus.
+TEST_F(FormGearsTest, TabOrderIsThatOfTheControlTable)
+{
+    std::function<void(std::string_view, std::vector<std::string>&)> inTabOrder =
+        [&](std::string_view parent, std::vector<std::string>& order) {
+            std::vector<const launcher::ControlSpec*> children;
+            for (const launcher::ControlSpec& control : launcher::LauncherControls) {
+                if (control.parent == parent && control.tabOrder >= 0) {
+                    children.push_back(&control);
+                }
+            }
+            std::sort(children.begin(), children.end(),
+                      [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
+            for (const launcher::ControlSpec* control : children) {
+                if (control->controlClass == launcher::ControlClass::KindButton ||
+                    control->controlClass == launcher::ControlClass::PushButton) {
+                    order.emplace_back(control->name);
+                }
+                inTabOrder(control->name, order);
+            }
+        };
+    std::vector<std::string> expected;
+    inTabOrder("", expected);
+
+    std::vector<std::string> order;
+    QWidget* widget = window->kindButton(0);
+    for (int steps = 0; steps < 20 && order.size() < expected.size(); ++steps) {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            order.push_back(widget->objectName().toStdString());
+        }
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(expected.size(), 9u) << "the eight kinds, then Run";
+}
+
+TEST(ShadowLabelText, CarriageReturnsBreakLinesOnlyForDisplay)
+{
+    EXPECT_EQ(ShadowLabel::displayText(QStringLiteral("a\r\n    b")), QStringLiteral("a\n    b"));
+    EXPECT_EQ(ShadowLabel::displayText(QStringLiteral("a\r   b")), QStringLiteral("a\n   b"));
+    EXPECT_EQ(ShadowLabel::displayText(QStringLiteral("a\n\rb\r\r\n")),
+              QStringLiteral("a\n\nb\n\n"));
+    EXPECT_EQ(ShadowLabel::displayText(QStringLiteral("a && b")), QStringLiteral("a && b"));
 }
 
 TEST_F(FormGearsTest, PicturesAndIconAreThere)
@@ -253,37 +318,18 @@ TEST_F(FormGearsTest, KindButtonsFormOneGroupWithTheFirstChecked)
     }
 }
 
-TEST_F(FormGearsTest, TabOrderRunsThroughTheKindsThenRun)
-{
-    std::vector<std::string> order;
-    QWidget* widget = window->kindButton(0);
-    for (int steps = 0; steps < 20 && order.size() < 9; ++steps) {
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            order.push_back(widget->objectName().toStdString());
-        }
-        widget = widget->nextInFocusChain();
-    }
-    std::vector<std::string> expected;
-    for (const launcher::CalculationKind& kind : launcher::CalculationKinds) {
-        expected.emplace_back(kind.buttonName);
-    }
-    expected.emplace_back("btnRun");
-    EXPECT_EQ(order, expected);
-}
-
 TEST_F(FormGearsTest, ShowingTheWindowPicksTheNoticeByLanguage)
 {
     for (const std::string other : {"RUS", "ENU", "", "DEU"}) {
         SCOPED_TRACE("language \"" + other + "\"");
         TFormGears fresh;
-        fresh.setLanguageSource([other] { return other; });
+        fresh.behaviour().setLanguageSource([other] { return other; });
         auto* copyright = fresh.findChild<QLabel*>(QStringLiteral("lblCopyright"));
-        EXPECT_EQ(copyright->text(), launcher::russianCopyrightNotice()) << "before the show";
+        EXPECT_EQ(copyright->text(), russianNotice()) << "before the show";
         const QSize russianSize = copyright->size();
         fresh.show();
         const bool russian = other == "RUS";
-        EXPECT_EQ(copyright->text(), russian ? launcher::russianCopyrightNotice()
-                                             : launcher::englishCopyrightNotice());
+        EXPECT_EQ(copyright->text(), russian ? russianNotice() : englishNotice());
         EXPECT_EQ(copyright->pos(), QPoint(161, 122));
         EXPECT_EQ(copyright->size() == russianSize, russian)
             << "the notice sizes itself to its text";
@@ -302,7 +348,7 @@ TEST_F(FormGearsTest, UserLocaleFromTheEnvironmentPicksTheNotice)
     for (const Case c : {Case{"ru_RU.UTF-8", false}, Case{"de_DE.UTF-8", true}, Case{"C", true}}) {
         setenv("LC_ALL", c.lcAll, 1);
         TFormGears fresh;
-        fresh.setLanguageSource(nullptr); // the platform's own answer
+        fresh.behaviour().setLanguageSource(nullptr); // the platform's own answer
         fresh.show();
         const QString notice = fresh.findChild<QLabel*>(QStringLiteral("lblCopyright"))->text();
         EXPECT_EQ(notice.contains(QLatin1String("developers")), c.english)
@@ -315,7 +361,7 @@ TEST_F(FormGearsTest, UserLocaleFromTheEnvironmentPicksTheNotice)
     }
 }
 
-TEST_F(FormGearsTest, RunCallsTheCheckedKindWithAnEmptyNameAndTheWindowAsOwner)
+TEST_F(FormGearsTest, RunClickedCallsTheCheckedKindWithTheWindowAsOwnerWithRunDisabled)
 {
     RecordFile record;
     showWindow();
@@ -324,98 +370,38 @@ TEST_F(FormGearsTest, RunCallsTheCheckedKindWithAnEmptyNameAndTheWindowAsOwner)
     QTest::mouseClick(window->kindButton(4), Qt::LeftButton);
     EXPECT_TRUE(runButton()->isEnabled()) << "clicking a kind re-enables Run";
     QTest::mouseClick(runButton(), Qt::LeftButton);
-
-    const std::vector<std::string> lines = record.lines();
-    ASSERT_EQ(lines.size(), 6u) << "expected load, call, unload for each run";
-    EXPECT_EQ(lines[0], "load trn_cylext") << "the first kind is checked at the start";
-    EXPECT_EQ(lines[3], "load trn_worm");
-    EXPECT_EQ(lines[5], "unload trn_worm");
-    EXPECT_EQ(lines[4].rfind("call TrnRun_Worm form=B ", 0), 0u) << lines[4];
-    EXPECT_EQ(recordField(lines[4], "name"), "") << "interactive Run passes the empty name";
-    EXPECT_EQ(recordField(lines[4], "owner"), pointerText(reinterpret_cast<void*>(window->winId())))
-        << "the owner is the window's native handle";
-    EXPECT_EQ(recordField(lines[4], "in1"), "recorded by TrnRun_CylExt")
-        << "the worm module finds what the last run stored";
-    ASSERT_TRUE(window->lastOutcome().has_value());
-    EXPECT_EQ(window->lastOutcome()->status, launcher::RunStatus::Completed);
-}
-
-TEST_F(FormGearsTest, RunIsDisabledWhileTheModuleRunsAndEnabledAfterAnyOutcome)
-{
-    RecordFile record;
-    showWindow();
-    QTest::mouseClick(runButton(), Qt::LeftButton);
-    EXPECT_EQ(g_runEnabledDuringCall, std::vector<bool>{false});
+    EXPECT_EQ(g_runEnabledDuringCall, (std::vector<bool>{false, false}));
     EXPECT_TRUE(runButton()->isEnabled());
 
-    // The module that raised stays loaded for the rest of the process; no
-    // other test runs this kind.
-    QTest::mouseClick(window->kindButton(3), Qt::LeftButton);
-    setenv("TRN_RECORD_THROW", "1", 1);
-    const std::string raised = clickRunCapturingErrors();
-    unsetenv("TRN_RECORD_THROW");
-    EXPECT_EQ(g_runEnabledDuringCall, (std::vector<bool>{false, false}));
-    expectFailureReported(launcher::RunStatus::ModuleRaisedError, raised,
-                          {"calculation failed in TrnRun_BevStr", "trn_bevstr.so"});
-
-    testsupport::TempDir empty;
-    window->setProgramDir(empty.dirWithSlash());
-    QTest::mouseClick(window->kindButton(7), Qt::LeftButton);
-    const std::string missing = clickRunCapturingErrors();
-    expectFailureReported(launcher::RunStatus::LibraryNotFound, missing, {"trn_tbelt.so"});
+    const std::vector<std::string> calls = record.linesStartingWith("call ");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].rfind("call TrnRun_CylExt ", 0), 0u)
+        << "the first kind is checked at the start";
+    EXPECT_EQ(calls[1].rfind("call TrnRun_Worm form=B ", 0), 0u) << calls[1];
+    EXPECT_EQ(recordField(calls[1], "owner"), pointerText(reinterpret_cast<void*>(window->winId())))
+        << "the owner is the window's native handle";
+    ASSERT_TRUE(behaviour().lastOutcome().has_value());
+    EXPECT_EQ(behaviour().lastOutcome()->status, launcher::RunStatus::Completed);
 }
 
-TEST_F(FormGearsTest, SelectKindAndRunDoesNothingWithoutAutoRun)
+TEST_F(FormGearsTest, AutomaticRunClicksTheKindButtonAndShowsTheWindowUntranslated)
 {
     RecordFile record;
-    window->KindIndex = 5;
-    window->DataFileName = "/data/x.chai_rol_dat";
-    window->AutoRun = false;
-    window->SelectKindAndRun();
-    EXPECT_TRUE(record.lines().empty());
-    EXPECT_TRUE(window->kindButton(0)->isChecked());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(window->lastOutcome().has_value());
-}
-
-TEST_F(FormGearsTest, SelectKindAndRunChecksTheKindRunsItAndShowsTheWindow)
-{
-    RecordFile record;
-    window->KindIndex = 5;
-    window->DataFileName = "/data/x.chai_rol_dat";
-    window->AutoRun = true;
+    behaviour().KindIndex = 5;
+    behaviour().DataFileName = "/data/x.chai_rol_dat";
+    behaviour().AutoRun = true;
     runButton()->setEnabled(false);
-    window->SelectKindAndRun();
+    const auto outcome = behaviour().SelectKindAndRun();
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_EQ(outcome->status, launcher::RunStatus::Completed);
     EXPECT_TRUE(window->kindButton(5)->isChecked());
     EXPECT_FALSE(window->kindButton(0)->isChecked());
-    const std::vector<std::string> calls = record.linesStartingWith("call ");
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].rfind("call TrnRun_Chain form=C ", 0), 0u) << calls[0];
-    EXPECT_EQ(recordField(calls[0], "name"), testsupport::hexOf("/data/x.chai_rol_dat"));
+    EXPECT_EQ(record.linesStartingWith("call TrnRun_Chain form=C ").size(), 1u);
+    EXPECT_TRUE(runButton()->isEnabled());
     EXPECT_TRUE(window->isVisible()) << "the window is brought forward after the run";
     EXPECT_EQ(languageQueries, 0) << "bringing the window forward does not run FormShow";
-    EXPECT_TRUE(child<QLabel>("lblCopyright")->text().contains(QLatin1String("\r\n    ")))
+    EXPECT_EQ(child<QLabel>("lblCopyright")->text(), russianNotice())
         << "without FormShow the Russian notice stays";
-
-    // An index outside the table leaves the choice as it is.
-    window->KindIndex = 8;
-    window->SelectKindAndRun();
-    EXPECT_TRUE(window->kindButton(5)->isChecked());
-    EXPECT_EQ(record.linesStartingWith("call TrnRun_Chain").size(), 2u);
-}
-
-TEST_F(FormGearsTest, NameTooLongForTheModuleBufferIsNeverShortened)
-{
-    RecordFile record;
-    window->DataFileName = "/" + std::string(259, 'n') + ".gear_exc_dat";
-    window->KindIndex = 0;
-    window->AutoRun = true;
-    testing::internal::CaptureStderr();
-    window->SelectKindAndRun();
-    const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(record.lines().empty()) << "the module must not be called with a cut name";
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    EXPECT_TRUE(runButton()->isEnabled());
 }
 
 TEST_F(FormGearsTest, FormShowRunsEachTimeQtShowsTheWindowButNotOnBringForward)
@@ -426,7 +412,7 @@ TEST_F(FormGearsTest, FormShowRunsEachTimeQtShowsTheWindowButNotOnBringForward)
     QTest::mouseClick(runButton(), Qt::LeftButton);
     EXPECT_EQ(languageQueries, 1) << "Run's bring-forward step must not run FormShow";
     window->hide();
-    window->btnRunClick();
+    behaviour().btnRunClick();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(languageQueries, 1) << "showing a hidden window after a run must not run FormShow";
     window->hide();
@@ -458,8 +444,8 @@ TEST_F(FormGearsTest, BringForwardSwitchesTheAnimationOffAroundTheShow)
 {
     RecordFile record;
     RecordingAnimation animation(window.get(), 1);
-    window->setWindowAnimation(&animation);
-    window->btnRunClick();
+    behaviour().setWindowAnimation(&animation);
+    behaviour().btnRunClick();
     EXPECT_EQ(animation.events, (std::vector<std::string>{"0 hidden", "-1 shown"}));
 }
 

@@ -1,5 +1,6 @@
-// The aligned radio button: its properties, the native style bits they
-// stand for, and when the style is applied again.
+// The aligned radio button on Qt: its properties, the native style bits it
+// carries (the rule itself is tested in tests/window), when the style is
+// applied again, and how it draws.
 #include "TzrRadioButton.h"
 
 #include <QImage>
@@ -9,6 +10,7 @@
 namespace {
 
 using R = TzrRadioButton;
+namespace BS = launcher::ButtonStyle;
 
 TEST(TzrRadioButton, StartsLeftTopWrappedAndNormalWithTheStyleBitsOfThose)
 {
@@ -17,39 +19,7 @@ TEST(TzrRadioButton, StartsLeftTopWrappedAndNormalWithTheStyleBitsOfThose)
     EXPECT_EQ(button.property("VerticalAlignment").value<R::TVertAlignment>(), R::vaTopJustify);
     EXPECT_EQ(button.property("WordWrap").toBool(), true);
     EXPECT_EQ(button.property("Style").value<R::TStyle>(), R::vsNormal);
-    EXPECT_EQ(button.nativeStyle(), R::BS_RADIOBUTTON | R::BS_LEFT | R::BS_TOP | R::BS_MULTILINE);
-}
-
-TEST(TzrRadioButton, StyleBitsFollowTheTable)
-{
-    // Every replaced bit set in the base, plus BS_NOTIFY and a window bit
-    // that must survive.
-    const std::uint32_t base = 0x10000000 | 0x4000 | 0xBF00 | 0x0009;
-    const std::uint32_t kept = 0x10000000 | 0x4000 | 0x0009;
-    struct Row
-    {
-        R::TAlignment h;
-        R::TVertAlignment v;
-        bool wrap;
-        R::TStyle style;
-        std::uint32_t added;
-    };
-    const Row rows[] = {
-        {R::taLeftJustify, R::vaTopJustify, false, R::vsNormal, 0x0100 | 0x0400},
-        {R::taRightJustify, R::vaTopJustify, false, R::vsNormal, 0x0200 | 0x0400},
-        {R::taCenter, R::vaTopJustify, false, R::vsNormal, 0x0300 | 0x0400},
-        {R::taLeftJustify, R::vaCenter, false, R::vsNormal, 0x0100 | 0x0C00},
-        {R::taLeftJustify, R::vaBottomJustify, false, R::vsNormal, 0x0100 | 0x0800},
-        {R::taLeftJustify, R::vaTopJustify, true, R::vsNormal, 0x0100 | 0x0400 | 0x2000},
-        {R::taLeftJustify, R::vaTopJustify, false, R::vsFlat, 0x0100 | 0x0400 | 0x8000},
-        {R::taLeftJustify, R::vaTopJustify, false, R::vsPushButton, 0x0100 | 0x0400 | 0x1000},
-        {R::taCenter, R::vaCenter, true, R::vsPushButton, 0x0300 | 0x0C00 | 0x2000 | 0x1000},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(R::nativeStyleFor(base, row.h, row.v, row.wrap, row.style), kept | row.added)
-            << std::hex << "expected bits 0x" << (kept | row.added);
-        EXPECT_EQ(R::nativeStyleFor(0, row.h, row.v, row.wrap, row.style), row.added);
-    }
+    EXPECT_EQ(button.nativeStyle(), BS::RadioButton | BS::Left | BS::Top | BS::MultiLine);
 }
 
 TEST(TzrRadioButton, SameValueChangesNothingAnotherValueReappliesTheStyle)
@@ -63,7 +33,7 @@ TEST(TzrRadioButton, SameValueChangesNothingAnotherValueReappliesTheStyle)
 
     button.setWordWrap(false);
     EXPECT_EQ(button.styleRecreations(), 1);
-    EXPECT_EQ(button.nativeStyle() & R::BS_MULTILINE, 0u);
+    EXPECT_EQ(button.nativeStyle() & BS::MultiLine, 0u);
     button.setWordWrap(false);
     EXPECT_EQ(button.styleRecreations(), 1);
 
@@ -71,8 +41,7 @@ TEST(TzrRadioButton, SameValueChangesNothingAnotherValueReappliesTheStyle)
     EXPECT_TRUE(button.setProperty("HorizontalAlignment", QVariant::fromValue(R::taRightJustify)));
     EXPECT_TRUE(button.setProperty("VerticalAlignment", QVariant::fromValue(R::vaBottomJustify)));
     EXPECT_EQ(button.styleRecreations(), 4);
-    EXPECT_EQ(button.nativeStyle(),
-              R::BS_RADIOBUTTON | R::BS_RIGHT | R::BS_BOTTOM | R::BS_PUSHLIKE);
+    EXPECT_EQ(button.nativeStyle(), BS::RadioButton | BS::Right | BS::Bottom | BS::PushLike);
 }
 
 QImage render(R& button)

@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("DERIZE-Zizir"));
 
     TFormGears window;
-    window.setLanguageSource([language] { return language; });
+    window.behaviour().setLanguageSource([language] { return language; });
     window.show();
     int status = 1;
     QTimer::singleShot(500, &window, [&] {

@@ -6,6 +6,7 @@
 #include "Picture.h"
 #include "TzrRadioButton.h"
 #include "WideText.h"
+#include "launcher/window/CopyrightNotices.h"
 #include "platform/Animation.h"
 
 #include <chrono>
@@ -307,9 +308,9 @@ TEST_F(LauncherWindowTest, PicturesAreDecodedFromTheProgramsResources)
 
 TEST_F(LauncherWindowTest, KindButtonsAreNativeRadioButtonsRecreatedOnlyForANewValue)
 {
-    using launcher::win32::ButtonStyle;
-    using launcher::win32::HorizontalAlignment;
-    using launcher::win32::VerticalAlignment;
+    using launcher::TAlignment;
+    using launcher::TStyle;
+    using launcher::TVertAlignment;
     constexpr LONG ButtonBits = 0xFFFF;
     // BS_RADIOBUTTON, BS_LEFT, BS_TOP and BS_MULTILINE.
     constexpr LONG Initial = 0x2504;
@@ -334,17 +335,16 @@ TEST_F(LauncherWindowTest, KindButtonsAreNativeRadioButtonsRecreatedOnlyForANewV
     } cases[] = {
         {"WordWrap true again", [](TzrRadioButton& b) { b.setWordWrap(true); }, 0, Initial},
         {"taLeftJustify again",
-         [](TzrRadioButton& b) { b.setHorizontalAlignment(HorizontalAlignment::taLeftJustify); }, 0,
+         [](TzrRadioButton& b) { b.setHorizontalAlignment(TAlignment::taLeftJustify); }, 0,
          Initial},
         {"WordWrap false", [](TzrRadioButton& b) { b.setWordWrap(false); }, 1, 0x0504},
-        {"taCenter",
-         [](TzrRadioButton& b) { b.setHorizontalAlignment(HorizontalAlignment::taCenter); }, 1,
+        {"taCenter", [](TzrRadioButton& b) { b.setHorizontalAlignment(TAlignment::taCenter); }, 1,
          0x2704},
         {"vaBottomJustify",
-         [](TzrRadioButton& b) { b.setVerticalAlignment(VerticalAlignment::vaBottomJustify); }, 1,
+         [](TzrRadioButton& b) { b.setVerticalAlignment(TVertAlignment::vaBottomJustify); }, 1,
          0x2904},
-        {"vsFlat", [](TzrRadioButton& b) { b.setButtonStyle(ButtonStyle::vsFlat); }, 1, 0xA504},
-        {"vsPushButton", [](TzrRadioButton& b) { b.setButtonStyle(ButtonStyle::vsPushButton); }, 1,
+        {"vsFlat", [](TzrRadioButton& b) { b.setButtonStyle(TStyle::vsFlat); }, 1, 0xA504},
+        {"vsPushButton", [](TzrRadioButton& b) { b.setButtonStyle(TStyle::vsPushButton); }, 1,
          0x3504},
     };
     for (const auto& test : cases) {
@@ -445,8 +445,8 @@ TEST_F(LauncherWindowTest, ShowingSetsTheNoticeByTheUsersLanguageAndFitsTheLabel
     } cases[] = {
         {"RUS", toWide(LauncherControls[0].text)},
         {"rus", toWide(LauncherControls[0].text)},
-        {"ENU", toWide(launcher::win32::englishNotice())},
-        {"", toWide(launcher::win32::englishNotice())},
+        {"ENU", toWide(launcher::englishCopyrightNotice())},
+        {"", toWide(launcher::englishCopyrightNotice())},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.language);

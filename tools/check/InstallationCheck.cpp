@@ -1,7 +1,7 @@
 #include "InstallationCheck.h"
 
-#include "CopyrightNotices.h"
 #include "launcher/CalculationKinds.h"
+#include "launcher/window/CopyrightNotices.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
 #include "translation/DictionaryReader.h"
@@ -29,17 +29,32 @@ const char* statusText(launcher::RunStatus status)
         return "entry point missing";
     case launcher::RunStatus::ModuleRaisedError:
         return "raised an error";
+    case launcher::RunStatus::DataFileNameTooLong:
+        return "data file name too long";
     }
     return "unknown";
 }
 
-// The notice as one line, for the report.
+// The notice as one line, for the report: each run of blanks and line
+// breaks becomes one space.
 std::string noticeText(Notice notice)
 {
-    QString text = notice == Notice::Russian ? launcher::russianCopyrightNotice()
-                                             : launcher::englishCopyrightNotice();
-    text.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\r', u' ');
-    return text.simplified().toStdString();
+    const std::string_view text = notice == Notice::Russian ? launcher::russianCopyrightNotice()
+                                                            : launcher::englishCopyrightNotice();
+    std::string line;
+    bool blank = false;
+    for (const char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            blank = !line.empty();
+            continue;
+        }
+        if (blank) {
+            line += ' ';
+            blank = false;
+        }
+        line += c;
+    }
+    return line;
 }
 
 } // namespace
@@ -117,7 +132,7 @@ InstallationReport checkInstallation(const std::string& programDir,
         const launcher::RunOutcome outcome =
             launcher::probeModule(static_cast<int>(i) + 1, programDir);
         module.path = outcome.libraryPath;
-        module.besideLauncher = module.path != module.fileName;
+        module.besideLauncher = outcome.besideLauncher;
         module.status = outcome.status;
         module.reason = outcome.message;
         report.modules.push_back(module);

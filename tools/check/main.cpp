@@ -2,6 +2,7 @@
 // run its calculation modules, and what it reads at start-up.
 #include "InstallationCheck.h"
 #include "launcher/Paths.h"
+#include "platform/ErrorReport.h"
 #include "platform/Locale.h"
 #include "platform/Process.h"
 
@@ -32,6 +33,7 @@ void printUsage(std::ostream& out)
 
 int main(int argc, char* argv[])
 {
+    platform::setErrorReportPrefix("derize-zizir-check");
     std::string programDir;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -46,7 +48,7 @@ int main(int argc, char* argv[])
             }
             continue;
         }
-        std::cerr << "derize-zizir-check: unexpected argument " << argv[i] << '\n';
+        platform::reportError(std::string("unexpected argument ") + argv[i]);
         printUsage(std::cerr);
         return 2;
     }
@@ -54,8 +56,7 @@ int main(int argc, char* argv[])
     if (programDir.empty()) {
         const std::string executable = platform::executablePath();
         if (executable.empty()) {
-            std::cerr << "derize-zizir-check: cannot tell where this program lies; "
-                         "use --program-dir\n";
+            platform::reportError("cannot tell where this program lies; use --program-dir");
             return 2;
         }
         programDir = launcher::programDirFromExecutable(executable, launcher::nativePathStyle());

@@ -1,7 +1,12 @@
 #include "launcher/ModuleRunner.h"
 
 #include "launcher/CalculationKinds.h"
+#include "launcher/CommandLine.h"
+#include "launcher/Paths.h"
 #include "platform/Library.h"
+
+#include <array>
+#include <exception>
 
 namespace launcher {
 
@@ -48,37 +53,30 @@ std::string modulePathFor(const CalculationKind& kind, const std::string& progra
 
 namespace {
 
-// The steps RunCalculation and probeModule share: find the module, load it
-// and look its entry point up. Returns the loaded library with `symbol`
-// set, or nullptr with `outcome` saying why (the library is then not
-// loaded).
-platform::LibraryHandle loadModule(int moduleNumber, const std::string& programDir,
+// The steps every run and probe share: find the kind's module, load it and
+// look its entry point up. Returns the loaded library with `symbol` set, or
+// nullptr with `outcome` saying why (the library is then not loaded).
+platform::LibraryHandle loadModule(const CalculationKind& kind, const std::string& programDir,
                                    RunOutcome& outcome, void*& symbol)
 {
     symbol = nullptr;
-    const CalculationKind* kind = kindForModuleNumber(moduleNumber);
-    if (kind == nullptr) {
-        outcome.status = RunStatus::NoSuchModule;
-        outcome.message = "no calculation module has number " + std::to_string(moduleNumber);
-        return nullptr;
-    }
-
-    const std::string fileName = moduleFileName(*kind);
-    outcome.libraryPath = modulePathFor(*kind, programDir);
-    const bool inProgramDir = outcome.libraryPath != fileName;
+    const std::string fileName = moduleFileName(kind);
+    outcome.libraryPath = modulePathFor(kind, programDir);
+    outcome.besideLauncher = outcome.libraryPath != fileName;
 
     std::string loaderError;
     platform::LibraryHandle library = platform::loadLibrary(outcome.libraryPath, loaderError);
     if (library == nullptr) {
-        outcome.status = inProgramDir ? RunStatus::LibraryNotLoadable : RunStatus::LibraryNotFound;
-        outcome.message = inProgramDir
+        outcome.status =
+            outcome.besideLauncher ? RunStatus::LibraryNotLoadable : RunStatus::LibraryNotFound;
+        outcome.message = outcome.besideLauncher
                               ? "cannot load module " + outcome.libraryPath + ": " + loaderError
                               : "module " + fileName + " not found in " + programDir +
                                     " nor by the system's library search: " + loaderError;
         return nullptr;
     }
 
-    const std::string entryPoint(kind->entryPoint);
+    const std::string entryPoint(kind.entryPoint);
     symbol = platform::resolveSymbol(library, entryPoint.c_str());
     if (symbol == nullptr) {
         platform::freeLibrary(library);
@@ -90,28 +88,100 @@ platform::LibraryHandle loadModule(int moduleNumber, const std::string& programD
     return library;
 }
 
+RunOutcome noSuchModule(int moduleNumber)
+{
+    RunOutcome outcome;
+    outcome.status = RunStatus::NoSuchModule;
+    outcome.message = "no calculation module has number " + std::to_string(moduleNumber);
+    return outcome;
+}
+
+// Loads, calls and unloads the kind's module. An error raised by the entry
+// point passes to the caller with the library left loaded and `outcome`
+// naming the file.
+void runModule(const CalculationKind& kind, char* dataFileName, const ModuleHost& host,
+               RunOutcome& outcome)
+{
+    void* symbol = nullptr;
+    platform::LibraryHandle library = loadModule(kind, host.programDir, outcome, symbol);
+    if (library == nullptr) {
+        return;
+    }
+    outcome.flag = callEntryPoint(symbol, kind.callForm, host.owner, dataFileName);
+    platform::freeLibrary(library);
+    outcome.status = RunStatus::Completed;
+}
+
+// The text of an error that escaped an entry point; what() may be empty or,
+// from a careless module, null.
+std::string describeRaised(const char* what)
+{
+    return what != nullptr ? std::string(what) : std::string();
+}
+
 } // namespace
 
 RunOutcome RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host)
 {
+    const CalculationKind* kind = kindForModuleNumber(moduleNumber);
+    if (kind == nullptr) {
+        return noSuchModule(moduleNumber);
+    }
     RunOutcome outcome;
-    void* symbol = nullptr;
-    platform::LibraryHandle library = loadModule(moduleNumber, host.programDir, outcome, symbol);
-    if (library == nullptr) {
+    runModule(*kind, dataFileName, host, outcome);
+    return outcome;
+}
+
+RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHost& host)
+{
+    const CalculationKind* kind = kindForModuleNumber(kindIndex + 1);
+    if (kind == nullptr) {
+        return noSuchModule(kindIndex + 1);
+    }
+    RunOutcome outcome;
+    if (dataFileName.size() > MaxDataFileNameLength) {
+        // Start-up refuses such names; a name is never shortened.
+        outcome.status = RunStatus::DataFileNameTooLong;
+        outcome.message = "data file name is longer than " + std::to_string(MaxDataFileNameLength) +
+                          " bytes; the module is not called: " + std::string(dataFileName);
         return outcome;
     }
-    const CalculationKind* kind = kindForModuleNumber(moduleNumber);
-    outcome.flag = callEntryPoint(symbol, kind->callForm, host.owner, dataFileName);
-    platform::freeLibrary(library);
-    outcome.status = RunStatus::Completed;
+    // The module is given the name in a buffer of its own for the call.
+    std::array<char, TRN_MAX_PATH> buffer{};
+    dataFileName.copy(buffer.data(), dataFileName.size());
+
+    bool raised = false;
+    std::string raisedText;
+    try {
+        runModule(*kind, buffer.data(), host, outcome);
+    } catch (const std::exception& error) {
+        raised = true;
+        raisedText = describeRaised(error.what());
+    } catch (...) {
+        raised = true;
+        raisedText = "an error that is not a standard exception";
+    }
+    if (raised) {
+        // A window toolkit does not let an exception pass through its event
+        // loop, so it ends here; the module stays loaded.
+        outcome.status = RunStatus::ModuleRaisedError;
+        outcome.flag = 0;
+        outcome.message = "module " + outcome.libraryPath + " raised an error in " +
+                          std::string(kind->entryPoint) +
+                          (raisedText.empty() ? std::string() : ": " + raisedText);
+    }
     return outcome;
 }
 
 RunOutcome probeModule(int moduleNumber, const std::string& programDir)
 {
+    const CalculationKind* kind = kindForModuleNumber(moduleNumber);
+    if (kind == nullptr) {
+        return noSuchModule(moduleNumber);
+    }
     RunOutcome outcome;
     void* symbol = nullptr;
-    platform::LibraryHandle library = loadModule(moduleNumber, programDir, outcome, symbol);
+    platform::LibraryHandle library = loadModule(*kind, programDir, outcome, symbol);
     if (library == nullptr) {
         return outcome;
     }
@@ -127,6 +197,8 @@ int exitStatusFor(RunStatus status)
         return 0;
     case RunStatus::ModuleRaisedError:
         return 1;
+    case RunStatus::DataFileNameTooLong:
+        return ExitBadDataFileName;
     case RunStatus::NoSuchModule:
     case RunStatus::LibraryNotFound:
     case RunStatus::LibraryNotLoadable:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <trn_module.h>
 
 namespace launcher {
@@ -10,20 +11,22 @@ struct CalculationKind;
 // What became of one run of a calculation module.
 enum class RunStatus
 {
-    Completed,          // the entry point was called and returned
-    NoSuchModule,       // module number outside 1 to 8: nothing was done
-    LibraryNotFound,    // no module file beside the launcher, and the system search failed
-    LibraryNotLoadable, // the module file exists but the loader refused it
-    EntryPointMissing,  // loaded, but the entry point is not exported; unloaded again
-    ModuleRaisedError,  // the entry point raised an error (reported by the caller)
+    Completed,           // the entry point was called and returned
+    NoSuchModule,        // module number outside 1 to 8: nothing was done
+    LibraryNotFound,     // no module file beside the launcher, and the system search failed
+    LibraryNotLoadable,  // the module file exists but the loader refused it
+    EntryPointMissing,   // loaded, but the entry point is not exported; unloaded again
+    ModuleRaisedError,   // the entry point raised an error (caught by runKind)
+    DataFileNameTooLong, // the name does not fit the module's buffer: nothing was done
 };
 
 struct RunOutcome
 {
     RunStatus status = RunStatus::NoSuchModule;
-    TrnResult flag = 0;      // the entry point's flag; meaningful only when Completed
-    std::string libraryPath; // the file that was loaded or tried
-    std::string message;     // one line naming the file and the loader's reason; empty on success
+    TrnResult flag = 0;          // the entry point's flag; meaningful only when Completed
+    std::string libraryPath;     // the file that was loaded or tried
+    bool besideLauncher = false; // libraryPath lies in the program folder (not the system search)
+    std::string message; // one line naming the file and the loader's reason; empty on success
 };
 
 // Where modules are looked for and whom their windows belong to.
@@ -53,6 +56,17 @@ RunOutcome RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost
 // for the system's standard library search.
 std::string modulePathFor(const CalculationKind& kind, const std::string& programDir);
 
+// What the window's Run action does for the kind of `kindIndex` (0 to 7):
+// copies `dataFileName` into a buffer of TRN_MAX_PATH bytes of its own and
+// runs the kind's module on it as RunCalculation does. A name longer than
+// MaxDataFileNameLength is never shortened: the module is not called
+// (DataFileNameTooLong). An error raised by the entry point is caught here:
+// the status is then ModuleRaisedError, the library stays loaded (the error
+// may still refer to its code) and the message names the file and the
+// entry point. Reports nothing itself; a failed outcome's message is the
+// line to show.
+RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHost& host);
+
 // Loads the module of `moduleNumber` exactly as RunCalculation does, looks
 // its entry point up and unloads it again without calling it. The status
 // is Completed when the entry point is there (the module is ready to run);
@@ -67,8 +81,8 @@ const char** secondResultTextSlot();
 
 // Exit status of the launcher in automatic mode after a run: 0 when the
 // entry point was called and returned (whatever its flag), 1 when it raised
-// an error, 3 when the library could not be loaded, 4 when its entry point
-// is missing.
+// an error, 2 when the data file name did not fit the module's buffer, 3
+// when the library could not be loaded, 4 when its entry point is missing.
 int exitStatusFor(RunStatus status);
 
 } // namespace launcher

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <trn_module.h>
 
 namespace launcher {
 
@@ -35,6 +36,6 @@ dataFileNameForArgument(std::string_view argument,
 
 // Longest data file name, in bytes, that fits the module's file name buffer
 // with its terminating null.
-inline constexpr std::size_t MaxDataFileNameLength = 259;
+inline constexpr std::size_t MaxDataFileNameLength = TRN_MAX_PATH - 1;
 
 } // namespace launcher

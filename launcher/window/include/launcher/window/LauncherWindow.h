@@ -31,12 +31,20 @@ public:
     bool AutoRun = false;     // the command line named a data file of a known kind
 
     const std::string& programDir() const { return m_programDir; }
+    void setProgramDir(std::string programDir) { m_programDir = std::move(programDir); }
+    // nullptr: the platform's own setting.
+    void setWindowAnimation(platform::WindowAnimation* animation);
+    // An empty function: the platform's own answer.
+    void setLanguageSource(std::function<std::string()> source);
 
     void FormCreate();
     // The part of the show handler after the window's texts are translated:
     // the notice chosen by the user's language.
     void FormShow();
     void rbGear_ExcClick();
+    // Disables Run, runs the checked kind on DataFileName (a failed run's
+    // line goes to standard error), enables Run and brings the window
+    // forward.
     void btnRunClick();
     // Checks the kind of KindIndex and runs it, when AutoRun; the run's
     // outcome, nullopt when nothing ran.
@@ -46,11 +54,12 @@ public:
     const std::optional<RunOutcome>& lastOutcome() const { return m_lastOutcome; }
 
 private:
+    std::optional<RunOutcome> run();
     void bringForward();
 
     LauncherView& m_view;
     std::string m_programDir;
-    platform::WindowAnimation* m_animation;
+    platform::WindowAnimation* m_animation = nullptr;
     std::function<std::string()> m_languageSource;
     std::optional<RunOutcome> m_lastOutcome;
 };

@@ -1,4 +1,4 @@
-#include "WindowAnimationSwitch.h"
+#include "launcher/window/WindowAnimationSwitch.h"
 
 #include "platform/Animation.h"
 

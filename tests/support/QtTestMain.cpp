@@ -1,5 +1,6 @@
-// Runs the window tests inside one QApplication, on the offscreen platform
-// unless another one is asked for.
+// GoogleTest main for the programs that test widgets: every test runs
+// inside one QApplication, on the offscreen platform unless another one is
+// asked for.
 #include <QApplication>
 #include <gtest/gtest.h>
 
