@@ -3,13 +3,13 @@
 #include "FormGears.h"
 #include "ModuleCrashReport.h"
 #include "OwnerWindow.h"
-#include "interim/DictionaryStandIn.h"
 #include "launcher/CommandLine.h"
 #include "launcher/CommandLineSplit.h"
 #include "launcher/ModuleRunner.h"
 #include "launcher/Paths.h"
 #include "platform/ErrorReport.h"
 #include "platform/Process.h"
+#include "translation/Dictionary.h"
 
 #include <string>
 
