@@ -136,3 +136,49 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
         }
     }
 }
+
+TEST(LauncherProgram, WithoutADataFileTheWindowComesUpTranslatedAndClosingItEndsTheProgram)
+{
+    testsupport::TempDir folder;
+    const fs::path bin = programFolder();
+    for (const char* file :
+         {"derize-zizir.exe", "libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"}) {
+        fs::copy_file(bin / file, folder.path() / file);
+    }
+    fs::copy_file(DERIZE_ENGLISH_DICTIONARY, folder.path() / "Orvanel.Dic");
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    // An argument of no known kind: interactive mode all the same.
+    std::wstring line = L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\" notes.txt";
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    HWND window = nullptr;
+    for (int attempt = 0; attempt < 1500 && window == nullptr; ++attempt) {
+        for (HWND candidate = FindWindowW(L"TFormGears", nullptr); candidate != nullptr;
+             candidate = FindWindowExW(nullptr, candidate, L"TFormGears", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(candidate, &owner);
+            if (owner == process.dwProcessId && IsWindowVisible(candidate)) {
+                window = candidate;
+            }
+        }
+        Sleep(20);
+    }
+    ASSERT_NE(window, nullptr) << "no window within 30 seconds";
+    wchar_t caption[128] = {};
+    GetWindowTextW(window, caption, 128);
+    EXPECT_STREQ(caption, L"ZEFRAN-DIVIZ program suite");
+    HWND owner = GetWindow(window, GW_OWNER);
+    GetWindowTextW(owner, caption, 128);
+    EXPECT_STREQ(caption, L"DERIZE-Zizir");
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD status = 99;
+    GetExitCodeProcess(process.hProcess, &status);
+    EXPECT_EQ(status, 0u);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}

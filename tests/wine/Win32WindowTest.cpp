@@ -8,6 +8,7 @@
 #include "WideText.h"
 #include "launcher/window/CopyrightNotices.h"
 #include "platform/Animation.h"
+#include "translation/Dictionary.h"
 
 #include <chrono>
 #include <functional>
@@ -464,6 +465,32 @@ TEST_F(LauncherWindowTest, ShowingSetsTheNoticeByTheUsersLanguageAndFitsTheLabel
         EXPECT_LT(rect.bottom - rect.top, 40);
         EXPECT_GT(rect.right - rect.left, 100);
     }
+}
+
+TEST_F(LauncherWindowTest, TheEnglishDictionaryTurnsTheWindowEnglishWhenItIsShown)
+{
+    translation::LoadDictionary(DERIZE_ENGLISH_DICTIONARY);
+    ASSERT_TRUE(translation::DictionaryLoaded());
+    makeWindow("RUS");
+    // The bring-forward step after a run shows the window untranslated.
+    SendMessageW(control("btnRun"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(m_form->hwnd()));
+    EXPECT_EQ(windowText(m_form->hwnd()), toWide(launcher::LauncherWindowSpec.caption));
+
+    m_form->show();
+    const std::pair<const char*, const wchar_t*> english[] = {
+        {"GroupBox1", L"Calculation types"},
+        {"rbGear_Exc", L"External cylindrical gear pair"},
+        {"rbToothedBelt", L"Toothed belt drive"},
+        {"btnRun", L"Run"},
+        {"lblCopyright", L"\u00a9 2026 the ZEFRAN-DIVIZ developers\r\n    All rights reserved."},
+    };
+    EXPECT_EQ(windowText(m_form->hwnd()), L"ZEFRAN-DIVIZ program suite");
+    for (const auto& [name, text] : english) {
+        EXPECT_EQ(windowText(control(name)), text) << name;
+    }
+    EXPECT_EQ(m_form->hint(), u"");
+    translation::LoadDictionary("");
 }
 
 TEST(LauncherWindowCreation, AWindowThatCannotBeCreatedSaysWhy)
