@@ -374,6 +374,22 @@ LRESULT FormGears::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return MAKELRESULT(GetDlgCtrlID(m_run->hwnd()), DC_HASDEFID);
         }
         return 0;
+    case WM_ACTIVATE:
+        // As a dialog does: the focus leaves with the window and comes back
+        // to where it was, at first to the first control in tab order.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focus = GetFocus(); focus != nullptr && IsChild(m_hwnd, focus)) {
+                m_focus = focus;
+            }
+        } else {
+            if (m_focus == nullptr || !IsWindow(m_focus) || !IsChild(m_hwnd, m_focus)) {
+                m_focus = GetNextDlgTabItem(m_hwnd, nullptr, FALSE);
+            }
+            if (m_focus != nullptr) {
+                SetFocus(m_focus);
+            }
+        }
+        return 0;
     case WM_CLOSE:
         DestroyWindow(m_hwnd);
         return 0;

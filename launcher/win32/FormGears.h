@@ -101,6 +101,7 @@ private:
     std::array<TzrRadioButton*, KindCount> m_kindButtons{};
     PushButton* m_run = nullptr;
     ShadowLabel* m_label = nullptr;
+    HWND m_focus = nullptr; // the control that has the focus while the window is active
     bool m_inMessageLoop = false;
 };
 

@@ -416,12 +416,12 @@ TEST_F(LauncherWindowTest, KeyboardMovesAsInADialogAndPressesTheFocusedRun)
     HWND run = control("btnRun");
     HWND first = m_form->kindButton(0).hwnd();
     HWND form = m_form->hwnd();
+    EXPECT_EQ(GetFocus(), first) << "the first control in tab order has the focus";
     // Tab order: the checked kind button (its group's tab stop), then Run.
     EXPECT_EQ(GetNextDlgTabItem(form, first, FALSE), run);
     EXPECT_EQ(GetNextDlgTabItem(form, run, FALSE), first);
     EXPECT_EQ(GetNextDlgTabItem(form, run, TRUE), first);
 
-    SetFocus(first);
     press(VK_DOWN);
     EXPECT_EQ(GetFocus(), m_form->kindButton(1).hwnd()) << "the arrow keys move among the kinds";
     EXPECT_EQ(checkedKinds(), std::vector<int>{1});
