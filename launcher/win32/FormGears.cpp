@@ -24,27 +24,6 @@ constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 // program's taskbar button itself.
 constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-std::string systemReason(DWORD code)
-{
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string reason = "error " + std::to_string(code);
-    if (text != nullptr) {
-        std::wstring wide(text);
-        LocalFree(text);
-        while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' ||
-                                 wide.back() == L'.' || wide.back() == L' ')) {
-            wide.pop_back();
-        }
-        if (!wide.empty()) {
-            reason += ": " + toUtf8(wide);
-        }
-    }
-    return reason;
-}
-
 int rowOf(std::string_view name)
 {
     for (std::size_t row = 0; row < LauncherControls.size(); ++row) {
@@ -111,7 +90,7 @@ bool FormGears::create(std::string& error)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = ClassName;
     if (!registerClassOnce(windowClass)) {
-        error = "cannot register the window class: " + systemReason(GetLastError());
+        error = "cannot register the window class: " + systemErrorText(GetLastError());
         return false;
     }
 
@@ -123,7 +102,7 @@ bool FormGears::create(std::string& error)
                         LauncherWindowSpec.left, LauncherWindowSpec.top, frame.right - frame.left,
                         frame.bottom - frame.top, m_owner, nullptr, m_instance, this);
     if (m_hwnd == nullptr) {
-        error = "cannot create the window: " + systemReason(GetLastError());
+        error = "cannot create the window: " + systemErrorText(GetLastError());
         return false;
     }
     // The icon of the title bar and the taskbar, also when the class was
@@ -133,7 +112,7 @@ bool FormGears::create(std::string& error)
     m_font = createWindowFont();
     SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (!createControls()) {
-        error = "cannot create the window's controls: " + systemReason(GetLastError());
+        error = "cannot create the window's controls: " + systemErrorText(GetLastError());
         DestroyWindow(m_hwnd);
         m_hwnd = nullptr;
         return false;

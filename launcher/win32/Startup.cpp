@@ -3,6 +3,7 @@
 #include "FormGears.h"
 #include "ModuleCrashReport.h"
 #include "OwnerWindow.h"
+#include "WideText.h"
 #include "launcher/CommandLine.h"
 #include "launcher/CommandLineSplit.h"
 #include "launcher/ModuleRunner.h"
@@ -31,8 +32,8 @@ int runLauncher(HINSTANCE instance, const char* commandLine)
 
     OwnerWindow owner;
     if (!owner.create(instance)) {
-        platform::reportError("cannot create the application's window (error " +
-                              std::to_string(GetLastError()) + ")");
+        platform::reportError("cannot create the application's window: " +
+                              systemErrorText(GetLastError()));
         return ExitNoWindow;
     }
     FormGears window(instance, owner.hwnd(), programDir);

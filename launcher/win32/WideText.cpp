@@ -4,34 +4,18 @@
 
 namespace launcher::win32 {
 
-namespace {
-
-constexpr UINT CyrillicCodePage = 1251;
-
-std::wstring decode(UINT codePage, std::string_view bytes)
-{
-    if (bytes.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) {
-        MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
-    }
-    return wide;
-}
-
-} // namespace
-
 std::wstring toWide(std::string_view utf8)
 {
-    return decode(CP_UTF8, utf8);
-}
-
-std::wstring fromWindows1251(std::string_view bytes)
-{
-    return decode(CyrillicCodePage, bytes);
+    if (utf8.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) {
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+    }
+    return wide;
 }
 
 std::string toUtf8(std::wstring_view wide)
@@ -57,6 +41,31 @@ std::wstring windowText(void* window)
     const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
+}
+
+std::string systemErrorText(unsigned long code)
+{
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string reason = "error " + std::to_string(code);
+    if (text != nullptr) {
+        std::wstring wide(text);
+        LocalFree(text);
+        for (wchar_t& c : wide) {
+            if (c == L'\r' || c == L'\n') {
+                c = L' ';
+            }
+        }
+        while (!wide.empty() && (wide.back() == L'.' || wide.back() == L' ')) {
+            wide.pop_back();
+        }
+        if (!wide.empty()) {
+            reason += ": " + toUtf8(wide);
+        }
+    }
+    return reason;
 }
 
 } // namespace launcher::win32

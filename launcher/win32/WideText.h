@@ -10,11 +10,11 @@ namespace launcher::win32 {
 std::wstring toWide(std::string_view utf8);
 std::string toUtf8(std::wstring_view wide);
 
-// A Windows-1251 text (the code page of existing dictionaries and modules)
-// as UTF-16, whatever the system's ANSI code page is.
-std::wstring fromWindows1251(std::string_view bytes);
-
 // The text of a window, through GetWindowTextW.
 std::wstring windowText(void* window);
+
+// The system's reason for a Win32 error code, on one line:
+// "error 1400: Invalid window handle".
+std::string systemErrorText(unsigned long code);
 
 } // namespace launcher::win32

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -21,14 +22,44 @@ fs::path programFolder()
     return fs::path(std::wstring(self, length)).parent_path().parent_path().parent_path() / "bin";
 }
 
+// Copies the program and its runtime DLLs into `folder`.
+void installProgram(const fs::path& folder)
+{
+    const fs::path bin = programFolder();
+    for (const char* file :
+         {"derize-zizir.exe", "libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"}) {
+        fs::copy_file(bin / file, folder / file);
+    }
+}
+
+// The visible launcher window of the process `processId`, waited for up to
+// 30 seconds; nullptr when none comes up.
+HWND launcherWindowOf(DWORD processId)
+{
+    for (int attempt = 0; attempt < 1500; ++attempt) {
+        for (HWND candidate = FindWindowW(L"TFormGears", nullptr); candidate != nullptr;
+             candidate = FindWindowExW(nullptr, candidate, L"TFormGears", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(candidate, &owner);
+            if (owner == processId && IsWindowVisible(candidate)) {
+                return candidate;
+            }
+        }
+        Sleep(20);
+    }
+    return nullptr;
+}
+
 struct Finished
 {
     DWORD status = 0;
     std::string errorOutput;
 };
 
-// Runs `commandLine` with its standard error in a file and waits for it.
-Finished run(const std::wstring& commandLine, const fs::path& errorFile)
+// Runs `commandLine` with its standard error in a file and waits for it;
+// `whileRunning` is given the process's id first.
+Finished run(const std::wstring& commandLine, const fs::path& errorFile,
+             const std::function<void(DWORD)>& whileRunning = {})
 {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE error = CreateFileW(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
@@ -50,6 +81,9 @@ Finished run(const std::wstring& commandLine, const fs::path& errorFile)
         return finished;
     }
     CloseHandle(error);
+    if (whileRunning) {
+        whileRunning(process.dwProcessId);
+    }
     if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "the program did not end within a minute";
         TerminateProcess(process.hProcess, 99);
@@ -99,16 +133,12 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
         {"an access violation", "crashing", "trn_tbelt", "C:\\d\\a.toothedbelt_dat", "",
          EXCEPTION_ACCESS_VIOLATION, "trn_tbelt.dll raised exception 0xC0000005 in TrnRun_TBelt"},
     };
-    const fs::path bin = programFolder();
     for (const auto& test : cases) {
         SCOPED_TRACE(test.what);
         testsupport::TempDir folder;
         testsupport::RecordFile record;
         testsupport::setVariable("TRN_RECORD_THROW", test.status == 1 ? "1" : nullptr);
-        for (const char* file :
-             {"derize-zizir.exe", "libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"}) {
-            fs::copy_file(bin / file, folder.path() / file);
-        }
+        installProgram(folder.path());
         if (test.fixtureSet != nullptr) {
             const std::string dll = std::string(test.library) + ".dll";
             fs::copy_file(testsupport::fixtureDir(test.fixtureSet) + dll, folder.path() / dll);
@@ -140,11 +170,7 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
 TEST(LauncherProgram, WithoutADataFileTheWindowComesUpTranslatedAndClosingItEndsTheProgram)
 {
     testsupport::TempDir folder;
-    const fs::path bin = programFolder();
-    for (const char* file :
-         {"derize-zizir.exe", "libgcc_s_dw2-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll"}) {
-        fs::copy_file(bin / file, folder.path() / file);
-    }
+    installProgram(folder.path());
     fs::copy_file(DERIZE_ENGLISH_DICTIONARY, folder.path() / "Orvanel.Dic");
 
     STARTUPINFOW startup{};
@@ -154,18 +180,7 @@ TEST(LauncherProgram, WithoutADataFileTheWindowComesUpTranslatedAndClosingItEnds
     std::wstring line = L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\" notes.txt";
     ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &process));
-    HWND window = nullptr;
-    for (int attempt = 0; attempt < 1500 && window == nullptr; ++attempt) {
-        for (HWND candidate = FindWindowW(L"TFormGears", nullptr); candidate != nullptr;
-             candidate = FindWindowExW(nullptr, candidate, L"TFormGears", nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(candidate, &owner);
-            if (owner == process.dwProcessId && IsWindowVisible(candidate)) {
-                window = candidate;
-            }
-        }
-        Sleep(20);
-    }
+    HWND window = launcherWindowOf(process.dwProcessId);
     ASSERT_NE(window, nullptr) << "no window within 30 seconds";
     wchar_t caption[128] = {};
     GetWindowTextW(window, caption, 128);
@@ -181,4 +196,33 @@ TEST(LauncherProgram, WithoutADataFileTheWindowComesUpTranslatedAndClosingItEnds
     EXPECT_EQ(status, 0u);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+}
+
+TEST(LauncherProgram, AnAccessViolationInAModuleRunFromTheWindowEndsTheProgramWithItsLine)
+{
+    testsupport::TempDir folder;
+    installProgram(folder.path());
+    fs::copy_file(testsupport::fixtureDir("crashing") + "trn_tbelt.dll",
+                  folder.path() / "trn_tbelt.dll");
+    const Finished finished = run(
+        L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\"",
+        folder.path() / "stderr.txt", [](DWORD processId) {
+            HWND window = launcherWindowOf(processId);
+            ASSERT_NE(window, nullptr);
+            HWND group = FindWindowExW(window, nullptr, L"Button", nullptr);
+            HWND lastKind = nullptr;
+            for (HWND kind = FindWindowExW(group, nullptr, L"TzrRadioButton", nullptr);
+                 kind != nullptr; kind = FindWindowExW(group, kind, L"TzrRadioButton", nullptr)) {
+                lastKind = kind;
+            }
+            ASSERT_NE(lastKind, nullptr);
+            SendMessageW(lastKind, BM_CLICK, 0, 0);
+            // Posted: the program does not come back from this click.
+            PostMessageW(FindWindowExW(window, group, L"Button", nullptr), BM_CLICK, 0, 0);
+        });
+    EXPECT_EQ(finished.status, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_NE(finished.errorOutput.find("trn_tbelt.dll raised exception 0xC0000005 in "
+                                        "TrnRun_TBelt; the program ends"),
+              std::string::npos)
+        << finished.errorOutput;
 }
