@@ -13,7 +13,6 @@
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
 #include "launcher/window/CopyrightNotices.h"
-#include "platform/Library.h"
 
 namespace launcher::win32 {
 
@@ -23,16 +22,6 @@ constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 // Owned by the hidden owner window, the launcher window asks for the
 // program's taskbar button itself.
 constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-
-int rowOf(std::string_view name)
-{
-    for (std::size_t row = 0; row < LauncherControls.size(); ++row) {
-        if (LauncherControls[row].name == name) {
-            return static_cast<int>(row);
-        }
-    }
-    return -1;
-}
 
 // The font the window asks for: its face at its point size on a 96 dpi
 // screen (8 pt is 11 pixels), with the Cyrillic character set so that the
@@ -66,19 +55,14 @@ FormGears::~FormGears()
     if (m_font != nullptr) {
         DeleteObject(m_font);
     }
-    for (HICON icon : {m_smallIcon, m_largeIcon}) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
 }
 
 bool FormGears::create(std::string& error)
 {
     m_smallIcon = static_cast<HICON>(
-        LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 16, 16, 0));
+        LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
     m_largeIcon = static_cast<HICON>(
-        LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 32, 32, 0));
+        LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 32, 32, LR_SHARED));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -175,8 +159,10 @@ bool FormGears::createControls()
 
 NativeControl* FormGears::controlObject(std::string_view name) const
 {
-    const int row = rowOf(name);
-    return row < 0 ? nullptr : m_controls[static_cast<std::size_t>(row)].get();
+    const ControlSpec* spec = findControl(name);
+    return spec == nullptr
+               ? nullptr
+               : m_controls[static_cast<std::size_t>(spec - LauncherControls.data())].get();
 }
 
 HWND FormGears::control(std::string_view name) const

@@ -94,7 +94,7 @@ private:
     std::unique_ptr<GdiplusSession> m_gdiplus;
     HWND m_hwnd = nullptr;
     HFONT m_font = nullptr;
-    HICON m_smallIcon = nullptr;
+    HICON m_smallIcon = nullptr; // shared: the system keeps them
     HICON m_largeIcon = nullptr;
     std::u16string m_hint;
     std::array<std::unique_ptr<NativeControl>, LauncherControls.size()> m_controls;
