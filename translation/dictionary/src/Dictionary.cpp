@@ -15,16 +15,14 @@ namespace translation {
 
 namespace {
 
-std::uint32_t foldedHash(const FoldBuffer& folded)
+std::uint32_t foldedHash(const FoldBuffer& folded, const TextHash& hash = TextHash::processKey())
 {
-    const std::uint64_t h = TextHash::processKey()(folded.data(), folded.size());
+    const std::uint64_t h = hash(folded.data(), folded.size());
     return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
-bool sameUnits(const FoldBuffer& a, const FoldBuffer& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end());
-}
+// How many entries ahead the index fetches a slot while it is built.
+constexpr std::size_t InsertDelay = 16;
 
 // The index of a file whose lines average fewer bytes than this starts
 // small and grows with the different sources it meets; a longer-lined file
@@ -35,6 +33,16 @@ constexpr std::size_t SmallIndex = 1024;
 } // namespace
 
 std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
+{
+    return build(bytes, nullptr);
+}
+
+std::optional<Dictionary> Dictionary::fromFileBytes(std::string&& bytes)
+{
+    return build(bytes, &bytes);
+}
+
+std::optional<Dictionary> Dictionary::build(std::string_view bytes, std::string* owner)
 {
     if (bytes.size() > std::size_t(MaxDictionarySize))
         return std::nullopt;
@@ -60,11 +68,22 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
     // end, so a file of many short lines holds few different sources; the
     // index never needs more than twice as many slots as there can be
     // different sources, and stays at most half full.
+    //
+    // A file of long lines gets its whole index at once, built after the
+    // texts from their hashes, once the file's own bytes are gone. In a file
+    // of short lines a hash an entry would weigh as much as the ranges, so
+    // there each entry goes into a small index at once, which grows with
+    // the different sources it meets.
     const std::size_t distinctBound = std::min(lineCount, bytes.size() / 6 + 2);
-    std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(8, distinctBound * 2));
-    if (lineCount * PresizedLineLength > bytes.size() + PresizedLineLength)
-        slotCount = std::min(slotCount, SmallIndex);
-    dictionary.m_index.assign(slotCount, Slot{EmptySlot, 0});
+    const bool presized = lineCount * PresizedLineLength <= bytes.size() + PresizedLineLength;
+    std::vector<std::uint32_t> hashes;
+    if (presized) {
+        hashes.reserve(lineCount);
+    } else {
+        dictionary.m_index.assign(
+            std::min(std::bit_ceil(std::max<std::size_t>(8, distinctBound * 2)), SmallIndex),
+            Slot{EmptySlot, 0});
+    }
 
     char16_t* const texts = dictionary.m_texts.get();
     std::size_t used = 0;
@@ -76,25 +95,41 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
     const auto offset = [&used] { return static_cast<std::uint32_t>(used); };
     FoldBuffer folded;
     FoldBuffer scratch;
+    const TextHash& key = TextHash::processKey();
     std::size_t filled = 0;
     std::uint32_t entry = 0;
+    // Lines without a source are common (every empty line); only the first
+    // of them can ever be found.
+    bool emptySourceSeen = false;
     forEachLine(bytes, [&](std::string_view line) {
         const LineParts parts = splitLine(line);
         const std::string_view source = line.substr(parts.source.begin, parts.source.size());
         const std::size_t sourceBegin = used;
         dictionary.m_bounds.push_back(offset());
         append(source);
-        if (!decoder.decodeFolded(source, folded))
-            caseFold(std::u16string_view(texts + sourceBegin, used - sourceBegin), folded);
-        if ((filled + 1) * 2 > dictionary.m_index.size())
-            dictionary.growIndex();
-        if (dictionary.insert(entry, folded, foldedHash(folded), scratch))
-            ++filled;
-        ++entry;
+        // The source's range is complete before the index compares it.
         dictionary.m_bounds.push_back(offset());
+        if (presized || !source.empty() || !emptySourceSeen) {
+            emptySourceSeen = emptySourceSeen || source.empty();
+            // The hash is taken while the text is in the cache.
+            if (!decoder.decodeFolded(source, folded))
+                caseFold(std::u16string_view(texts + sourceBegin, used - sourceBegin), folded);
+            const std::uint32_t hash = foldedHash(folded, key);
+            if (presized) {
+                hashes.push_back(hash);
+            } else {
+                if ((filled + 1) * 2 > dictionary.m_index.size())
+                    dictionary.growIndex();
+                if (dictionary.insert(entry, hash, scratch))
+                    ++filled;
+            }
+        }
+        ++entry;
         append(line.substr(parts.target.begin, parts.target.size()));
     });
     dictionary.m_end = offset();
+    if (owner)
+        std::string().swap(*owner);
     // Shrinking gives the unused tail back in place.
     if (used < capacity) {
         if (void* shrunk = std::realloc(texts, std::max<std::size_t>(used, 1) * sizeof(char16_t))) {
@@ -103,22 +138,46 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
             dictionary.m_textCapacity = std::max<std::size_t>(used, 1);
         }
     }
+    if (presized)
+        dictionary.buildIndex(hashes, distinctBound);
     return dictionary;
 }
 
-bool Dictionary::insert(std::uint32_t entry, const FoldBuffer& folded, std::uint32_t hash,
-                        FoldBuffer& scratch)
+void Dictionary::buildIndex(const std::vector<std::uint32_t>& hashes, std::size_t distinctBound)
+{
+    const std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(8, distinctBound * 2));
+    m_index.assign(slotCount, Slot{EmptySlot, 0});
+    const std::size_t mask = slotCount - 1;
+    const std::size_t count = hashes.size();
+    FoldBuffer scratch;
+    for (std::size_t entry = 0; entry < count; ++entry) {
+#if defined(__GNUC__)
+        // The slot of an entry a little ahead is fetched into the cache
+        // while this one goes in; a large index is otherwise one cache miss
+        // an entry.
+        if (entry + InsertDelay < count)
+            __builtin_prefetch(&m_index[hashes[entry + InsertDelay] & mask]);
+#endif
+        insert(static_cast<std::uint32_t>(entry), hashes[entry], scratch);
+    }
+}
+
+bool Dictionary::insert(std::uint32_t entry, std::uint32_t hash, FoldBuffer& folded)
 {
     const std::size_t mask = m_index.size() - 1;
     std::size_t i = hash & mask;
+    bool foldedReady = false;
     for (; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
         if (m_index[i].hash != hash)
             continue;
         const std::u16string_view candidate = source(m_index[i].entry);
-        if (candidate.size() != folded.size())
+        if (candidate.size() != source(entry).size())
             continue;
-        caseFold(candidate, scratch);
-        if (sameUnits(folded, scratch))
+        if (!foldedReady) {
+            caseFold(source(entry), folded);
+            foldedReady = true;
+        }
+        if (equalFolded(candidate, folded))
             return false; // the earlier entry wins
     }
     m_index[i] = Slot{entry, hash};
@@ -148,34 +207,56 @@ std::ptrdiff_t Dictionary::find(std::u16string_view text) const
     caseFold(text, folded);
     const std::uint32_t hash = foldedHash(folded);
     const std::size_t mask = m_index.size() - 1;
-    FoldBuffer other;
     for (std::size_t i = hash & mask; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
-        if (m_index[i].hash != hash)
-            continue;
-        const std::u16string_view candidate = source(m_index[i].entry);
-        if (candidate.size() != text.size())
-            continue; // simple folding keeps the length in UTF-16 units
-        caseFold(candidate, other);
-        if (sameUnits(folded, other))
-            return m_index[i].entry;
+        if (m_index[i].hash == hash && equalFolded(source(m_index[i].entry), folded))
+            return m_index[i].entry; // simple folding keeps the length in UTF-16 units
     }
     return -1;
 }
 
+namespace {
+
+// `text` as it is shown: "||" as CR LF. A view of `text` itself when it
+// holds no mark, else of `storage`, which then holds the result.
+std::u16string_view withLineBreaks(std::u16string_view text, std::u16string& storage,
+                                   bool marksKnown = false, bool hasMarks = false)
+{
+    if (!(marksKnown ? hasMarks : (lineBreaksAndMarks(text) & HasMark) != 0))
+        return text;
+    storage = fromLineBreakMarks(std::u16string(text));
+    return storage;
+}
+
+std::u16string owned(std::u16string_view text, std::u16string&& storage)
+{
+    if (text.data() == storage.data() && text.size() == storage.size())
+        return std::move(storage);
+    return std::u16string(text);
+}
+
+} // namespace
+
+std::u16string_view Dictionary::translate(std::u16string_view text, std::u16string& storage) const
+{
+    std::u16string_view key = text;
+    const unsigned found = lineBreaksAndMarks(text);
+    if (found & HasLineBreak) {
+        storage = toLineBreakMarks(std::u16string(text));
+        key = storage;
+    }
+    const std::ptrdiff_t entry = find(key);
+    if (entry >= 0)
+        return withLineBreaks(target(entry), storage);
+    // Not found: the text goes back with its line breaks, and any marks of
+    // its own turned into line breaks.
+    return withLineBreaks(key, storage, true, found != 0);
+}
+
 std::u16string Dictionary::translate(std::u16string_view text) const
 {
-    std::u16string key;
-    std::u16string_view lookedUp = text;
-    if (hasLineBreak(text)) {
-        key = toLineBreakMarks(std::u16string(text));
-        lookedUp = key;
-    }
-    const std::ptrdiff_t entry = find(lookedUp);
-    if (entry >= 0)
-        return fromLineBreakMarks(std::u16string(target(entry)));
-    if (key.empty())
-        key = text;
-    return fromLineBreakMarks(std::move(key));
+    std::u16string storage;
+    const std::u16string_view result = translate(text, storage);
+    return owned(result, std::move(storage));
 }
 
 std::size_t Dictionary::memoryUsed() const
@@ -227,9 +308,7 @@ void LoadDictionary(const std::string& path)
         case FileReadResult::Status::Complete:
             break;
         }
-        std::optional<Dictionary> dictionary = Dictionary::fromBytes(file.bytes);
-        // The file's bytes go before anything else is allocated.
-        file = FileReadResult{};
+        std::optional<Dictionary> dictionary = Dictionary::fromFileBytes(std::move(file.bytes));
         if (!dictionary) {
             reportUnreadable(path, "larger than " + std::to_string(MaxDictionarySize) + " bytes");
             return;
@@ -242,12 +321,22 @@ void LoadDictionary(const std::string& path)
     }
 }
 
-std::u16string TranslateText(std::u16string_view text)
+std::u16string_view TranslateText(std::u16string_view text, std::u16string& storage)
 {
     const LoadedState& state = loadedState();
     if (state.loaded)
-        return state.dictionary->translate(text);
-    return fromLineBreakMarks(toLineBreakMarks(std::u16string(text)));
+        return state.dictionary->translate(text, storage);
+    if (!hasLineBreak(text))
+        return withLineBreaks(text, storage);
+    storage = fromLineBreakMarks(toLineBreakMarks(std::u16string(text)));
+    return storage;
+}
+
+std::u16string TranslateText(std::u16string_view text)
+{
+    std::u16string storage;
+    const std::u16string_view result = TranslateText(text, storage);
+    return owned(result, std::move(storage));
 }
 
 bool DictionaryLoaded()

@@ -29,6 +29,9 @@ public:
     // Splits and decodes the bytes of a dictionary file and builds the
     // index. Empty when the file is larger than MaxDictionarySize.
     static std::optional<Dictionary> fromBytes(std::string_view bytes);
+    // The same from a file's bytes, which are given back as soon as the
+    // texts are decoded, before the index is built.
+    static std::optional<Dictionary> fromFileBytes(std::string&& bytes);
 
     std::ptrdiff_t size() const { return static_cast<std::ptrdiff_t>(m_bounds.size() / 2); }
     std::u16string_view source(std::ptrdiff_t entry) const
@@ -49,6 +52,9 @@ public:
     // `text` with CR LF as "||", replaced by the first matching entry's
     // target if any, then with "||" as CR LF.
     std::u16string translate(std::u16string_view text) const;
+    // The same without a copy where none is needed: a view of the target or
+    // of `text` itself, or, where a mark changed, of `storage`.
+    std::u16string_view translate(std::u16string_view text, std::u16string& storage) const;
 
     // Bytes held by this dictionary's texts, ranges and index.
     std::size_t memoryUsed() const;
@@ -66,12 +72,18 @@ private:
         void operator()(char16_t* units) const { std::free(units); }
     };
 
-    // Puts `entry` (whose folded source is `folded`) into the index unless
+    // Puts `entry`, whose folded source has `hash`, into the index unless
     // an earlier entry has the same folded source; true when it went in.
-    bool insert(std::uint32_t entry, const FoldBuffer& folded, std::uint32_t hash,
-                FoldBuffer& scratch);
+    // `scratch` holds the folded source when a comparison needs it.
+    bool insert(std::uint32_t entry, std::uint32_t hash, FoldBuffer& scratch);
     // Twice as many slots, every entry in its new place.
     void growIndex();
+    // The whole index at once, from each entry's hash, for up to
+    // `distinctBound` different sources.
+    void buildIndex(const std::vector<std::uint32_t>& hashes, std::size_t distinctBound);
+    // Decodes `bytes` into a dictionary; `owner`, when given, holds them and
+    // is emptied once they are no longer needed.
+    static std::optional<Dictionary> build(std::string_view bytes, std::string* owner);
 
     std::unique_ptr<char16_t[], FreeUnits> m_texts;
     std::size_t m_textCapacity = 0;
@@ -91,6 +103,9 @@ void LoadDictionary(const std::string& path);
 // The text to display in place of `text`: CR LF is looked up as "||", and
 // "||" in the result is shown as CR LF.
 std::u16string TranslateText(std::u16string_view text);
+// The same without a copy where none is needed (see Dictionary::translate):
+// valid while `storage`, `text` and the loaded dictionary are.
+std::u16string_view TranslateText(std::u16string_view text, std::u16string& storage);
 
 // Whether a dictionary file was opened by the last LoadDictionary.
 bool DictionaryLoaded();
