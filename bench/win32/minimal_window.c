@@ -28,8 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
         return 1;
     }
     window = CreateWindowW(L"MinimalWindow", L"Minimal Win32 window",
-                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 424, 227, 373, 459, NULL,
-                           NULL, instance, NULL);
+                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 424, 227, 373, 459, NULL, NULL,
+                           instance, NULL);
     if (window == NULL) {
         return 1;
     }
