@@ -42,6 +42,12 @@ time_to_window() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+# A window left over from another run would be found at once.
+if xdotool search --onlyvisible --name 'DIVIZ$|Minimal Win32 window' >/dev/null 2>&1; then
+    echo "a launcher or minimal window is already on screen; close it first" >&2
+    exit 1
+fi
+
 launcher_times=()
 minimal_times=()
 for ((i = 0; i < runs; i++)); do
