@@ -79,7 +79,7 @@ for dll in libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll; do
     cp "$(realpath "$(i686-w64-mingw32-g++-posix -print-file-name=$dll)")" "$work/program/"
 done
 installer=$work/derize-zizir-setup.exe
-"$source_dir/packaging/windows/build-installer.sh" "$work/program" "$installer"
+"$source_dir/packaging/windows/build-installer.sh" "$work/program" "$usr" "$installer"
 
 start=$SECONDS
 wineboot -i >/dev/null 2>&1
@@ -231,9 +231,16 @@ wine "$installer" /S /ENGLISH /SDK
 wineserver -w
 cmp -s "$unix_dir/Orvanel.Dic" "$source_dir/dictionaries/en/Orvanel.Dic" ||
     fail "installer: /ENGLISH did not install the English dictionary as Orvanel.Dic"
-for file in sdk/include/trn_module.h sdk/cmake/TrnModule.cmake sdk/example/trn_worm.c sdk/example/CMakeLists.txt; do
+for file in sdk/include/derize-zizir/trn_module.h sdk/lib/cmake/TrnModule/TrnModuleConfig.cmake \
+    sdk/lib/cmake/TrnModule/TrnModuleTargets.cmake sdk/example/trn_worm.c sdk/example/CMakeLists.txt; do
     [ -f "$unix_dir/$file" ] || fail "installer: /SDK did not install $file"
 done
+# The installed SDK is a CMake package: the example builds against it.
+cmake -S "$unix_dir/sdk/example" -B "$work/installed-sdk" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/toolchains/mingw-i686.cmake" \
+    -DTrnModule_DIR="$unix_dir/sdk/lib/cmake/TrnModule" >/dev/null &&
+    cmake --build "$work/installed-sdk" >/dev/null && [ -f "$work/installed-sdk/trn_worm.dll" ] ||
+    fail "installer: the SDK example does not build against the installed SDK"
 wine "$unix_dir/uninstall.exe" /S
 wineserver -w
 left=$(cd "$unix_dir" && ls -A | tr '\n' ' ')

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Builds the Windows installer with NSIS (Debian's nsis):
 #
-#   packaging/windows/build-installer.sh PROGRAM_DIR OUTFILE
+#   packaging/windows/build-installer.sh PROGRAM_DIR SDK_PREFIX OUTFILE
 #
 # PROGRAM_DIR holds derize-zizir.exe and the runtime DLLs it ships with
-# (libgcc_s_dw2-1.dll, libstdc++-6.dll, libwinpthread-1.dll). The file
+# (libgcc_s_dw2-1.dll, libstdc++-6.dll, libwinpthread-1.dll); SDK_PREFIX is
+# an installed module SDK (cmake --install of any build, or the Debian
+# package's /usr: the SDK holds no binaries). The file
 # associations are made from the MIME types of the Linux package, one per
 # kind, named with the kind's name.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 program_dir=$(cd "$1" && pwd)
-outfile=$(realpath -m "$2")
+sdk_prefix=$(cd "$2" && pwd)
+outfile=$(realpath -m "$3")
 
 version=$(sed -n 's/^ *VERSION \([0-9][0-9.]*\)$/\1/p' "$source_dir/CMakeLists.txt" | head -n 1)
 [ -n "$version" ] || { echo "build-installer: no VERSION in CMakeLists.txt" >&2; exit 1; }
@@ -35,7 +38,8 @@ awk '/<mime-type / { name = ""; ext = "" }
     { echo "build-installer: expected eight kinds, found:" >&2; cat "$work/kinds.nsh" >&2; exit 1; }
 
 makensis -V2 -INPUTCHARSET UTF8 \
-    -DVERSION="$version" -DPROGRAM_DIR="$work/program" -DSOURCE_DIR="$source_dir" \
+    -DVERSION="$version" -DPROGRAM_DIR="$work/program" -DSDK_PREFIX="$sdk_prefix" \
+    -DSOURCE_DIR="$source_dir" \
     -DKINDS_NSH="$work/kinds.nsh" -DOUTFILE="$outfile" \
     "$source_dir/packaging/windows/derize-zizir.nsi"
 echo "build-installer: $outfile ($(stat -c %s "$outfile") bytes)"

@@ -2,7 +2,8 @@
 ; builds it with makensis). Defines given on the command line:
 ;   VERSION      the program's version, 1.0.0
 ;   PROGRAM_DIR  derize-zizir.exe and the runtime DLLs it needs
-;   SOURCE_DIR   the source tree (dictionary, SDK header, CMake helper, example)
+;   SDK_PREFIX   an installed module SDK (include/derize-zizir, lib/cmake/TrnModule)
+;   SOURCE_DIR   the source tree (the English dictionary, the SDK example)
 ;   KINDS_NSH    the file associations, one !insertmacro KIND per kind
 ;   OUTFILE      the installer to write
 ;
@@ -107,11 +108,16 @@ Section /o "English interface" SecEnglish
     ${EndIf}
 SectionEnd
 
+; The SDK as an installed CMake package below $INSTDIR\sdk, so that
+; CMAKE_PREFIX_PATH=$INSTDIR\sdk finds it.
 Section /o "Module SDK" SecSdk
-    SetOutPath "$INSTDIR\sdk\include"
-    File "${SOURCE_DIR}\sdk\include\trn_module.h"
-    SetOutPath "$INSTDIR\sdk\cmake"
-    File "${SOURCE_DIR}\sdk\cmake\TrnModule.cmake"
+    SetOutPath "$INSTDIR\sdk\include\derize-zizir"
+    File "${SDK_PREFIX}\include\derize-zizir\trn_module.h"
+    SetOutPath "$INSTDIR\sdk\lib\cmake\TrnModule"
+    File "${SDK_PREFIX}\lib\cmake\TrnModule\TrnModule.cmake"
+    File "${SDK_PREFIX}\lib\cmake\TrnModule\TrnModuleConfig.cmake"
+    File "${SDK_PREFIX}\lib\cmake\TrnModule\TrnModuleConfigVersion.cmake"
+    File "${SDK_PREFIX}\lib\cmake\TrnModule\TrnModuleTargets.cmake"
     SetOutPath "$INSTDIR\sdk\example"
     File "${SOURCE_DIR}\packaging\sdk-example\trn_worm.c"
     File "${SOURCE_DIR}\packaging\sdk-example\CMakeLists.txt"
@@ -149,12 +155,18 @@ Section "Uninstall"
     ${If} $0 == 1
         Delete "$INSTDIR\Orvanel.Dic"
     ${EndIf}
-    Delete "$INSTDIR\sdk\include\trn_module.h"
-    Delete "$INSTDIR\sdk\cmake\TrnModule.cmake"
+    Delete "$INSTDIR\sdk\include\derize-zizir\trn_module.h"
+    Delete "$INSTDIR\sdk\lib\cmake\TrnModule\TrnModule.cmake"
+    Delete "$INSTDIR\sdk\lib\cmake\TrnModule\TrnModuleConfig.cmake"
+    Delete "$INSTDIR\sdk\lib\cmake\TrnModule\TrnModuleConfigVersion.cmake"
+    Delete "$INSTDIR\sdk\lib\cmake\TrnModule\TrnModuleTargets.cmake"
     Delete "$INSTDIR\sdk\example\trn_worm.c"
     Delete "$INSTDIR\sdk\example\CMakeLists.txt"
+    RMDir "$INSTDIR\sdk\include\derize-zizir"
     RMDir "$INSTDIR\sdk\include"
-    RMDir "$INSTDIR\sdk\cmake"
+    RMDir "$INSTDIR\sdk\lib\cmake\TrnModule"
+    RMDir "$INSTDIR\sdk\lib\cmake"
+    RMDir "$INSTDIR\sdk\lib"
     RMDir "$INSTDIR\sdk\example"
     RMDir "$INSTDIR\sdk"
     Delete "$INSTDIR\uninstall.exe"
