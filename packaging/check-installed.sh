@@ -96,8 +96,8 @@ cmake --build "$work/module" >/dev/null
 module=$work/module/trn_worm.so
 if [ ! -f "$module" ]; then
     fail "the SDK build made no trn_worm.so"
-elif ! grep -q -- "-isystem $usr/include" "$work/module/compile_commands.json"; then
-    fail "trn_worm was not compiled against the installed header in $usr/include"
+elif ! grep -q -- "-isystem $usr/include/derize-zizir " "$work/module/compile_commands.json"; then
+    fail "trn_worm was not compiled against the installed header in $usr/include/derize-zizir"
 else
     exports=$(nm -D --defined-only "$module" | awk '$2 == "T" { print $3 }')
     [ "$exports" = TrnRun_Worm ] || fail "trn_worm.so exports [$exports], not just TrnRun_Worm"

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# CI: builds the Debian package from a Release build of its own, looks at
-# its control data, unpacks it and checks the unpacked tree with
-# check-installed.sh (desktop file, MIME types, icons, a module built from
-# the installed SDK, the launcher run through bin/derize-zizir, and
-# derize-zizir-check).
+# CI: builds the Debian package from a Release build of its own, with
+# Debian's compiler and linker flags (hardening included), looks at its
+# control data, has lintian check it and appstreamcli its AppStream
+# metadata (both must report neither an error nor a warning), unpacks it
+# and checks the unpacked tree with check-installed.sh (desktop file, MIME
+# types, icons, a module built from the installed SDK, the launcher run
+# through bin/derize-zizir, and derize-zizir-check) and check-windows.sh
+# (the SDK building a Windows module, derize-zizir-wine under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/package
 
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+flags() { dpkg-buildflags --get "$1"; }
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_FLAGS="$(flags CPPFLAGS) $(flags CFLAGS)" \
+    -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
     -DDERIZE_BUILD_TESTS=OFF -DDERIZE_BUILD_EXAMPLES=OFF -DDERIZE_BUILD_BENCHMARKS=OFF
 cmake --build "$build" -j2
 rm -f "$build"/*.deb
@@ -29,10 +37,32 @@ done
 [ "$(field Section)" = science ] || { echo "ci: Section is not science" >&2; exit 1; }
 [ -n "$(field Maintainer)" ] || { echo "ci: no Maintainer" >&2; exit 1; }
 
+# lintian as a Debian developer runs it, as root in CI; informational tags
+# are shown but only errors and warnings fail.
+lintian_report=$(lintian --allow-root --display-info "$deb" 2>&1) ||
+    { echo "$lintian_report"; echo "ci: lintian failed" >&2; exit 1; }
+echo "ci: lintian:"
+echo "$lintian_report"
+if grep -q '^[EW]: ' <<<"$lintian_report"; then
+    echo "ci: lintian reports errors or warnings" >&2
+    exit 1
+fi
+
 root=$(mktemp -d "${TMPDIR:-/tmp}/derize-deb-XXXXXX")
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 [ -x "$root/usr/lib/derize-zizir/derize-zizir" ] ||
     { echo "ci: the package holds no launcher" >&2; exit 1; }
+metainfo=$root/usr/share/metainfo/org.derize.Zizir.metainfo.xml
+appstream_report=$(appstreamcli validate --no-net --explain "$metainfo" 2>&1) ||
+    { echo "$appstream_report"; echo "ci: appstreamcli validate failed" >&2; exit 1; }
+echo "ci: appstreamcli validate:"
+echo "$appstream_report"
+if grep -q '^[EW]: ' <<<"$appstream_report"; then
+    echo "ci: appstreamcli reports errors or warnings" >&2
+    exit 1
+fi
+
 DERIZE_CHECK_STRICT=1 packaging/check-installed.sh "$root"
+DERIZE_CHECK_STRICT=1 packaging/check-windows.sh "$root"
 echo "ci: package checks passed"
