@@ -277,7 +277,17 @@ void FormGears::checkKind(int kindIndex)
 
 void FormGears::setRunEnabled(bool enabled)
 {
-    EnableWindow(m_run->hwnd(), enabled ? TRUE : FALSE);
+    HWND run = m_run->hwnd();
+    if (!enabled && GetFocus() == run) {
+        // A disabled control loses the focus; it gets it back with Run, so
+        // that the window's focus is never left to an outdated control
+        // (which, being a kind button, would check itself on getting it).
+        m_focus = run;
+    }
+    EnableWindow(run, enabled ? TRUE : FALSE);
+    if (enabled && m_focus == run && GetFocus() == nullptr && GetActiveWindow() == m_hwnd) {
+        SetFocus(run);
+    }
 }
 
 void FormGears::setNotice(Notice notice)

@@ -423,9 +423,17 @@ TEST_F(LauncherWindowTest, KeyboardMovesAsInADialogAndPressesTheFocusedRun)
     press(VK_TAB);
     EXPECT_EQ(GetFocus(), run);
 
+    // The module's box takes the activation and gives it back: the focus
+    // returns to Run, and the kind chosen stays.
+    moduleOpensABox = true;
     press(VK_RETURN);
-    ASSERT_TRUE(pumpUntil([this] { return m_record.linesStartingWith("call ").size() == 1; }));
+    ASSERT_TRUE(pumpUntil([this] { return m_record.linesStartingWith("unload ").size() == 1; }));
     EXPECT_EQ(m_record.linesStartingWith("call TrnRun_CylInt ").size(), 1u);
+    EXPECT_NE(duringCall.boxOwner, nullptr);
+    pumpPending();
+    EXPECT_EQ(GetFocus(), run);
+    EXPECT_EQ(checkedKinds(), std::vector<int>{1});
+    moduleOpensABox = false;
 
     SetFocus(run);
     press(VK_SPACE);
