@@ -8,6 +8,7 @@
 #include "translation/Dictionary.h"
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -25,22 +26,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(text.data(), data + 2 + fileSize, units * 2);
 
     const std::optional<Dictionary> dictionary =
-        Dictionary::fromBytes(QByteArrayView(reinterpret_cast<const char*>(data + 2), fileSize));
+        Dictionary::fromBytes(std::string_view(reinterpret_cast<const char*>(data + 2), fileSize));
     if (!dictionary)
         std::abort();
 
     QString key = text;
     key.replace(QStringLiteral("\r\n"), QStringLiteral("||"));
     QString expected = key;
-    for (qsizetype k = 0; k < dictionary->size(); ++k) {
-        if (dictionary->source(k).compare(key, Qt::CaseInsensitive) == 0) {
-            expected = dictionary->target(k).toString();
+    const auto qt = [](std::u16string_view text) {
+        return QStringView(text.data(), qsizetype(text.size()));
+    };
+    for (std::ptrdiff_t k = 0; k < dictionary->size(); ++k) {
+        if (qt(dictionary->source(k)).compare(key, Qt::CaseInsensitive) == 0) {
+            expected = qt(dictionary->target(k)).toString();
             break;
         }
     }
     expected.replace(QStringLiteral("||"), QStringLiteral("\r\n"));
 
-    const QString result = dictionary->translate(text);
+    const std::u16string translated = dictionary->translate(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), units));
+    const QString result = qt(translated).toString();
     if (result != expected) {
         std::fprintf(stderr, "translate_fuzzer: got \"%s\", expected \"%s\"\n", qPrintable(result),
                      qPrintable(expected));

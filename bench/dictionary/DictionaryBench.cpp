@@ -1,5 +1,6 @@
 // Loading and lookup of a 1,000,000-line Windows-1251 dictionary with CR LF
-// line ends, against the naive loader and the linear scan. After the runs a
+// line ends, against the naive loader and the linear scan, and loading of
+// files made of nothing but line ends at two sizes. After the runs a
 // summary checks the goals and the program fails when one is missed.
 
 #include "NaiveDictionary.h"
@@ -8,6 +9,7 @@
 
 #include <QFile>
 #include <QStringEncoder>
+#include <QStringView>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include <fstream>
 #include <malloc.h>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -36,13 +39,22 @@ QString targetText(int k)
 class GeneratedDictionary
 {
 public:
-    GeneratedDictionary()
+    // The 1,000,000-line dictionary, or with `lineEnds` bytes a file of
+    // nothing but LF.
+    explicit GeneratedDictionary(std::size_t lineEnds = 0)
     {
         char pattern[] = "/tmp/dictionary-bench-XXXXXX";
         if (!::mkdtemp(pattern))
             std::abort();
         m_dir = pattern;
         m_path = (m_dir / "Orvanel.Dic").string();
+        if (lineEnds > 0) {
+            const std::string bytes(lineEnds, '\n');
+            std::ofstream(m_path, std::ios::binary)
+                .write(bytes.data(), std::streamsize(bytes.size()));
+            m_size = bytes.size();
+            return;
+        }
         QStringEncoder encoder("windows-1251");
         const QByteArray prefix = encoder.encode(QStringLiteral("Надпись на окне номер "));
         std::string bytes;
@@ -83,6 +95,34 @@ std::size_t heapInUse()
     return info.uordblks + info.hblkhd;
 }
 
+// One "Vm...:" figure of /proc/self/status, in bytes.
+std::size_t statusBytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0)
+            return std::size_t(std::strtoull(line.c_str() + std::strlen(field), nullptr, 10)) *
+                   1024;
+    }
+    return 0;
+}
+
+// The most resident memory that `load` adds while it runs, in bytes: the
+// kernel's high-water mark, reset just before (0 where it cannot be reset).
+template <typename Load>
+std::size_t peakMemoryOf(Load&& load)
+{
+    if (!std::ofstream("/proc/self/clear_refs") || !(std::ofstream("/proc/self/clear_refs") << "5"))
+        return 0;
+    const std::size_t before = statusBytes("VmRSS:");
+    load();
+    const std::size_t peak = statusBytes("VmHWM:");
+    return peak > before ? peak - before : 0;
+}
+
+std::size_t g_peakBytes = 0;
+
 std::size_t g_heldBytes = 0;
 
 // The loaded dictionary, with the heap it holds measured once.
@@ -101,8 +141,10 @@ const NaiveDictionary& naiveDictionary()
         ensureLoaded();
         NaiveDictionary lists;
         lists.loaded = true;
-        lists.sources = translation::SourceTexts();
-        lists.targets = translation::TargetTexts();
+        for (const std::u16string& text : translation::SourceTexts())
+            lists.sources.append(QStringView(text).toString());
+        for (const std::u16string& text : translation::TargetTexts())
+            lists.targets.append(QStringView(text).toString());
         return lists;
     }();
     return naive;
@@ -121,6 +163,11 @@ const QString& missText()
     return text;
 }
 
+std::u16string_view u16(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
+
 void BM_ReadAndSplitLines(benchmark::State& state)
 {
     const std::string& path = dictionaryFile().path();
@@ -130,7 +177,8 @@ void BM_ReadAndSplitLines(benchmark::State& state)
             state.SkipWithError("cannot open the generated dictionary");
         const QByteArray bytes = file.readAll();
         std::size_t lines = 0;
-        translation::forEachLine(bytes, [&lines](QByteArrayView line) {
+        const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
+        translation::forEachLine(view, [&lines](std::string_view line) {
             benchmark::DoNotOptimize(line.data());
             ++lines;
         });
@@ -153,12 +201,43 @@ void BM_Load(benchmark::State& state)
     state.SetBytesProcessed(std::int64_t(state.iterations() * dictionaryFile().size()));
     // Measured afresh, from no dictionary at all.
     translation::LoadDictionary(std::string());
-    ensureLoaded();
+    g_peakBytes = peakMemoryOf(ensureLoaded);
     state.counters["held_MB"] = double(g_heldBytes) / 1e6;
     state.counters["file_MB"] = double(dictionaryFile().size()) / 1e6;
     state.counters["held_per_file_byte"] = double(g_heldBytes) / double(dictionaryFile().size());
+    state.counters["peak_per_file_byte"] = double(g_peakBytes) / double(dictionaryFile().size());
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Peak memory a file byte and time a byte, at each size of the file of
+// line ends, for the summary.
+std::map<std::size_t, std::pair<double, double>> g_lineEnds;
+
+// A file of nothing but line ends: every byte an entry with two empty
+// texts. The argument is the file's size in MB.
+void BM_LoadLineEndsOnly(benchmark::State& state)
+{
+    const std::size_t size = std::size_t(state.range(0)) * 1'000'000;
+    const GeneratedDictionary file(size);
+    // The previous dictionary would otherwise be counted as well.
+    translation::LoadDictionary(std::string());
+    for (auto _ : state) {
+        translation::LoadDictionary(file.path());
+        if (!translation::LoadedDictionary() ||
+            std::size_t(translation::LoadedDictionary()->size()) != size)
+            state.SkipWithError("wrong entry count");
+        state.PauseTiming();
+        translation::LoadDictionary(std::string());
+        state.ResumeTiming();
+    }
+    const std::size_t peak = peakMemoryOf([&file] { translation::LoadDictionary(file.path()); });
+    translation::LoadDictionary(std::string());
+    state.SetBytesProcessed(std::int64_t(state.iterations() * size));
+    state.counters["peak_MB"] = double(peak) / 1e6;
+    state.counters["peak_per_file_byte"] = double(peak) / double(size);
+    g_lineEnds[size].first = double(peak) / double(size);
+}
+BENCHMARK(BM_LoadLineEndsOnly)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_NaiveLoad(benchmark::State& state)
 {
@@ -177,9 +256,9 @@ void lookup(benchmark::State& state, const QString& text, bool hit)
     ensureLoaded();
     const QString expected = hit ? targetText(LineCount - 10) : text;
     for (auto _ : state) {
-        QString result = translation::TranslateText(text);
+        std::u16string result = translation::TranslateText(u16(text));
         benchmark::DoNotOptimize(result);
-        if (result.size() != expected.size())
+        if (result.size() != std::size_t(expected.size()))
             state.SkipWithError("wrong translation");
     }
 }
@@ -227,7 +306,8 @@ public:
         for (const Run& run : runs) {
             if (run.error_occurred || run.run_type != Run::RT_Iteration)
                 continue;
-            seconds[run.run_name.function_name] =
+            const std::string& args = run.run_name.args;
+            seconds[run.run_name.function_name + (args.empty() ? "" : "/" + args)] =
                 run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
     }
@@ -276,9 +356,25 @@ bool checkGoals(const RecordingReporter& reporter)
             goal("lookup of a missing text: times faster than the scan (>= 10000)",
                  *naiveMiss / *miss >= 1e4, *naiveMiss / *miss, "x");
     }
-    if (load)
+    if (load) {
         goal("memory held per byte of the file (<= 3)", g_heldBytes <= 3 * dictionaryFile().size(),
              double(g_heldBytes) / double(dictionaryFile().size()), "B");
+        if (g_peakBytes > 0)
+            goal("peak memory while loading per byte of the file (<= 4)",
+                 g_peakBytes <= 4 * dictionaryFile().size(),
+                 double(g_peakBytes) / double(dictionaryFile().size()), "B");
+    }
+    const auto small = reporter.time("BM_LoadLineEndsOnly/10");
+    const auto large = reporter.time("BM_LoadLineEndsOnly/50");
+    for (const auto& [size, figures] : g_lineEnds) {
+        if (figures.first > 0)
+            goal(size < 20'000'000 ? "line ends only, 10 MB: peak memory per byte (<= 12)"
+                                   : "line ends only, 50 MB: peak memory per byte (<= 12)",
+                 figures.first <= 12, figures.first, "B");
+    }
+    if (small && large)
+        goal("line ends only: time a byte at 50 MB over that at 10 MB (< 1.5)",
+             (*large / 50) / (*small / 10) < 1.5, (*large / 50) / (*small / 10), "x");
     return ok;
 }
 

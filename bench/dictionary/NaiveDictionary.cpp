@@ -1,6 +1,5 @@
 #include "NaiveDictionary.h"
 
-#include "translation/DictionaryFormat.h"
 #include "translation/TextDecoder.h"
 
 #include <QByteArray>
@@ -34,11 +33,14 @@ QByteArray readLine(int fd)
     }
 }
 
-QString decode(translation::TextDecoder& decoder, QByteArrayView bytes)
+QString decode(const translation::TextDecoder& decoder, QByteArrayView bytes)
 {
-    QString text(translation::TextDecoder::maxUnits(bytes.size()), Qt::Uninitialized);
-    QChar* end = decoder.decode(bytes, text.data());
-    text.truncate(end - text.constData());
+    QString text(qsizetype(translation::TextDecoder::maxUnits(std::size_t(bytes.size()))),
+                 Qt::Uninitialized);
+    auto* begin = reinterpret_cast<char16_t*>(text.data());
+    const char16_t* end =
+        decoder.decode(std::string_view(bytes.data(), std::size_t(bytes.size())), begin);
+    text.truncate(end - begin);
     return text;
 }
 
@@ -51,7 +53,7 @@ NaiveDictionary NaiveDictionary::load(const std::string& path)
     if (fd < 0)
         return dictionary;
     dictionary.loaded = true;
-    translation::TextDecoder decoder(translation::TextEncoding::Windows1251);
+    const translation::TextDecoder decoder(translation::TextEncoding::Windows1251);
     for (;;) {
         struct stat info;
         const off_t position = ::lseek(fd, 0, SEEK_CUR);
@@ -75,7 +77,8 @@ NaiveDictionary NaiveDictionary::load(const std::string& path)
 
 QString NaiveDictionary::translate(const QString& text) const
 {
-    QString result = translation::toLineBreakMarks(text);
+    QString result = text;
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("||"));
     if (loaded) {
         for (qsizetype k = 0; k < sources.size(); ++k) {
             if (sources.at(k).compare(result, Qt::CaseInsensitive) == 0) {
@@ -84,5 +87,5 @@ QString NaiveDictionary::translate(const QString& text) const
             }
         }
     }
-    return translation::fromLineBreakMarks(result);
+    return result.replace(QStringLiteral("||"), QStringLiteral("\r\n"));
 }

@@ -1,8 +1,8 @@
 #include "translation/DictionaryFormat.h"
 
-#include "QtPrinting.h"
+#include "translation/CaseFolding.h"
+#include "translation/TextDecoder.h"
 
-#include <QByteArray>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -14,8 +14,8 @@ namespace {
 std::vector<std::string> lines(const std::string& bytes)
 {
     std::vector<std::string> result;
-    for (const QByteArrayView line : splitLines(QByteArrayView(bytes.data(), bytes.size())))
-        result.emplace_back(line.data(), static_cast<std::size_t>(line.size()));
+    for (const std::string_view line : splitLines(bytes))
+        result.emplace_back(line);
     return result;
 }
 
@@ -33,11 +33,9 @@ std::ostream& operator<<(std::ostream& os, const Split& split)
 
 Split split(const std::string& line)
 {
-    const LineParts parts = splitLine(QByteArrayView(line.data(), line.size()));
-    return {line.substr(static_cast<std::size_t>(parts.source.begin),
-                        static_cast<std::size_t>(parts.source.size())),
-            line.substr(static_cast<std::size_t>(parts.target.begin),
-                        static_cast<std::size_t>(parts.target.size()))};
+    const LineParts parts = splitLine(line);
+    return {line.substr(parts.source.begin, parts.source.size()),
+            line.substr(parts.target.begin, parts.target.size())};
 }
 
 using Lines = std::vector<std::string>;
@@ -72,6 +70,7 @@ TEST(DictionaryLines, MixedLineEndsAreNotRescanned)
     bytes += "end\r";
     const Lines result = lines(bytes);
     ASSERT_EQ(result.size(), 1002u);
+    EXPECT_EQ(countLines(bytes), 1002u);
     EXPECT_EQ(result.front(), "x");
     EXPECT_EQ(result[1000], "\"k\"=\"v\"");
     EXPECT_EQ(result.back(), "end");
@@ -101,14 +100,12 @@ TEST(DictionaryLineSplit, LineWithoutSeparatorGivesEmptySource)
 
 TEST(DictionaryEncoding, ByteOrderMarkOrValidUtf8MeansUtf8)
 {
-    const auto detect = [](const std::string& bytes) {
-        return detectEncoding(QByteArrayView(bytes.data(), bytes.size()));
-    };
+    const auto detect = [](const std::string& bytes) { return detectEncoding(bytes); };
     EXPECT_EQ(detect("\xEF\xBB\xBF\"a\"=\"b\"").encoding, TextEncoding::Utf8);
-    EXPECT_EQ(detect("\xEF\xBB\xBF\"a\"=\"b\"").markLength, 3);
+    EXPECT_EQ(detect("\xEF\xBB\xBF\"a\"=\"b\"").markLength, 3u);
     EXPECT_EQ(detect("\xEF\xBB\xBF\xFF").encoding, TextEncoding::Utf8) << "the mark decides";
     EXPECT_EQ(detect("\"\xD0\x81\"=\"E\"").encoding, TextEncoding::Utf8);
-    EXPECT_EQ(detect("\"\xD0\x81\"=\"E\"").markLength, 0);
+    EXPECT_EQ(detect("\"\xD0\x81\"=\"E\"").markLength, 0u);
     EXPECT_EQ(detect("\"\xC2\xFB\xEF\"=\"Run\"").encoding, TextEncoding::Windows1251);
     EXPECT_EQ(detect("\"\xED\xA0\x80\"").encoding, TextEncoding::Windows1251)
         << "an encoded surrogate is not valid UTF-8";
@@ -118,28 +115,85 @@ TEST(DictionaryEncoding, ByteOrderMarkOrValidUtf8MeansUtf8)
 
 TEST(DictionaryLineBreakMarks, BothDirectionsLeftToRight)
 {
-    EXPECT_EQ(toLineBreakMarks(QStringLiteral("A\r\nB")), QStringLiteral("A||B"));
-    EXPECT_EQ(toLineBreakMarks(QStringLiteral("A\rB\nC\n\r")), QStringLiteral("A\rB\nC\n\r"));
-    EXPECT_EQ(fromLineBreakMarks(QStringLiteral("X||Y")), QStringLiteral("X\r\nY"));
-    EXPECT_EQ(fromLineBreakMarks(QStringLiteral("|||")), QStringLiteral("\r\n|"));
-    EXPECT_EQ(fromLineBreakMarks(QStringLiteral("||||")), QStringLiteral("\r\n\r\n"));
+    EXPECT_EQ(toLineBreakMarks(u"A\r\nB"), u"A||B");
+    EXPECT_EQ(toLineBreakMarks(u"A\rB\nC\n\r"), u"A\rB\nC\n\r");
+    EXPECT_EQ(fromLineBreakMarks(u"X||Y"), u"X\r\nY");
+    EXPECT_EQ(fromLineBreakMarks(u"|||"), u"\r\n|");
+    EXPECT_EQ(fromLineBreakMarks(u"||||"), u"\r\n\r\n");
+    EXPECT_TRUE(hasLineBreak(u"A\r\nB"));
+    EXPECT_FALSE(hasLineBreak(u"A\n\rB"));
 }
 
 TEST(DictionaryCaseFolding, LatinCyrillicAndBeyond)
 {
-    const auto fold = [](const QString& text) {
+    const auto fold = [](std::u16string_view text) {
         FoldBuffer out;
         caseFold(text, out);
-        return QString(reinterpret_cast<const QChar*>(out.data()), out.size());
+        return std::u16string(out.begin(), out.end());
     };
-    EXPECT_EQ(fold(QStringLiteral("RUN run")), QStringLiteral("run run"));
-    EXPECT_EQ(fold(QStringLiteral("ВЫПОЛНИТЬ Ё Ї Є І Ґ Ў")),
-              QStringLiteral("выполнить ё ї є і ґ ў"));
-    EXPECT_EQ(fold(QStringLiteral("Straße ẞ")), QStringLiteral("straße ß"))
-        << "simple folding: one letter stays one letter";
-    EXPECT_EQ(fold(QStringLiteral("ΣΑΣ ς")), QStringLiteral("σασ σ"));
-    EXPECT_EQ(fold(QString::fromUcs4(U"\U00010400x")), QString::fromUcs4(U"\U00010428x"))
-        << "a letter outside the BMP";
-    const QString lone = QString(QChar(0xD801)) + QChar(u'A') + QChar(0);
-    EXPECT_EQ(fold(lone), QString(QChar(0xD801)) + QChar(u'a') + QChar(0));
+    EXPECT_EQ(fold(u"RUN run"), u"run run");
+    EXPECT_EQ(fold(u"ВЫПОЛНИТЬ Ё Ї Є І Ґ Ў"), u"выполнить ё ї є і ґ ў");
+    EXPECT_EQ(fold(u"Straße ẞ"), u"straße ß") << "simple folding: one letter stays one letter";
+    EXPECT_EQ(fold(u"ΣΑΣ ς"), u"σασ σ");
+    EXPECT_EQ(fold(u"\U00010400x"), u"\U00010428x") << "a letter outside the BMP";
+    EXPECT_EQ(fold(u"\U0001E900"), u"\U0001E922") << "the last block that folds";
+    EXPECT_EQ(fold(u"\u13F8\uAB70"), u"\u13F0\u13A0") << "folds to a lower code point";
+    const std::u16string lone{char16_t(0xD801), u'A', char16_t(0), char16_t(0xDC00)};
+    EXPECT_EQ(fold(lone), (std::u16string{char16_t(0xD801), u'a', char16_t(0), char16_t(0xDC00)}));
+    std::u16string longText(1000, u'Ж');
+    EXPECT_EQ(fold(longText), std::u16string(1000, u'ж')) << "longer than the inline buffer";
+    EXPECT_EQ(foldCodePoint(0x10FFFF), char32_t(0x10FFFF));
+}
+
+// Malformed UTF-8 is replaced byte by byte: each byte that does not start a
+// well-formed sequence gives one U+FFFD, and decoding resumes right after it.
+TEST(DictionaryDecoding, MalformedUtf8GivesOneReplacementPerByteThatStartsNoLetter)
+{
+    const auto decode = [](std::string_view bytes) {
+        std::u16string out(bytes.size(), u'\0');
+        const TextDecoder decoder(TextEncoding::Utf8);
+        out.resize(std::size_t(decoder.decode(bytes, out.data()) - out.data()));
+        return out;
+    };
+    const struct
+    {
+        std::string_view bytes;
+        std::u16string_view text;
+    } cases[] = {
+        {"a\xD0\x81"
+         "b",
+         u"aЁb"},
+        {"\xF0\x9F\x98\x80", u"\U0001F600"},
+        {"\xEF\xBB\xBFx", u"\uFEFFx"},
+        {"\xEF\xBF\xBF", u"\uFFFF"},
+        {"\xC3", u"\uFFFD"},
+        {"\xE2\x82", u"\uFFFD\uFFFD"},
+        {"\xE2\x82x", u"\uFFFD\uFFFDx"},
+        {"\xF0\x9F\x98", u"\uFFFD\uFFFD\uFFFD"},
+        {"\x80\xBF", u"\uFFFD\uFFFD"},
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},
+        {"\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF5\xFF", u"\uFFFD\uFFFD"},
+        {"\xC3x\xA9", u"\uFFFDx\uFFFD"},
+        {"\xE2\x82\xC3\xA9", u"\uFFFD\uFFFDé"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(decode(c.bytes), c.text) << testing::PrintToString(std::string(c.bytes));
+        EXPECT_LE(decode(c.bytes).size(), TextDecoder::maxUnits(c.bytes.size()));
+    }
+}
+
+TEST(DictionaryDecoding, Windows1251IsOneUnitPerByteAndFoldsFromTheBytes)
+{
+    const std::string bytes = "\xC2\xFB\xEF\xA8\xB8\x98 AZ";
+    const TextDecoder decoder(TextEncoding::Windows1251);
+    std::u16string out(bytes.size(), u'\0');
+    out.resize(std::size_t(decoder.decode(bytes, out.data()) - out.data()));
+    EXPECT_EQ(out, u"ВыпЁё\u0098 AZ");
+    FoldBuffer folded;
+    ASSERT_TRUE(decoder.decodeFolded(bytes, folded));
+    EXPECT_EQ(std::u16string(folded.begin(), folded.end()), u"выпёё\u0098 az");
+    EXPECT_FALSE(TextDecoder(TextEncoding::Utf8).decodeFolded(bytes, folded));
 }

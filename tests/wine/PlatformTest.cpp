@@ -1,5 +1,6 @@
 #include "FixtureRecord.h"
 #include "platform/Animation.h"
+#include "platform/File.h"
 #include "platform/Library.h"
 #include "platform/Locale.h"
 #include "platform/Process.h"
@@ -47,6 +48,22 @@ TEST(Win32Library, AFolderIsNoFile)
     EXPECT_FALSE(platform::fileExists(fixtureDir("recording")));
     EXPECT_FALSE(platform::fileExists("C:\\"));
     EXPECT_STREQ(platform::librarySuffix(), ".dll");
+}
+
+TEST(Win32File, OnlyARegularFileIsOpenedAndAFolderIsNone)
+{
+    using Status = platform::ReadOnlyFile::OpenStatus;
+    platform::ReadOnlyFile file;
+    ASSERT_EQ(file.open(fixtureDir("recording") + "trn_worm.dll"), Status::Opened) << file.error();
+    EXPECT_GT(file.size(), 0);
+    char bytes[2] = {};
+    EXPECT_EQ(file.read(bytes, 2), 2);
+    EXPECT_EQ(std::string(bytes, 2), "MZ");
+    EXPECT_EQ(file.open(fixtureDir("recording") + "trn_nothing.dll"), Status::Missing);
+    EXPECT_EQ(file.open(fixtureDir("recording") + "no folder\\x"), Status::Missing);
+    EXPECT_EQ(file.open(fixtureDir("recording")), Status::Missing);
+    EXPECT_EQ(file.open("NUL"), Status::NotAFile) << "a device is never read";
+    EXPECT_EQ(file.error(), "not a regular file");
 }
 
 TEST(Win32Process, ExecutablePathIsTheFullWindowsPath)

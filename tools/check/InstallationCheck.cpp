@@ -86,11 +86,11 @@ DictionaryStatus checkDictionary(const std::string& path)
     case FileReadResult::Status::NotAFile:
     case FileReadResult::Status::CannotOpen:
         dictionary.found = true;
-        dictionary.problem = "cannot be read: " + file.error.toStdString();
+        dictionary.problem = "cannot be read: " + file.error;
         return dictionary;
     case FileReadResult::Status::ReadFailed:
         dictionary.problem =
-            "reading failed part way (" + file.error.toStdString() + "); the lines before are used";
+            "reading failed part way (" + file.error + "); the lines before are used";
         break;
     case FileReadResult::Status::Complete:
         break;
@@ -103,14 +103,14 @@ DictionaryStatus checkDictionary(const std::string& path)
     dictionary.byteOrderMark = choice.markLength > 0;
     const auto entries = translation::Dictionary::fromBytes(file.bytes);
     if (!entries) {
-        dictionary.problem = "this Qt cannot decode " + dictionary.encoding;
+        dictionary.problem = "too large to read";
         return dictionary;
     }
     dictionary.read = true;
     dictionary.entries = static_cast<std::size_t>(entries->size());
-    translation::forEachLine(QByteArrayView(file.bytes).sliced(choice.markLength),
-                             [&dictionary](QByteArrayView line) {
-                                 if (!line.contains(QByteArrayView("\"=\""))) {
+    translation::forEachLine(std::string_view(file.bytes).substr(choice.markLength),
+                             [&dictionary](std::string_view line) {
+                                 if (line.find("\"=\"") == std::string_view::npos) {
                                      ++dictionary.linesWithoutSeparator;
                                  }
                              });

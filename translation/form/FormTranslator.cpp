@@ -1,6 +1,6 @@
 #include "translation/FormTranslator.h"
 
-#include "translation/Dictionary.h"
+#include "translation/QtText.h"
 #include "translation/TranslationRules.h"
 
 #include <QAbstractButton>
@@ -74,7 +74,7 @@ void walk(const QObject* parent, QList<QObject*>& components)
 
 void TranslateForm(QWidget* window)
 {
-    TranslateForm(window, TranslateText);
+    TranslateForm(window, [](const QString& text) { return TranslateText(text); });
 }
 
 void TranslateForm(QWidget* window, const TextLookup& lookup)
@@ -94,7 +94,7 @@ void TranslateForm(QWidget* window, const TextLookup& lookup)
 
 void TranslateComponent(QObject* component)
 {
-    TranslateComponent(component, TranslateText);
+    TranslateComponent(component, [](const QString& text) { return TranslateText(text); });
 }
 
 void TranslateComponent(QObject* component, const TextLookup& lookup)

@@ -1,154 +1,158 @@
 #include "translation/Dictionary.h"
 
+#include "TextHash.h"
+#include "platform/ErrorReport.h"
+#include "translation/CaseFolding.h"
 #include "translation/DictionaryFormat.h"
 #include "translation/DictionaryReader.h"
 #include "translation/TextDecoder.h"
 
-#include <QHashFunctions>
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 #include <new>
 
 namespace translation {
 
 namespace {
 
-std::size_t foldedHash(const FoldBuffer& folded, std::size_t seed)
+std::uint32_t foldedHash(const FoldBuffer& folded)
 {
-    // Qt's string hash is seeded per process, so no file can be made to
-    // collide on purpose; its low bits are unevenly spread, though, and the
-    // index takes its slot and its check value from them. A 64-bit
-    // finalizer (MurmurHash3's, a bijection) spreads every bit.
-    std::uint64_t h = qHash(QStringView(folded.data(), folded.size()), seed);
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdull;
-    h ^= h >> 33;
-    h *= 0xc4ceb9fe1a85ec53ull;
-    h ^= h >> 33;
-    return static_cast<std::size_t>(h);
+    const std::uint64_t h = TextHash::processKey()(folded.data(), folded.size());
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
 bool sameUnits(const FoldBuffer& a, const FoldBuffer& b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.data(), a.data() + a.size(), b.data(), b.data() + b.size());
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }
+
+// The index of a file whose lines average fewer bytes than this starts
+// small and grows with the different sources it meets; a longer-lined file
+// gets its whole index at once.
+constexpr std::size_t PresizedLineLength = 16;
+constexpr std::size_t SmallIndex = 1024;
 
 } // namespace
 
-std::optional<Dictionary> Dictionary::fromBytes(QByteArrayView bytes)
+std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
 {
-    if (bytes.size() > MaxDictionarySize)
+    if (bytes.size() > std::size_t(MaxDictionarySize))
         return std::nullopt;
     const EncodingChoice choice = detectEncoding(bytes);
-    bytes = bytes.sliced(choice.markLength);
-    TextDecoder decoder(choice.encoding);
-    if (!decoder.isValid())
-        return std::nullopt;
+    bytes.remove_prefix(choice.markLength);
+    const TextDecoder decoder(choice.encoding);
 
     Dictionary dictionary;
-    // Every byte gives at most one UTF-16 unit, whichever the encoding.
-    qsizetype capacity = TextDecoder::maxUnits(bytes.size());
-    dictionary.m_texts = QString(capacity, Qt::Uninitialized);
-    qsizetype used = 0;
-    const auto append = [&](QByteArrayView text) {
-        if (capacity - used < TextDecoder::maxUnits(text.size())) {
-            // Not reached with the decoders used; kept so that no decoder
-            // can ever write past the buffer.
-            capacity = std::max(capacity * 2, used + TextDecoder::maxUnits(text.size()));
-            dictionary.m_texts.resize(capacity);
-        }
-        QChar* begin = dictionary.m_texts.data() + used;
-        used += decoder.decode(text, begin) - begin;
-    };
-    // Offsets into the texts are 32-bit: both decoders give at most one
-    // unit a byte, so with at most MaxDictionarySize bytes they fit.
-    const auto offset = [&used] { return static_cast<std::uint32_t>(used); };
-    dictionary.m_seed = QHashSeed::globalSeed();
-    // The hash of each folded source, taken while the text is in the cache.
-    std::vector<std::size_t> hashes;
-    FoldBuffer folded;
-    forEachLine(bytes, [&](QByteArrayView line) {
-        const LineParts parts = splitLine(line);
-        const qsizetype sourceBegin = used;
-        const QByteArrayView source = line.sliced(parts.source.begin, parts.source.size());
-        dictionary.m_bounds.push_back(offset());
-        append(source);
-        if (!decoder.decodeFolded(source, folded))
-            caseFold(QStringView(dictionary.m_texts).sliced(sourceBegin, used - sourceBegin),
-                     folded);
-        hashes.push_back(foldedHash(folded, dictionary.m_seed));
-        dictionary.m_bounds.push_back(offset());
-        append(line.sliced(parts.target.begin, parts.target.size()));
-    });
-    dictionary.m_end = offset();
-    dictionary.m_texts.truncate(used);
-    dictionary.m_texts.squeeze();
-    dictionary.m_bounds.shrink_to_fit();
-    dictionary.buildIndex(hashes, bytes.size());
-    return dictionary;
-}
+    // Counting the lines first sizes the ranges exactly: a file of short
+    // lines is all ranges, and a growing vector would hold up to three
+    // times what they need while it moves them.
+    const std::size_t lineCount = countLines(bytes);
+    dictionary.m_bounds.reserve(lineCount * 2);
+    // Every byte gives at most one UTF-16 unit; what is not written is
+    // given back below (and pages never written are never touched).
+    const std::size_t capacity = std::max<std::size_t>(TextDecoder::maxUnits(bytes.size()), 1);
+    dictionary.m_texts.reset(static_cast<char16_t*>(std::malloc(capacity * sizeof(char16_t))));
+    if (!dictionary.m_texts)
+        throw std::bad_alloc();
+    dictionary.m_textCapacity = capacity;
 
-void Dictionary::buildIndex(const std::vector<std::size_t>& hashes, qsizetype byteCount)
-{
-    const qsizetype count = size();
     // A line with a non-empty source takes at least five bytes and a line
     // end, so a file of many short lines holds few different sources; the
     // index never needs more than twice as many slots as there can be
     // different sources, and stays at most half full.
-    const qsizetype distinctBound = std::min(count, byteCount / 6 + 2);
-    const std::size_t slotCount =
-        std::bit_ceil(std::max<std::size_t>(8, std::size_t(distinctBound) * 2));
-    m_index.assign(slotCount, Slot{EmptySlot, 0});
-    const std::size_t mask = slotCount - 1;
-    // The slot of an entry a little ahead is fetched into the cache while
-    // this one goes in; a large index is otherwise one cache miss an entry.
-    constexpr qsizetype Ahead = 16;
+    const std::size_t distinctBound = std::min(lineCount, bytes.size() / 6 + 2);
+    std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(8, distinctBound * 2));
+    if (lineCount * PresizedLineLength > bytes.size() + PresizedLineLength)
+        slotCount = std::min(slotCount, SmallIndex);
+    dictionary.m_index.assign(slotCount, Slot{EmptySlot, 0});
+
+    char16_t* const texts = dictionary.m_texts.get();
+    std::size_t used = 0;
+    const auto append = [&](std::string_view text) {
+        used = std::size_t(decoder.decode(text, texts + used) - texts);
+    };
+    // Offsets into the texts are 32-bit: with at most MaxDictionarySize
+    // bytes, and a unit a byte at most, they fit.
+    const auto offset = [&used] { return static_cast<std::uint32_t>(used); };
     FoldBuffer folded;
-    FoldBuffer other;
-    for (qsizetype entry = 0; entry < count; ++entry) {
-#if defined(__GNUC__)
-        if (entry + Ahead < count)
-            __builtin_prefetch(&m_index[hashes[std::size_t(entry + Ahead)] & mask]);
-#endif
-        const std::size_t hash = hashes[std::size_t(entry)];
-        const auto shortHash = static_cast<std::uint32_t>(hash);
-        std::size_t i = hash & mask;
-        bool duplicate = false;
-        bool foldedReady = false;
-        for (; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
-            if (m_index[i].hash != shortHash)
-                continue;
-            if (!foldedReady) {
-                caseFold(source(entry), folded);
-                foldedReady = true;
-            }
-            caseFold(source(m_index[i].entry), other);
-            if (sameUnits(folded, other)) {
-                duplicate = true; // the earlier entry wins
-                break;
-            }
+    FoldBuffer scratch;
+    std::size_t filled = 0;
+    std::uint32_t entry = 0;
+    forEachLine(bytes, [&](std::string_view line) {
+        const LineParts parts = splitLine(line);
+        const std::string_view source = line.substr(parts.source.begin, parts.source.size());
+        const std::size_t sourceBegin = used;
+        dictionary.m_bounds.push_back(offset());
+        append(source);
+        if (!decoder.decodeFolded(source, folded))
+            caseFold(std::u16string_view(texts + sourceBegin, used - sourceBegin), folded);
+        if ((filled + 1) * 2 > dictionary.m_index.size())
+            dictionary.growIndex();
+        if (dictionary.insert(entry, folded, foldedHash(folded), scratch))
+            ++filled;
+        ++entry;
+        dictionary.m_bounds.push_back(offset());
+        append(line.substr(parts.target.begin, parts.target.size()));
+    });
+    dictionary.m_end = offset();
+    // Shrinking gives the unused tail back in place.
+    if (used < capacity) {
+        if (void* shrunk = std::realloc(texts, std::max<std::size_t>(used, 1) * sizeof(char16_t))) {
+            dictionary.m_texts.release();
+            dictionary.m_texts.reset(static_cast<char16_t*>(shrunk));
+            dictionary.m_textCapacity = std::max<std::size_t>(used, 1);
         }
-        if (!duplicate)
-            m_index[i] = Slot{static_cast<std::uint32_t>(entry), shortHash};
+    }
+    return dictionary;
+}
+
+bool Dictionary::insert(std::uint32_t entry, const FoldBuffer& folded, std::uint32_t hash,
+                        FoldBuffer& scratch)
+{
+    const std::size_t mask = m_index.size() - 1;
+    std::size_t i = hash & mask;
+    for (; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
+        if (m_index[i].hash != hash)
+            continue;
+        const std::u16string_view candidate = source(m_index[i].entry);
+        if (candidate.size() != folded.size())
+            continue;
+        caseFold(candidate, scratch);
+        if (sameUnits(folded, scratch))
+            return false; // the earlier entry wins
+    }
+    m_index[i] = Slot{entry, hash};
+    return true;
+}
+
+void Dictionary::growIndex()
+{
+    std::vector<Slot> old(m_index.size() * 2, Slot{EmptySlot, 0});
+    old.swap(m_index);
+    const std::size_t mask = m_index.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.entry == EmptySlot)
+            continue;
+        std::size_t i = slot.hash & mask;
+        while (m_index[i].entry != EmptySlot)
+            i = (i + 1) & mask;
+        m_index[i] = slot;
     }
 }
 
-qsizetype Dictionary::find(QStringView text) const
+std::ptrdiff_t Dictionary::find(std::u16string_view text) const
 {
     if (m_index.empty())
         return -1;
     FoldBuffer folded;
     caseFold(text, folded);
-    const std::size_t hash = foldedHash(folded, m_seed);
-    const auto shortHash = static_cast<std::uint32_t>(hash);
+    const std::uint32_t hash = foldedHash(folded);
     const std::size_t mask = m_index.size() - 1;
     FoldBuffer other;
     for (std::size_t i = hash & mask; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
-        if (m_index[i].hash != shortHash)
+        if (m_index[i].hash != hash)
             continue;
-        const QStringView candidate = source(m_index[i].entry);
+        const std::u16string_view candidate = source(m_index[i].entry);
         if (candidate.size() != text.size())
             continue; // simple folding keeps the length in UTF-16 units
         caseFold(candidate, other);
@@ -158,18 +162,25 @@ qsizetype Dictionary::find(QStringView text) const
     return -1;
 }
 
-QString Dictionary::translate(const QString& text) const
+std::u16string Dictionary::translate(std::u16string_view text) const
 {
-    const QString key = toLineBreakMarks(text);
-    const qsizetype entry = find(key);
-    if (entry < 0)
-        return fromLineBreakMarks(key);
-    return fromLineBreakMarks(target(entry).toString());
+    std::u16string key;
+    std::u16string_view lookedUp = text;
+    if (hasLineBreak(text)) {
+        key = toLineBreakMarks(std::u16string(text));
+        lookedUp = key;
+    }
+    const std::ptrdiff_t entry = find(lookedUp);
+    if (entry >= 0)
+        return fromLineBreakMarks(std::u16string(target(entry)));
+    if (key.empty())
+        key = text;
+    return fromLineBreakMarks(std::move(key));
 }
 
 std::size_t Dictionary::memoryUsed() const
 {
-    return std::size_t(m_texts.capacity()) * sizeof(QChar) +
+    return (m_texts ? m_textCapacity * sizeof(char16_t) : 0) +
            m_bounds.capacity() * sizeof(std::uint32_t) + m_index.capacity() * sizeof(Slot);
 }
 
@@ -187,11 +198,10 @@ LoadedState& loadedState()
     return state;
 }
 
-void reportUnreadable(const std::string& path, const QString& reason)
+void reportUnreadable(const std::string& path, const std::string& reason)
 {
-    std::fprintf(stderr,
-                 "derize-zizir: dictionary %s cannot be read (%s); texts stay untranslated\n",
-                 path.c_str(), qPrintable(reason));
+    platform::reportError("dictionary " + path + " cannot be read (" + reason +
+                          "); texts stay untranslated");
 }
 
 } // namespace
@@ -210,34 +220,34 @@ void LoadDictionary(const std::string& path)
             reportUnreadable(path, file.error);
             return;
         case FileReadResult::Status::ReadFailed:
-            std::fprintf(stderr,
-                         "derize-zizir: reading dictionary %s failed (%s); only the %lld bytes "
-                         "of whole lines before the failure are used\n",
-                         path.c_str(), qPrintable(file.error),
-                         static_cast<long long>(file.bytes.size()));
+            platform::reportError("reading dictionary " + path + " failed (" + file.error +
+                                  "); only the " + std::to_string(file.bytes.size()) +
+                                  " bytes of whole lines before the failure are used");
             break;
         case FileReadResult::Status::Complete:
             break;
         }
         std::optional<Dictionary> dictionary = Dictionary::fromBytes(file.bytes);
+        // The file's bytes go before anything else is allocated.
+        file = FileReadResult{};
         if (!dictionary) {
-            reportUnreadable(path, QStringLiteral("this Qt has no Windows-1251 converter"));
+            reportUnreadable(path, "larger than " + std::to_string(MaxDictionarySize) + " bytes");
             return;
         }
         state.dictionary = std::move(dictionary);
         state.loaded = true;
     } catch (const std::bad_alloc&) {
         state = LoadedState{};
-        reportUnreadable(path, QStringLiteral("not enough memory"));
+        reportUnreadable(path, "not enough memory");
     }
 }
 
-QString TranslateText(const QString& text)
+std::u16string TranslateText(std::u16string_view text)
 {
     const LoadedState& state = loadedState();
     if (state.loaded)
         return state.dictionary->translate(text);
-    return fromLineBreakMarks(toLineBreakMarks(text));
+    return fromLineBreakMarks(toLineBreakMarks(std::u16string(text)));
 }
 
 bool DictionaryLoaded()
@@ -253,25 +263,25 @@ const Dictionary* LoadedDictionary()
 
 namespace {
 
-QStringList collect(QStringView (Dictionary::*text)(qsizetype) const)
+std::vector<std::u16string> collect(std::u16string_view (Dictionary::*text)(std::ptrdiff_t) const)
 {
-    QStringList texts;
+    std::vector<std::u16string> texts;
     if (const Dictionary* dictionary = LoadedDictionary()) {
-        texts.reserve(dictionary->size());
-        for (qsizetype entry = 0; entry < dictionary->size(); ++entry)
-            texts.append((dictionary->*text)(entry).toString());
+        texts.reserve(std::size_t(dictionary->size()));
+        for (std::ptrdiff_t entry = 0; entry < dictionary->size(); ++entry)
+            texts.emplace_back((dictionary->*text)(entry));
     }
     return texts;
 }
 
 } // namespace
 
-QStringList SourceTexts()
+std::vector<std::u16string> SourceTexts()
 {
     return collect(&Dictionary::source);
 }
 
-QStringList TargetTexts()
+std::vector<std::u16string> TargetTexts()
 {
     return collect(&Dictionary::target);
 }

@@ -1,8 +1,9 @@
 #include "translation/DictionaryReader.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/File.h"
+
 #include <algorithm>
+#include <string_view>
 
 namespace translation {
 
@@ -10,30 +11,27 @@ namespace {
 
 // Bytes up to and including the last line end: what was read before a
 // failure, without the line the failure cut short.
-qsizetype completeLinesLength(const QByteArray& bytes)
+std::size_t completeLinesLength(std::string_view bytes)
 {
-    for (qsizetype i = bytes.size(); i > 0; --i) {
-        const char c = bytes.at(i - 1);
-        if (c == '\r' || c == '\n')
-            return i;
-    }
-    return 0;
+    const std::size_t last = bytes.find_last_of("\r\n");
+    return last == std::string_view::npos ? 0 : last + 1;
 }
 
 } // namespace
 
-ReadResult readAllBytes(qint64 expectedSize, const ReadFunction& read)
+ReadResult readAllBytes(std::int64_t expectedSize, const ReadFunction& read)
 {
     ReadResult result;
-    const qint64 size = std::max<qint64>(expectedSize, 0);
-    result.bytes = QByteArray(static_cast<qsizetype>(size), Qt::Uninitialized);
-    qint64 total = 0;
+    const std::int64_t size = std::max<std::int64_t>(expectedSize, 0);
+    result.bytes.resize(static_cast<std::size_t>(size));
+    std::int64_t total = 0;
     while (total < size) {
-        const qint64 count = read(result.bytes.data() + total, size - total);
+        const std::int64_t count = read(result.bytes.data() + total, size - total);
         if (count < 0 || count > size - total) {
             result.status = ReadResult::Status::ReadFailed;
-            result.bytes.truncate(completeLinesLength(result.bytes.first(total)));
-            result.bytes.squeeze();
+            result.bytes.resize(
+                completeLinesLength(std::string_view(result.bytes).substr(0, std::size_t(total))));
+            result.bytes.shrink_to_fit();
             return result;
         }
         if (count == 0)
@@ -41,8 +39,8 @@ ReadResult readAllBytes(qint64 expectedSize, const ReadFunction& read)
         total += count;
     }
     if (total < size) {
-        result.bytes.truncate(static_cast<qsizetype>(total));
-        result.bytes.squeeze();
+        result.bytes.resize(static_cast<std::size_t>(total));
+        result.bytes.shrink_to_fit();
     }
     return result;
 }
@@ -50,33 +48,38 @@ ReadResult readAllBytes(qint64 expectedSize, const ReadFunction& read)
 FileReadResult readDictionaryFile(const std::string& path)
 {
     FileReadResult result;
-    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-    const QFileInfo info(name);
-    if (!info.exists() || info.isDir())
+    platform::ReadOnlyFile file;
+    switch (file.open(path)) {
+    case platform::ReadOnlyFile::OpenStatus::Missing:
         return result;
-    if (!info.isFile()) {
-        // Opening a pipe could wait for a writer for ever.
+    case platform::ReadOnlyFile::OpenStatus::NotAFile:
         result.status = FileReadResult::Status::NotAFile;
-        result.error = QStringLiteral("not a regular file");
+        result.error = file.error();
+        return result;
+    case platform::ReadOnlyFile::OpenStatus::Failed:
+        result.status = FileReadResult::Status::CannotOpen;
+        result.error = file.error();
+        return result;
+    case platform::ReadOnlyFile::OpenStatus::Opened:
+        break;
+    }
+    const std::int64_t size = file.size();
+    if (size < 0) {
+        result.status = FileReadResult::Status::CannotOpen;
+        result.error = file.error();
         return result;
     }
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    if (size > MaxDictionarySize) {
         result.status = FileReadResult::Status::CannotOpen;
-        result.error = file.errorString();
-        return result;
-    }
-    if (file.size() > MaxDictionarySize) {
-        result.status = FileReadResult::Status::CannotOpen;
-        result.error = QStringLiteral("larger than %1 bytes").arg(MaxDictionarySize);
+        result.error = "larger than " + std::to_string(MaxDictionarySize) + " bytes";
         return result;
     }
     ReadResult read = readAllBytes(
-        file.size(), [&file](char* buffer, qint64 maxSize) { return file.read(buffer, maxSize); });
+        size, [&file](char* buffer, std::int64_t maxSize) { return file.read(buffer, maxSize); });
     result.bytes = std::move(read.bytes);
     if (read.status == ReadResult::Status::ReadFailed) {
         result.status = FileReadResult::Status::ReadFailed;
-        result.error = file.errorString();
+        result.error = file.error();
     } else {
         result.status = FileReadResult::Status::Complete;
     }

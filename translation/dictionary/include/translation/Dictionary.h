@@ -1,17 +1,17 @@
 #pragma once
 
-#include "translation/DictionaryReader.h"
-
-#include <QByteArrayView>
-#include <QString>
-#include <QStringList>
-#include <QStringView>
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace translation {
+
+class FoldBuffer;
 
 // The entries of one dictionary file, in file order, duplicates included,
 // with an index that finds the first entry whose source equals a text
@@ -27,29 +27,28 @@ public:
     Dictionary() = default;
 
     // Splits and decodes the bytes of a dictionary file and builds the
-    // index. Empty when this Qt build cannot decode Windows-1251 or the
-    // file is larger than MaxDictionarySize.
-    static std::optional<Dictionary> fromBytes(QByteArrayView bytes);
+    // index. Empty when the file is larger than MaxDictionarySize.
+    static std::optional<Dictionary> fromBytes(std::string_view bytes);
 
-    qsizetype size() const { return static_cast<qsizetype>(m_bounds.size() / 2); }
-    QStringView source(qsizetype entry) const
+    std::ptrdiff_t size() const { return static_cast<std::ptrdiff_t>(m_bounds.size() / 2); }
+    std::u16string_view source(std::ptrdiff_t entry) const
     {
         const auto k = std::size_t(entry) * 2;
-        return QStringView(m_texts).sliced(m_bounds[k], qsizetype(m_bounds[k + 1] - m_bounds[k]));
+        return {m_texts.get() + m_bounds[k], std::size_t(m_bounds[k + 1] - m_bounds[k])};
     }
-    QStringView target(qsizetype entry) const
+    std::u16string_view target(std::ptrdiff_t entry) const
     {
         const auto k = std::size_t(entry) * 2;
         const std::uint32_t end = k + 2 < m_bounds.size() ? m_bounds[k + 2] : m_end;
-        return QStringView(m_texts).sliced(m_bounds[k + 1], qsizetype(end - m_bounds[k + 1]));
+        return {m_texts.get() + m_bounds[k + 1], std::size_t(end - m_bounds[k + 1])};
     }
 
     // The first entry whose source equals `text` ignoring case, or -1.
-    qsizetype find(QStringView text) const;
+    std::ptrdiff_t find(std::u16string_view text) const;
 
     // `text` with CR LF as "||", replaced by the first matching entry's
     // target if any, then with "||" as CR LF.
-    QString translate(const QString& text) const;
+    std::u16string translate(std::u16string_view text) const;
 
     // Bytes held by this dictionary's texts, ranges and index.
     std::size_t memoryUsed() const;
@@ -62,15 +61,25 @@ private:
     };
     static constexpr std::uint32_t EmptySlot = 0xffffffffu;
 
-    void buildIndex(const std::vector<std::size_t>& hashes, qsizetype byteCount);
+    struct FreeUnits
+    {
+        void operator()(char16_t* units) const { std::free(units); }
+    };
 
-    QString m_texts;
+    // Puts `entry` (whose folded source is `folded`) into the index unless
+    // an earlier entry has the same folded source; true when it went in.
+    bool insert(std::uint32_t entry, const FoldBuffer& folded, std::uint32_t hash,
+                FoldBuffer& scratch);
+    // Twice as many slots, every entry in its new place.
+    void growIndex();
+
+    std::unique_ptr<char16_t[], FreeUnits> m_texts;
+    std::size_t m_textCapacity = 0;
     // Entry k's source is [m_bounds[2k], m_bounds[2k+1]) of m_texts, its
     // target [m_bounds[2k+1], m_bounds[2k+2]) (the last one ends at m_end).
     std::vector<std::uint32_t> m_bounds;
     std::uint32_t m_end = 0;
     std::vector<Slot> m_index;
-    std::size_t m_seed = 0;
 };
 
 // Reads the interface dictionary at `path` (bytes, as the file system
@@ -81,7 +90,7 @@ void LoadDictionary(const std::string& path);
 
 // The text to display in place of `text`: CR LF is looked up as "||", and
 // "||" in the result is shown as CR LF.
-QString TranslateText(const QString& text);
+std::u16string TranslateText(std::u16string_view text);
 
 // Whether a dictionary file was opened by the last LoadDictionary.
 bool DictionaryLoaded();
@@ -90,7 +99,7 @@ bool DictionaryLoaded();
 const Dictionary* LoadedDictionary();
 
 // Copies of the loaded entries' texts in file order (empty without one).
-QStringList SourceTexts();
-QStringList TargetTexts();
+std::vector<std::u16string> SourceTexts();
+std::vector<std::u16string> TargetTexts();
 
 } // namespace translation

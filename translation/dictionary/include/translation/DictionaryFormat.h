@@ -10,11 +10,10 @@
 // first `"="`, the target from after it up to, and without, the last byte.
 // Nothing is escaped and no line is rejected.
 
-#include <QByteArrayView>
-#include <QString>
-#include <QStringView>
-#include <QVarLengthArray>
+#include <cstddef>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace translation {
@@ -22,10 +21,10 @@ namespace translation {
 // Half-open range of byte positions within one line.
 struct ByteRange
 {
-    qsizetype begin = 0;
-    qsizetype end = 0;
+    std::size_t begin = 0;
+    std::size_t end = 0;
 
-    qsizetype size() const { return end - begin; }
+    std::size_t size() const { return end - begin; }
     bool operator==(const ByteRange&) const = default;
 };
 
@@ -39,15 +38,15 @@ struct LineParts
 // A line without `"="` has an empty source and, as target, the line
 // without its first two bytes and its last byte; an empty line gives two
 // empty texts.
-LineParts splitLine(QByteArrayView line);
+LineParts splitLine(std::string_view line);
 
-// Calls `onLine(QByteArrayView line)` for every line of `bytes`, in order,
+// Calls `onLine(std::string_view line)` for every line of `bytes`, in order,
 // without the line ends. Linear in the size of `bytes`, whatever the mix of
 // line ends.
 template <typename OnLine>
-void forEachLine(QByteArrayView bytes, OnLine&& onLine)
+void forEachLine(std::string_view bytes, OnLine&& onLine)
 {
-    if (bytes.isEmpty())
+    if (bytes.empty())
         return;
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
@@ -67,7 +66,7 @@ void forEachLine(QByteArrayView bytes, OnLine&& onLine)
         if (nextLf < pos)
             nextLf = find(pos, '\n');
         const char* lineEnd = nextCr < nextLf ? nextCr : nextLf;
-        onLine(QByteArrayView(pos, lineEnd - pos));
+        onLine(std::string_view(pos, static_cast<std::size_t>(lineEnd - pos)));
         if (lineEnd == end)
             break;
         pos = lineEnd + 1;
@@ -77,7 +76,10 @@ void forEachLine(QByteArrayView bytes, OnLine&& onLine)
 }
 
 // The lines of `bytes`, as `forEachLine` finds them.
-std::vector<QByteArrayView> splitLines(QByteArrayView bytes);
+std::vector<std::string_view> splitLines(std::string_view bytes);
+
+// The number of lines forEachLine() finds, without splitting them.
+std::size_t countLines(std::string_view bytes);
 
 enum class TextEncoding
 {
@@ -89,26 +91,21 @@ struct EncodingChoice
 {
     TextEncoding encoding = TextEncoding::Windows1251;
     // Bytes of a UTF-8 byte-order mark at the start, which are not text.
-    qsizetype markLength = 0;
+    std::size_t markLength = 0;
 };
 
 // UTF-8 when the file starts with the UTF-8 byte-order mark or when all of
 // it is valid UTF-8 holding a byte of 0x80 or above; Windows-1251 otherwise
 // (plain ASCII reads the same either way).
-EncodingChoice detectEncoding(QByteArrayView bytes);
+EncodingChoice detectEncoding(std::string_view bytes);
+
+// Whether `text` holds a CR LF pair, which toLineBreakMarks() replaces.
+bool hasLineBreak(std::u16string_view text);
 
 // "||" in place of every CR LF, left to right; a lone CR or LF stays.
-QString toLineBreakMarks(QString text);
+std::u16string toLineBreakMarks(std::u16string text);
 // CR LF in place of every "||", left to right; an inserted pair is never
 // searched again, so "|||" becomes CR LF followed by "|".
-QString fromLineBreakMarks(QString text);
-
-// Scratch space for a case-folded text; short texts need no allocation.
-using FoldBuffer = QVarLengthArray<char16_t, 256>;
-
-// Replaces `out` with `text` under Unicode simple case folding, code point
-// by code point (Ё and ё, Ї and ї, ẞ and ß fold alike; ß stays one letter).
-// A NUL or an unpaired surrogate is kept as it is.
-void caseFold(QStringView text, FoldBuffer& out);
+std::u16string fromLineBreakMarks(std::u16string text);
 
 } // namespace translation

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -9,11 +8,11 @@ namespace translation {
 
 // The largest dictionary file read, in bytes (2 GiB less one byte); a
 // larger one is reported and left unread.
-constexpr qint64 MaxDictionarySize = 0x7fffffff;
+constexpr std::int64_t MaxDictionarySize = 0x7fffffff;
 
 // Reads up to `maxSize` bytes into `buffer`: the number read, 0 at the end
 // of the file, or -1 when reading failed.
-using ReadFunction = std::function<qint64(char* buffer, qint64 maxSize)>;
+using ReadFunction = std::function<std::int64_t(char* buffer, std::int64_t maxSize)>;
 
 struct ReadResult
 {
@@ -23,29 +22,28 @@ struct ReadResult
         ReadFailed, // a read failed; `bytes` ends at the last line end before it
     };
     Status status = Status::Complete;
-    QByteArray bytes;
-    QString error;
+    std::string bytes;
 };
 
 // Reads a file of `expectedSize` bytes in one pass. A file that shrinks
 // meanwhile ends where its data ends; bytes beyond `expectedSize` (a file
 // that grows) are not read, so memory stays bounded by the size the file
 // had when it was opened.
-ReadResult readAllBytes(qint64 expectedSize, const ReadFunction& read);
+ReadResult readAllBytes(std::int64_t expectedSize, const ReadFunction& read);
 
 struct FileReadResult
 {
     enum class Status
     {
         Missing,    // no such file, or a folder of that name
-        NotAFile,   // a pipe, socket or device: never opened
+        NotAFile,   // a pipe, socket or device: never read
         CannotOpen, // exists but could not be opened, or is too large
         Complete,   // read through
         ReadFailed, // opened, but a read failed part way
     };
     Status status = Status::Missing;
-    QByteArray bytes;
-    QString error;
+    std::string bytes;
+    std::string error;
 };
 
 // Reads the dictionary file at `path` (bytes as the file system spells them).

@@ -1,48 +1,52 @@
 #pragma once
 
 #include "translation/DictionaryFormat.h"
+#include "translation/FoldBuffer.h"
 
-#include <QByteArrayView>
-#include <QChar>
-#include <QStringDecoder>
 #include <array>
+#include <cstddef>
+#include <string_view>
 
 namespace translation {
+
+// Whether `bytes` are well-formed UTF-8: no overlong form, no encoded
+// surrogate, nothing above U+10FFFF, no sequence cut short.
+bool isValidUtf8(std::string_view bytes);
+
+// The UTF-16 unit of each byte under the Windows-1251 code page; the one
+// byte it leaves undefined, 0x98, stands for U+0098.
+const std::array<char16_t, 256>& windows1251Units();
 
 // Decodes the texts of one dictionary, each on its own: a text split off in
 // the middle of a UTF-8 sequence yields U+FFFD and never disturbs the next.
 //
-// Windows-1251 comes from Qt's converter of that name (ICU in Debian's Qt),
-// read once into a 256-entry table: the code page is single-byte, so the
-// table is exact and turns decoding into one lookup per byte. UTF-8 goes
-// through Qt's own decoder.
+// Malformed UTF-8 is replaced as Qt's decoder replaces it on Linux, so that
+// both programs read a broken dictionary alike: a byte that does not start
+// a well-formed sequence becomes one U+FFFD and decoding goes on with the
+// byte after it. Windows-1251 is a single-byte code page, so decoding it is
+// one table lookup per byte.
 class TextDecoder
 {
 public:
-    explicit TextDecoder(TextEncoding encoding);
+    explicit TextDecoder(TextEncoding encoding) : m_encoding(encoding) {}
 
-    // False when this Qt build has no Windows-1251 converter.
-    bool isValid() const { return m_valid; }
     TextEncoding encoding() const { return m_encoding; }
 
-    // Most UTF-16 units that decoding `byteCount` bytes may write.
-    static qsizetype maxUnits(qsizetype byteCount) { return byteCount + 1; }
+    // Most UTF-16 units that decoding `byteCount` bytes may write: every
+    // byte gives at most one, whichever the encoding.
+    static std::size_t maxUnits(std::size_t byteCount) { return byteCount; }
 
     // Writes the decoded `bytes` from `out` on, which must have room for
     // maxUnits(bytes.size()) units; returns the position after the last.
-    QChar* decode(QByteArrayView bytes, QChar* out);
+    char16_t* decode(std::string_view bytes, char16_t* out) const;
 
     // Puts caseFold() of the decoded `bytes` into `out` straight from the
     // bytes, where the encoding is single-byte; false (and `out` untouched)
     // for UTF-8.
-    bool decodeFolded(QByteArrayView bytes, FoldBuffer& out) const;
+    bool decodeFolded(std::string_view bytes, FoldBuffer& out) const;
 
 private:
     TextEncoding m_encoding;
-    bool m_valid = false;
-    const std::array<char16_t, 256>* m_table = nullptr;
-    const std::array<char16_t, 256>* m_foldedTable = nullptr;
-    QStringDecoder m_utf8;
 };
 
 } // namespace translation
