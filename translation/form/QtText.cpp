@@ -6,7 +6,12 @@ namespace translation {
 
 QString TranslateText(const QString& text)
 {
-    return toQString(TranslateText(toU16View(text)));
+    std::u16string storage;
+    const std::u16string_view result = TranslateText(toU16View(text), storage);
+    // An unchanged text is handed back shared, as Qt texts are.
+    if (result.data() == toU16View(text).data() && result.size() == std::size_t(text.size()))
+        return text;
+    return toQString(result);
 }
 
 } // namespace translation

@@ -1,5 +1,6 @@
 #include "translation/CaseFolding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -68,14 +69,29 @@ constexpr Tables makeTables()
 
 constexpr Tables FoldTables = makeTables();
 
+// Every unit's block lies below BlockCount: folding reaches past U+FFFF.
+static_assert(BlockCount > 0xffff / BlockSize);
+
+// The folding of every UTF-16 unit, flat, so that folding a text costs one
+// load a unit (128 KiB, made by the compiler).
+constexpr std::array<char16_t, 0x10000> makeUnitTable()
+{
+    std::array<char16_t, 0x10000> table{};
+    for (std::size_t unit = 0; unit < 0x10000; ++unit) {
+        const std::size_t row = FoldTables.rowOfBlock[unit / BlockSize];
+        table[unit] = static_cast<char16_t>(
+            unit + FoldTables.differences[row * BlockSize + unit % BlockSize]);
+    }
+    return table;
+}
+
+constexpr std::array<char16_t, 0x10000> UnitFolds = makeUnitTable();
+
 } // namespace
 
 char16_t foldUnit(char16_t unit)
 {
-    // Every unit's block lies below BlockCount: folding reaches past U+FFFF.
-    static_assert(BlockCount > 0xffff / BlockSize);
-    const std::size_t row = FoldTables.rowOfBlock[unit / BlockSize];
-    return static_cast<char16_t>(unit + FoldTables.differences[row * BlockSize + unit % BlockSize]);
+    return UnitFolds[unit];
 }
 
 char32_t foldCodePoint(char32_t codePoint)
@@ -88,12 +104,41 @@ char32_t foldCodePoint(char32_t codePoint)
     return (codePoint & ~char32_t(0xffff)) | low;
 }
 
+bool equalFolded(std::u16string_view text, const FoldBuffer& folded)
+{
+    const std::size_t size = text.size();
+    if (size != folded.size())
+        return false;
+    const char16_t* in = text.data();
+    const char16_t* want = folded.data();
+    for (std::size_t i = 0; i < size; ++i) {
+        const char16_t unit = in[i];
+        if ((unit & 0xf800) == 0xd800) {
+            // A surrogate: the rest of the text the long way.
+            FoldBuffer rest;
+            caseFold(text.substr(i), rest);
+            return std::equal(rest.begin(), rest.end(), want + i);
+        }
+        if (UnitFolds[unit] != want[i])
+            return false;
+    }
+    return true;
+}
+
 void caseFold(std::u16string_view text, FoldBuffer& out)
 {
     const std::size_t size = text.size();
     out.resize(size);
     const char16_t* in = text.data();
     char16_t* dst = out.data();
+    bool surrogates = false;
+    for (std::size_t i = 0; i < size; ++i)
+        surrogates |= (in[i] & 0xf800) == 0xd800;
+    if (!surrogates) {
+        for (std::size_t i = 0; i < size; ++i)
+            dst[i] = UnitFolds[in[i]];
+        return;
+    }
     for (std::size_t i = 0; i < size; ++i) {
         const char16_t unit = in[i];
         const bool high = (unit & 0xfc00) == 0xd800;
@@ -105,7 +150,7 @@ void caseFold(std::u16string_view text, FoldBuffer& out)
             dst[i + 1] = static_cast<char16_t>(0xdc00 + (folded & 0x3ff));
             ++i;
         } else {
-            dst[i] = foldUnit(unit); // a surrogate's row is all zeros
+            dst[i] = UnitFolds[unit]; // a surrogate's row is all zeros
         }
     }
 }

@@ -21,10 +21,10 @@ std::uint32_t foldedHash(const FoldBuffer& folded)
     return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
-bool sameUnits(const FoldBuffer& a, const FoldBuffer& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end());
-}
+// Entries wait this many lines before they go into the index, their slot
+// fetched into the cache meanwhile: a large index is otherwise one cache
+// miss an entry.
+constexpr std::size_t InsertDelay = 16;
 
 // The index of a file whose lines average fewer bytes than this starts
 // small and grows with the different sources it meets; a longer-lined file
@@ -78,6 +78,13 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
     FoldBuffer scratch;
     std::size_t filled = 0;
     std::uint32_t entry = 0;
+    Slot pending[InsertDelay];
+    const auto insertPending = [&](const Slot& slot) {
+        if ((filled + 1) * 2 > dictionary.m_index.size())
+            dictionary.growIndex();
+        if (dictionary.insert(slot.entry, slot.hash, scratch))
+            ++filled;
+    };
     forEachLine(bytes, [&](std::string_view line) {
         const LineParts parts = splitLine(line);
         const std::string_view source = line.substr(parts.source.begin, parts.source.size());
@@ -86,14 +93,20 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
         append(source);
         if (!decoder.decodeFolded(source, folded))
             caseFold(std::u16string_view(texts + sourceBegin, used - sourceBegin), folded);
-        if ((filled + 1) * 2 > dictionary.m_index.size())
-            dictionary.growIndex();
-        if (dictionary.insert(entry, folded, foldedHash(folded), scratch))
-            ++filled;
+        const std::uint32_t hash = foldedHash(folded);
+#if defined(__GNUC__)
+        __builtin_prefetch(&dictionary.m_index[hash & (dictionary.m_index.size() - 1)]);
+#endif
+        Slot& waiting = pending[entry % InsertDelay];
+        if (entry >= InsertDelay)
+            insertPending(waiting);
+        waiting = Slot{entry, hash};
         ++entry;
         dictionary.m_bounds.push_back(offset());
         append(line.substr(parts.target.begin, parts.target.size()));
     });
+    for (std::uint32_t k = entry > InsertDelay ? entry - InsertDelay : 0; k < entry; ++k)
+        insertPending(pending[k % InsertDelay]);
     dictionary.m_end = offset();
     // Shrinking gives the unused tail back in place.
     if (used < capacity) {
@@ -106,19 +119,22 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
     return dictionary;
 }
 
-bool Dictionary::insert(std::uint32_t entry, const FoldBuffer& folded, std::uint32_t hash,
-                        FoldBuffer& scratch)
+bool Dictionary::insert(std::uint32_t entry, std::uint32_t hash, FoldBuffer& folded)
 {
     const std::size_t mask = m_index.size() - 1;
     std::size_t i = hash & mask;
+    bool foldedReady = false;
     for (; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
         if (m_index[i].hash != hash)
             continue;
         const std::u16string_view candidate = source(m_index[i].entry);
-        if (candidate.size() != folded.size())
+        if (candidate.size() != source(entry).size())
             continue;
-        caseFold(candidate, scratch);
-        if (sameUnits(folded, scratch))
+        if (!foldedReady) {
+            caseFold(source(entry), folded);
+            foldedReady = true;
+        }
+        if (equalFolded(candidate, folded))
             return false; // the earlier entry wins
     }
     m_index[i] = Slot{entry, hash};
@@ -148,34 +164,56 @@ std::ptrdiff_t Dictionary::find(std::u16string_view text) const
     caseFold(text, folded);
     const std::uint32_t hash = foldedHash(folded);
     const std::size_t mask = m_index.size() - 1;
-    FoldBuffer other;
     for (std::size_t i = hash & mask; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
-        if (m_index[i].hash != hash)
-            continue;
-        const std::u16string_view candidate = source(m_index[i].entry);
-        if (candidate.size() != text.size())
-            continue; // simple folding keeps the length in UTF-16 units
-        caseFold(candidate, other);
-        if (sameUnits(folded, other))
-            return m_index[i].entry;
+        if (m_index[i].hash == hash && equalFolded(source(m_index[i].entry), folded))
+            return m_index[i].entry; // simple folding keeps the length in UTF-16 units
     }
     return -1;
 }
 
+namespace {
+
+// `text` as it is shown: "||" as CR LF. A view of `text` itself when it
+// holds no mark, else of `storage`, which then holds the result.
+std::u16string_view withLineBreaks(std::u16string_view text, std::u16string& storage,
+                                   bool marksKnown = false, bool hasMarks = false)
+{
+    if (!(marksKnown ? hasMarks : (lineBreaksAndMarks(text) & HasMark) != 0))
+        return text;
+    storage = fromLineBreakMarks(std::u16string(text));
+    return storage;
+}
+
+std::u16string owned(std::u16string_view text, std::u16string&& storage)
+{
+    if (text.data() == storage.data() && text.size() == storage.size())
+        return std::move(storage);
+    return std::u16string(text);
+}
+
+} // namespace
+
+std::u16string_view Dictionary::translate(std::u16string_view text, std::u16string& storage) const
+{
+    std::u16string_view key = text;
+    const unsigned found = lineBreaksAndMarks(text);
+    if (found & HasLineBreak) {
+        storage = toLineBreakMarks(std::u16string(text));
+        key = storage;
+    }
+    const std::ptrdiff_t entry = find(key);
+    if (entry >= 0)
+        return withLineBreaks(target(entry), storage);
+    // Not found: the text goes back with its line breaks, and any marks of
+    // its own turned into line breaks.
+    return withLineBreaks(key, storage, true, found != 0);
+}
+
 std::u16string Dictionary::translate(std::u16string_view text) const
 {
-    std::u16string key;
-    std::u16string_view lookedUp = text;
-    if (hasLineBreak(text)) {
-        key = toLineBreakMarks(std::u16string(text));
-        lookedUp = key;
-    }
-    const std::ptrdiff_t entry = find(lookedUp);
-    if (entry >= 0)
-        return fromLineBreakMarks(std::u16string(target(entry)));
-    if (key.empty())
-        key = text;
-    return fromLineBreakMarks(std::move(key));
+    std::u16string storage;
+    const std::u16string_view result = translate(text, storage);
+    return owned(result, std::move(storage));
 }
 
 std::size_t Dictionary::memoryUsed() const
@@ -242,12 +280,22 @@ void LoadDictionary(const std::string& path)
     }
 }
 
-std::u16string TranslateText(std::u16string_view text)
+std::u16string_view TranslateText(std::u16string_view text, std::u16string& storage)
 {
     const LoadedState& state = loadedState();
     if (state.loaded)
-        return state.dictionary->translate(text);
-    return fromLineBreakMarks(toLineBreakMarks(std::u16string(text)));
+        return state.dictionary->translate(text, storage);
+    if (!hasLineBreak(text))
+        return withLineBreaks(text, storage);
+    storage = fromLineBreakMarks(toLineBreakMarks(std::u16string(text)));
+    return storage;
+}
+
+std::u16string TranslateText(std::u16string_view text)
+{
+    std::u16string storage;
+    const std::u16string_view result = TranslateText(text, storage);
+    return owned(result, std::move(storage));
 }
 
 bool DictionaryLoaded()

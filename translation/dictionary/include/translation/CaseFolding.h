@@ -20,4 +20,7 @@ char16_t foldUnit(char16_t unit);
 // surrogate is kept as it is.
 void caseFold(std::u16string_view text, FoldBuffer& out);
 
+// Whether caseFold() of `text` is `folded`; stops at the first difference.
+bool equalFolded(std::u16string_view text, const FoldBuffer& folded);
+
 } // namespace translation

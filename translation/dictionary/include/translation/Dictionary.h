@@ -49,6 +49,9 @@ public:
     // `text` with CR LF as "||", replaced by the first matching entry's
     // target if any, then with "||" as CR LF.
     std::u16string translate(std::u16string_view text) const;
+    // The same without a copy where none is needed: a view of the target or
+    // of `text` itself, or, where a mark changed, of `storage`.
+    std::u16string_view translate(std::u16string_view text, std::u16string& storage) const;
 
     // Bytes held by this dictionary's texts, ranges and index.
     std::size_t memoryUsed() const;
@@ -66,10 +69,10 @@ private:
         void operator()(char16_t* units) const { std::free(units); }
     };
 
-    // Puts `entry` (whose folded source is `folded`) into the index unless
+    // Puts `entry`, whose folded source has `hash`, into the index unless
     // an earlier entry has the same folded source; true when it went in.
-    bool insert(std::uint32_t entry, const FoldBuffer& folded, std::uint32_t hash,
-                FoldBuffer& scratch);
+    // `scratch` holds the folded source when a comparison needs it.
+    bool insert(std::uint32_t entry, std::uint32_t hash, FoldBuffer& scratch);
     // Twice as many slots, every entry in its new place.
     void growIndex();
 
@@ -91,6 +94,9 @@ void LoadDictionary(const std::string& path);
 // The text to display in place of `text`: CR LF is looked up as "||", and
 // "||" in the result is shown as CR LF.
 std::u16string TranslateText(std::u16string_view text);
+// The same without a copy where none is needed (see Dictionary::translate):
+// valid while `storage`, `text` and the loaded dictionary are.
+std::u16string_view TranslateText(std::u16string_view text, std::u16string& storage);
 
 // Whether a dictionary file was opened by the last LoadDictionary.
 bool DictionaryLoaded();

@@ -99,6 +99,26 @@ struct EncodingChoice
 // (plain ASCII reads the same either way).
 EncodingChoice detectEncoding(std::string_view bytes);
 
+inline constexpr unsigned HasLineBreak = 1;
+inline constexpr unsigned HasMark = 2;
+
+// HasLineBreak when `text` holds CR LF, HasMark when it holds "||".
+inline unsigned lineBreaksAndMarks(std::u16string_view text)
+{
+    // No early exit: over a window's short texts the compiler's vector
+    // instructions beat stopping at the first find.
+    const char16_t* data = text.data();
+    const std::size_t size = text.size();
+    unsigned found = 0;
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        const char16_t c = data[i];
+        const char16_t next = data[i + 1];
+        found |= unsigned((c == u'\r') & (next == u'\n')) | unsigned((c == u'|') & (next == u'|'))
+                                                                << 1;
+    }
+    return found;
+}
+
 // Whether `text` holds a CR LF pair, which toLineBreakMarks() replaces.
 bool hasLineBreak(std::u16string_view text);
 
