@@ -6,6 +6,7 @@
 #include "translation/CaseFolding.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
+#include "translation/TextDecoder.h"
 
 #include <QByteArrayView>
 #include <QString>

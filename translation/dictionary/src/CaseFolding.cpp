@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace translation {
 
@@ -72,26 +73,30 @@ constexpr Tables FoldTables = makeTables();
 // Every unit's block lies below BlockCount: folding reaches past U+FFFF.
 static_assert(BlockCount > 0xffff / BlockSize);
 
-// The folding of every UTF-16 unit, flat, so that folding a text costs one
-// load a unit (128 KiB, made by the compiler).
-constexpr std::array<char16_t, 0x10000> makeUnitTable()
-{
-    std::array<char16_t, 0x10000> table{};
-    for (std::size_t unit = 0; unit < 0x10000; ++unit) {
-        const std::size_t row = FoldTables.rowOfBlock[unit / BlockSize];
-        table[unit] = static_cast<char16_t>(
-            unit + FoldTables.differences[row * BlockSize + unit % BlockSize]);
-    }
-    return table;
-}
+using UnitTable = std::array<char16_t, 0x10000>;
 
-constexpr std::array<char16_t, 0x10000> UnitFolds = makeUnitTable();
+// The folding of every UTF-16 unit, flat, so that folding a text costs one
+// load a unit (128 KiB, made once per process: too many steps for every
+// compiler to make it).
+const UnitTable& unitFolds()
+{
+    static const std::unique_ptr<const UnitTable> table = [] {
+        auto folds = std::make_unique<UnitTable>();
+        for (std::size_t unit = 0; unit < 0x10000; ++unit) {
+            const std::size_t row = FoldTables.rowOfBlock[unit / BlockSize];
+            (*folds)[unit] = static_cast<char16_t>(
+                unit + FoldTables.differences[row * BlockSize + unit % BlockSize]);
+        }
+        return folds;
+    }();
+    return *table;
+}
 
 } // namespace
 
 char16_t foldUnit(char16_t unit)
 {
-    return UnitFolds[unit];
+    return unitFolds()[unit];
 }
 
 char32_t foldCodePoint(char32_t codePoint)
@@ -111,6 +116,7 @@ bool equalFolded(std::u16string_view text, const FoldBuffer& folded)
         return false;
     const char16_t* in = text.data();
     const char16_t* want = folded.data();
+    const UnitTable& folds = unitFolds();
     for (std::size_t i = 0; i < size; ++i) {
         const char16_t unit = in[i];
         if ((unit & 0xf800) == 0xd800) {
@@ -119,7 +125,7 @@ bool equalFolded(std::u16string_view text, const FoldBuffer& folded)
             caseFold(text.substr(i), rest);
             return std::equal(rest.begin(), rest.end(), want + i);
         }
-        if (UnitFolds[unit] != want[i])
+        if (folds[unit] != want[i])
             return false;
     }
     return true;
@@ -131,12 +137,13 @@ void caseFold(std::u16string_view text, FoldBuffer& out)
     out.resize(size);
     const char16_t* in = text.data();
     char16_t* dst = out.data();
+    const UnitTable& folds = unitFolds();
     bool surrogates = false;
     for (std::size_t i = 0; i < size; ++i)
         surrogates |= (in[i] & 0xf800) == 0xd800;
     if (!surrogates) {
         for (std::size_t i = 0; i < size; ++i)
-            dst[i] = UnitFolds[in[i]];
+            dst[i] = folds[in[i]];
         return;
     }
     for (std::size_t i = 0; i < size; ++i) {
@@ -150,7 +157,7 @@ void caseFold(std::u16string_view text, FoldBuffer& out)
             dst[i + 1] = static_cast<char16_t>(0xdc00 + (folded & 0x3ff));
             ++i;
         } else {
-            dst[i] = UnitFolds[unit]; // a surrogate's row is all zeros
+            dst[i] = folds[unit]; // a surrogate's row is all zeros
         }
     }
 }
