@@ -113,6 +113,18 @@ TEST(DictionaryLookup, LineBreaksTravelAsBars)
         << "a bar before a line break comes back after it";
     EXPECT_EQ(dictionary.translate(u"A\rB"), u"A\rB") << "a lone CR is never found";
     EXPECT_EQ(dictionary.translate(u"A\nB"), u"A\nB") << "a lone LF is never found";
+
+    // Without a copy: the same texts, viewing the text or the target where
+    // nothing changes.
+    for (const std::u16string_view text :
+         {u"A\r\nB", u"a||b", u"Close", u"A|\r\nB", u"A\rB", u"nothing", u""}) {
+        std::u16string storage;
+        EXPECT_EQ(dictionary.translate(text, storage), dictionary.translate(text));
+    }
+    std::u16string storage;
+    const std::u16string_view unchanged = u"nothing";
+    EXPECT_EQ(dictionary.translate(unchanged, storage).data(), unchanged.data());
+    EXPECT_EQ(dictionary.translate(u"close", storage).data(), dictionary.target(1).data());
 }
 
 TEST(DictionaryLookup, WithoutDictionaryOnlyTheMarksChange)
@@ -123,6 +135,9 @@ TEST(DictionaryLookup, WithoutDictionaryOnlyTheMarksChange)
     EXPECT_EQ(TranslateText(u"A|\r\nB"), u"A\r\n|B");
     EXPECT_EQ(TranslateText(u"A\r\nB"), u"A\r\nB");
     EXPECT_EQ(TranslateText(u"A\rB\n"), u"A\rB\n");
+    std::u16string storage;
+    EXPECT_EQ(TranslateText(u"one||two", storage), u"one\r\ntwo");
+    EXPECT_EQ(TranslateText(u"A|\r\nB", storage), u"A\r\n|B");
     EXPECT_TRUE(SourceTexts().empty());
 }
 

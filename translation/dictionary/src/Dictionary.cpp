@@ -15,15 +15,13 @@ namespace translation {
 
 namespace {
 
-std::uint32_t foldedHash(const FoldBuffer& folded)
+std::uint32_t foldedHash(const FoldBuffer& folded, const TextHash& hash = TextHash::processKey())
 {
-    const std::uint64_t h = TextHash::processKey()(folded.data(), folded.size());
+    const std::uint64_t h = hash(folded.data(), folded.size());
     return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
-// Entries wait this many lines before they go into the index, their slot
-// fetched into the cache meanwhile: a large index is otherwise one cache
-// miss an entry.
+// How many entries ahead the index fetches a slot while it is built.
 constexpr std::size_t InsertDelay = 16;
 
 // The index of a file whose lines average fewer bytes than this starts
@@ -35,6 +33,16 @@ constexpr std::size_t SmallIndex = 1024;
 } // namespace
 
 std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
+{
+    return build(bytes, nullptr);
+}
+
+std::optional<Dictionary> Dictionary::fromFileBytes(std::string&& bytes)
+{
+    return build(bytes, &bytes);
+}
+
+std::optional<Dictionary> Dictionary::build(std::string_view bytes, std::string* owner)
 {
     if (bytes.size() > std::size_t(MaxDictionarySize))
         return std::nullopt;
@@ -60,11 +68,22 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
     // end, so a file of many short lines holds few different sources; the
     // index never needs more than twice as many slots as there can be
     // different sources, and stays at most half full.
+    //
+    // A file of long lines gets its whole index at once, built after the
+    // texts from their hashes, once the file's own bytes are gone. In a file
+    // of short lines a hash an entry would weigh as much as the ranges, so
+    // there each entry goes into a small index at once, which grows with
+    // the different sources it meets.
     const std::size_t distinctBound = std::min(lineCount, bytes.size() / 6 + 2);
-    std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(8, distinctBound * 2));
-    if (lineCount * PresizedLineLength > bytes.size() + PresizedLineLength)
-        slotCount = std::min(slotCount, SmallIndex);
-    dictionary.m_index.assign(slotCount, Slot{EmptySlot, 0});
+    const bool presized = lineCount * PresizedLineLength <= bytes.size() + PresizedLineLength;
+    std::vector<std::uint32_t> hashes;
+    if (presized) {
+        hashes.reserve(lineCount);
+    } else {
+        dictionary.m_index.assign(
+            std::min(std::bit_ceil(std::max<std::size_t>(8, distinctBound * 2)), SmallIndex),
+            Slot{EmptySlot, 0});
+    }
 
     char16_t* const texts = dictionary.m_texts.get();
     std::size_t used = 0;
@@ -76,38 +95,40 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
     const auto offset = [&used] { return static_cast<std::uint32_t>(used); };
     FoldBuffer folded;
     FoldBuffer scratch;
+    const TextHash& key = TextHash::processKey();
     std::size_t filled = 0;
     std::uint32_t entry = 0;
-    Slot pending[InsertDelay];
-    const auto insertPending = [&](const Slot& slot) {
-        if ((filled + 1) * 2 > dictionary.m_index.size())
-            dictionary.growIndex();
-        if (dictionary.insert(slot.entry, slot.hash, scratch))
-            ++filled;
-    };
+    // Lines without a source are common (every empty line); only the first
+    // of them can ever be found.
+    bool emptySourceSeen = false;
     forEachLine(bytes, [&](std::string_view line) {
         const LineParts parts = splitLine(line);
         const std::string_view source = line.substr(parts.source.begin, parts.source.size());
         const std::size_t sourceBegin = used;
         dictionary.m_bounds.push_back(offset());
         append(source);
-        if (!decoder.decodeFolded(source, folded))
-            caseFold(std::u16string_view(texts + sourceBegin, used - sourceBegin), folded);
-        const std::uint32_t hash = foldedHash(folded);
-#if defined(__GNUC__)
-        __builtin_prefetch(&dictionary.m_index[hash & (dictionary.m_index.size() - 1)]);
-#endif
-        Slot& waiting = pending[entry % InsertDelay];
-        if (entry >= InsertDelay)
-            insertPending(waiting);
-        waiting = Slot{entry, hash};
+        if (presized || !source.empty() || !emptySourceSeen) {
+            emptySourceSeen = emptySourceSeen || source.empty();
+            // The hash is taken while the text is in the cache.
+            if (!decoder.decodeFolded(source, folded))
+                caseFold(std::u16string_view(texts + sourceBegin, used - sourceBegin), folded);
+            const std::uint32_t hash = foldedHash(folded, key);
+            if (presized) {
+                hashes.push_back(hash);
+            } else {
+                if ((filled + 1) * 2 > dictionary.m_index.size())
+                    dictionary.growIndex();
+                if (dictionary.insert(entry, hash, scratch))
+                    ++filled;
+            }
+        }
         ++entry;
         dictionary.m_bounds.push_back(offset());
         append(line.substr(parts.target.begin, parts.target.size()));
     });
-    for (std::uint32_t k = entry > InsertDelay ? entry - InsertDelay : 0; k < entry; ++k)
-        insertPending(pending[k % InsertDelay]);
     dictionary.m_end = offset();
+    if (owner)
+        std::string().swap(*owner);
     // Shrinking gives the unused tail back in place.
     if (used < capacity) {
         if (void* shrunk = std::realloc(texts, std::max<std::size_t>(used, 1) * sizeof(char16_t))) {
@@ -116,7 +137,28 @@ std::optional<Dictionary> Dictionary::fromBytes(std::string_view bytes)
             dictionary.m_textCapacity = std::max<std::size_t>(used, 1);
         }
     }
+    if (presized)
+        dictionary.buildIndex(hashes, distinctBound);
     return dictionary;
+}
+
+void Dictionary::buildIndex(const std::vector<std::uint32_t>& hashes, std::size_t distinctBound)
+{
+    const std::size_t slotCount = std::bit_ceil(std::max<std::size_t>(8, distinctBound * 2));
+    m_index.assign(slotCount, Slot{EmptySlot, 0});
+    const std::size_t mask = slotCount - 1;
+    const std::size_t count = hashes.size();
+    FoldBuffer scratch;
+    for (std::size_t entry = 0; entry < count; ++entry) {
+#if defined(__GNUC__)
+        // The slot of an entry a little ahead is fetched into the cache
+        // while this one goes in; a large index is otherwise one cache miss
+        // an entry.
+        if (entry + InsertDelay < count)
+            __builtin_prefetch(&m_index[hashes[entry + InsertDelay] & mask]);
+#endif
+        insert(static_cast<std::uint32_t>(entry), hashes[entry], scratch);
+    }
 }
 
 bool Dictionary::insert(std::uint32_t entry, std::uint32_t hash, FoldBuffer& folded)
@@ -265,9 +307,7 @@ void LoadDictionary(const std::string& path)
         case FileReadResult::Status::Complete:
             break;
         }
-        std::optional<Dictionary> dictionary = Dictionary::fromBytes(file.bytes);
-        // The file's bytes go before anything else is allocated.
-        file = FileReadResult{};
+        std::optional<Dictionary> dictionary = Dictionary::fromFileBytes(std::move(file.bytes));
         if (!dictionary) {
             reportUnreadable(path, "larger than " + std::to_string(MaxDictionarySize) + " bytes");
             return;

@@ -135,11 +135,17 @@ const std::array<char16_t, 256>& windows1251Units()
     return windows1251Tables().units;
 }
 
+TextDecoder::TextDecoder(TextEncoding encoding)
+    : m_encoding(encoding), m_units(&windows1251Tables().units),
+      m_folded(&windows1251Tables().folded)
+{
+}
+
 char16_t* TextDecoder::decode(std::string_view bytes, char16_t* out) const
 {
     if (m_encoding == TextEncoding::Utf8)
         return decodeUtf8(bytes, out);
-    const auto& table = windows1251Tables().units;
+    const auto& table = *m_units;
     for (const char c : bytes)
         *out++ = table[static_cast<unsigned char>(c)];
     return out;
@@ -149,7 +155,7 @@ bool TextDecoder::decodeFolded(std::string_view bytes, FoldBuffer& out) const
 {
     if (m_encoding != TextEncoding::Windows1251)
         return false;
-    const auto& table = windows1251Tables().folded;
+    const auto& table = *m_folded;
     out.resize(bytes.size());
     char16_t* folded = out.data();
     for (const char c : bytes)

@@ -29,6 +29,9 @@ public:
     // Splits and decodes the bytes of a dictionary file and builds the
     // index. Empty when the file is larger than MaxDictionarySize.
     static std::optional<Dictionary> fromBytes(std::string_view bytes);
+    // The same from a file's bytes, which are given back as soon as the
+    // texts are decoded, before the index is built.
+    static std::optional<Dictionary> fromFileBytes(std::string&& bytes);
 
     std::ptrdiff_t size() const { return static_cast<std::ptrdiff_t>(m_bounds.size() / 2); }
     std::u16string_view source(std::ptrdiff_t entry) const
@@ -75,6 +78,12 @@ private:
     bool insert(std::uint32_t entry, std::uint32_t hash, FoldBuffer& scratch);
     // Twice as many slots, every entry in its new place.
     void growIndex();
+    // The whole index at once, from each entry's hash, for up to
+    // `distinctBound` different sources.
+    void buildIndex(const std::vector<std::uint32_t>& hashes, std::size_t distinctBound);
+    // Decodes `bytes` into a dictionary; `owner`, when given, holds them and
+    // is emptied once they are no longer needed.
+    static std::optional<Dictionary> build(std::string_view bytes, std::string* owner);
 
     std::unique_ptr<char16_t[], FreeUnits> m_texts;
     std::size_t m_textCapacity = 0;

@@ -28,7 +28,7 @@ const std::array<char16_t, 256>& windows1251Units();
 class TextDecoder
 {
 public:
-    explicit TextDecoder(TextEncoding encoding) : m_encoding(encoding) {}
+    explicit TextDecoder(TextEncoding encoding);
 
     TextEncoding encoding() const { return m_encoding; }
 
@@ -47,6 +47,8 @@ public:
 
 private:
     TextEncoding m_encoding;
+    const std::array<char16_t, 256>* m_units;
+    const std::array<char16_t, 256>* m_folded;
 };
 
 } // namespace translation
