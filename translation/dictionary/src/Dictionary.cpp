@@ -107,6 +107,8 @@ std::optional<Dictionary> Dictionary::build(std::string_view bytes, std::string*
         const std::size_t sourceBegin = used;
         dictionary.m_bounds.push_back(offset());
         append(source);
+        // The source's range is complete before the index compares it.
+        dictionary.m_bounds.push_back(offset());
         if (presized || !source.empty() || !emptySourceSeen) {
             emptySourceSeen = emptySourceSeen || source.empty();
             // The hash is taken while the text is in the cache.
@@ -123,7 +125,6 @@ std::optional<Dictionary> Dictionary::build(std::string_view bytes, std::string*
             }
         }
         ++entry;
-        dictionary.m_bounds.push_back(offset());
         append(line.substr(parts.target.begin, parts.target.size()));
     });
     dictionary.m_end = offset();
