@@ -22,7 +22,7 @@ std::uint32_t foldedHash(const FoldBuffer& folded, const TextHash& hash = TextHa
 }
 
 // How many entries ahead the index fetches a slot while it is built.
-constexpr std::size_t InsertDelay = 16;
+constexpr std::size_t PrefetchAhead = 16;
 
 // The index of a file whose lines average fewer bytes than this starts
 // small and grows with the different sources it meets; a longer-lined file
@@ -155,8 +155,8 @@ void Dictionary::buildIndex(const std::vector<std::uint32_t>& hashes, std::size_
         // The slot of an entry a little ahead is fetched into the cache
         // while this one goes in; a large index is otherwise one cache miss
         // an entry.
-        if (entry + InsertDelay < count)
-            __builtin_prefetch(&m_index[hashes[entry + InsertDelay] & mask]);
+        if (entry + PrefetchAhead < count)
+            __builtin_prefetch(&m_index[hashes[entry + PrefetchAhead] & mask]);
 #endif
         insert(static_cast<std::uint32_t>(entry), hashes[entry], scratch);
     }
