@@ -1,6 +1,7 @@
 #include "TzrRadioButton.h"
 
 #include "WideText.h"
+#include "translation/win32/WindowClasses.h"
 
 namespace launcher::win32 {
 
@@ -22,7 +23,12 @@ bool TzrRadioButton::registerClass(HINSTANCE instance)
     windowClass.hInstance = instance;
     windowClass.lpszClassName = ClassName;
     windowClass.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-    return registerClassOnce(windowClass);
+    if (!registerClassOnce(windowClass)) {
+        return false;
+    }
+    // The window's translator treats the kind buttons as the buttons they are.
+    translation::win32::registerSuperclass(ClassName, L"Button");
+    return true;
 }
 
 LRESULT CALLBACK TzrRadioButton::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -9,6 +9,7 @@
 #include "launcher/window/CopyrightNotices.h"
 #include "platform/Animation.h"
 #include "translation/Dictionary.h"
+#include "translation/win32/WindowClasses.h"
 
 #include <chrono>
 #include <functional>
@@ -321,7 +322,8 @@ TEST_F(LauncherWindowTest, KindButtonsAreNativeRadioButtonsRecreatedOnlyForANewV
         EXPECT_EQ(style & ButtonBits, Initial) << kind;
         EXPECT_EQ((style & WS_GROUP) != 0, kind == 0) << kind;
         // A superclass of the native button: it answers the button's own
-        // messages.
+        // messages, and the window's translator knows it as a button.
+        EXPECT_TRUE(translation::win32::derivesFrom(button, L"Button")) << kind;
         SendMessageW(button, BM_SETSTATE, TRUE, 0);
         EXPECT_NE(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0) << kind;
         SendMessageW(button, BM_SETSTATE, FALSE, 0);
