@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// A module's code runs inside the launcher's process: a module that
+// crashes or calls exit() would end it without a word. While a guard is
+// alive (the loading of a module, the call of its entry point) either
+// leaves one error line first:
+//
+// - a fatal fault (on POSIX SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT; on
+//   Windows a structured exception nobody handles): "<crashSubject>: "
+//   and the signal or exception, then the fault takes its usual course, so
+//   the process's end still tells what happened;
+// - exit() (or a return from main elsewhere): "<exitMessage>", then the
+//   process ends at once with `exitStatus`, whatever status the module
+//   gave.
+//
+// The lines are prepared when the guard is made, so that nothing but a
+// write is left to do when the process goes down. The previous handlers
+// come back when the guard ends. One guard at a time, on the thread that
+// runs modules.
+class ModuleCallGuard
+{
+public:
+    ModuleCallGuard(const std::string& crashSubject, const std::string& exitMessage,
+                    int exitStatus);
+    ~ModuleCallGuard();
+    ModuleCallGuard(const ModuleCallGuard&) = delete;
+    ModuleCallGuard& operator=(const ModuleCallGuard&) = delete;
+
+private:
+    static void onExit();
+
+    std::string m_exitLine;
+    int m_exitStatus;
+    const ModuleCallGuard* m_previous;
+    void* m_faults; // the platform's fault handlers, as they were before
+};
+
+} // namespace platform
