@@ -27,6 +27,9 @@ bool namesAFixedFolder(std::string_view entry)
 
 std::optional<std::string> libraryPathWithoutRelativeEntries(std::string_view value)
 {
+    if (value.empty()) {
+        return std::nullopt; // the loader ignores an empty variable
+    }
     std::string kept;
     bool dropped = false;
     std::size_t start = 0;
