@@ -366,6 +366,7 @@ TEST_F(LauncherExecutable, AMisbehavingModuleLeavesOneLineNamingItAndWhatHappene
         {"ill", -1, SIGILL, {"crashed in TrnRun_Worm: signal SIGILL"}},
         {"fpe", -1, SIGFPE, {"crashed in TrnRun_Worm: signal SIGFPE"}},
         {"abort", -1, SIGABRT, {"crashed in TrnRun_Worm: signal SIGABRT"}},
+        {"overflow", -1, SIGSEGV, {"crashed in TrnRun_Worm: signal SIGSEGV"}},
         {"exit", 5, 0, {"ended the process in TrnRun_Worm"}},
     };
     ProgramFolder hostile("hostile");
