@@ -5,12 +5,12 @@
 // The platform's half of ModuleCallGuard: what catches a fatal fault.
 namespace platform::detail {
 
-// Installs handlers that write one error line, "<crashSubject>: " and what
-// the fault was, before the fault ends the process. Returns what is needed
-// to put the previous handlers back.
+// Until disarmFaultReport(), a fatal fault writes one error line,
+// "<crashSubject>: " and what the fault was, before it ends the process.
+// Returns what disarmFaultReport() needs.
 void* armFaultReport(const std::string& crashSubject);
 
-// Puts back the handlers that armFaultReport() replaced.
-void disarmFaultReport(void* previous);
+// Ends what armFaultReport() began; a guard around it is in force again.
+void disarmFaultReport(void* armed);
 
 } // namespace platform::detail

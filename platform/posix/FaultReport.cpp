@@ -3,6 +3,7 @@
 #include "platform/ErrorReport.h"
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
@@ -26,28 +27,48 @@ constexpr std::array<Fault, 5> Faults = {{
     {SIGABRT, "signal SIGABRT (aborted)"},
 }};
 
+// What the handlers write while a guard is alive.
+struct Armed
+{
+    std::string start; // the line up to the fault's text, prefix and escaping done
+    Armed* outer = nullptr;
+};
+
+std::atomic<Armed*> g_armed{nullptr};
+static_assert(std::atomic<Armed*>::is_always_lock_free);
+
+// The handlers are installed once, with the first guard, and stay: a guard
+// then costs no system call. Outside a guard they hand the fault on to
+// whatever handled it before.
+std::array<struct sigaction, Faults.size()> g_previous{};
+
 // A module that overflows its stack still gets its line: the handler runs
 // on a stack of its own.
 constexpr std::size_t AlternateStackSize = 64 * 1024;
 alignas(16) char g_alternateStack[AlternateStackSize];
 
-struct Armed
-{
-    std::array<std::string, Faults.size()> lines; // ready to write, one per fault
-    std::array<struct sigaction, Faults.size()> previousActions{};
-    stack_t previousStack{};
-    bool stackReplaced = false;
-    Armed* outer = nullptr;
-};
+// The line is put together here, so that it goes out in one write.
+char g_line[8192];
 
-Armed* volatile g_armed = nullptr;
-
-void writeAll(const std::string& line)
+void writeLine(const std::string& start, const char* text)
 {
-    const char* data = line.data();
-    std::size_t left = line.size();
-    while (left > 0) {
-        const ssize_t written = ::write(STDERR_FILENO, data, left);
+    std::size_t length = 0;
+    const auto append = [&length](const char* from, std::size_t count) {
+        for (std::size_t i = 0; i < count && length < sizeof g_line - 1; ++i) {
+            g_line[length++] = from[i];
+        }
+    };
+    append(start.data(), start.size());
+    std::size_t textLength = 0;
+    while (text[textLength] != '\0') {
+        ++textLength;
+    }
+    append(text, textLength);
+    g_line[length++] = '\n';
+
+    const char* data = g_line;
+    while (length > 0) {
+        const ssize_t written = ::write(STDERR_FILENO, data, length);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -55,67 +76,71 @@ void writeAll(const std::string& line)
             return;
         }
         data += written;
-        left -= static_cast<std::size_t>(written);
+        length -= static_cast<std::size_t>(written);
     }
 }
 
-// Async-signal-safe: a write of a prepared line, then the signal again with
-// its default action. The signal stays blocked until the handler returns,
-// so it ends the process right after, and the exit status tells it.
+// Async-signal-safe: a write of the prepared line, then the signal again
+// under the handling it had before (its default action, as a rule). The
+// signal stays blocked until this handler returns, so it takes its course
+// right after, and the exit status tells it.
 void onFault(int signalNumber)
 {
     const int savedErrno = errno;
-    if (const Armed* armed = g_armed) {
-        for (std::size_t i = 0; i < Faults.size(); ++i) {
-            if (Faults[i].signal == signalNumber) {
-                writeAll(armed->lines[i]);
-            }
+    for (std::size_t i = 0; i < Faults.size(); ++i) {
+        if (Faults[i].signal != signalNumber) {
+            continue;
         }
+        if (const Armed* armed = g_armed.load()) {
+            writeLine(armed->start, Faults[i].text);
+        }
+        sigaction(signalNumber, &g_previous[i], nullptr);
     }
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
+    raise(signalNumber);
     errno = savedErrno;
+}
+
+void installHandlersOnce()
+{
+    static const bool installed = [] {
+        stack_t current{};
+        if (sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) != 0) {
+            stack_t stack{};
+            stack.ss_sp = g_alternateStack;
+            stack.ss_size = AlternateStackSize;
+            sigaltstack(&stack, nullptr);
+        }
+        struct sigaction action
+        {
+        };
+        action.sa_handler = &onFault;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_ONSTACK;
+        for (std::size_t i = 0; i < Faults.size(); ++i) {
+            sigaction(Faults[i].signal, &action, &g_previous[i]);
+        }
+        return true;
+    }();
+    (void)installed;
 }
 
 } // namespace
 
 void* armFaultReport(const std::string& crashSubject)
 {
+    installHandlersOnce();
     auto* armed = new Armed;
-    for (std::size_t i = 0; i < Faults.size(); ++i) {
-        armed->lines[i] = errorLine(crashSubject + ": " + Faults[i].text);
-    }
-    armed->outer = g_armed;
-
-    stack_t stack{};
-    stack.ss_sp = g_alternateStack;
-    stack.ss_size = AlternateStackSize;
-    armed->stackReplaced =
-        armed->outer == nullptr && sigaltstack(&stack, &armed->previousStack) == 0;
-
-    struct sigaction action
-    {
-    };
-    action.sa_handler = &onFault;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_ONSTACK;
-    g_armed = armed;
-    for (std::size_t i = 0; i < Faults.size(); ++i) {
-        sigaction(Faults[i].signal, &action, &armed->previousActions[i]);
-    }
+    armed->start = errorLine(crashSubject + ": ");
+    armed->start.pop_back(); // the line end comes after the fault's text
+    armed->outer = g_armed.load();
+    g_armed.store(armed);
     return armed;
 }
 
-void disarmFaultReport(void* previous)
+void disarmFaultReport(void* armedState)
 {
-    auto* armed = static_cast<Armed*>(previous);
-    for (std::size_t i = 0; i < Faults.size(); ++i) {
-        sigaction(Faults[i].signal, &armed->previousActions[i], nullptr);
-    }
-    if (armed->stackReplaced) {
-        sigaltstack(&armed->previousStack, nullptr);
-    }
-    g_armed = armed->outer;
+    auto* armed = static_cast<Armed*>(armedState);
+    g_armed.store(armed->outer);
     delete armed;
 }
 

@@ -43,9 +43,9 @@ void* armFaultReport(const std::string& crashSubject)
     return armed;
 }
 
-void disarmFaultReport(void* previous)
+void disarmFaultReport(void* armedState)
 {
-    auto* armed = static_cast<Armed*>(previous);
+    auto* armed = static_cast<Armed*>(armedState);
     SetUnhandledExceptionFilter(armed->previousFilter);
     g_armed = armed->outer;
     delete armed;

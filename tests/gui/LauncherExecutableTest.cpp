@@ -347,6 +347,7 @@ TEST_F(LauncherExecutable, AMisbehavingModuleLeavesOneLineNamingItAndWhatHappene
     // Crashing modules leave no core files behind.
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
+    testsupport::leaveFatalSignalsToTheProgram();
     struct Case
     {
         const char* behaviour; // TRN_HOSTILE

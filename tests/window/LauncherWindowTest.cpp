@@ -240,6 +240,7 @@ TEST_F(LauncherWindowTest, FailedRunsReportOneLineAndEnableRunAgain)
 TEST_F(LauncherWindowTest, AModuleThatEndsTheProcessLeavesItsLine)
 {
     testing::FLAGS_gtest_death_test_style = "threadsafe"; // a child started afresh
+    testsupport::leaveFatalSignalsToTheProgram();
     window.setProgramDir(testsupport::fixtureDir("hostile"));
     view.checked = 4;
     const auto runAs = [this](const char* behaviour) {

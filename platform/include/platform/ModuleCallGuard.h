@@ -18,9 +18,10 @@ namespace platform {
 //   gave.
 //
 // The lines are prepared when the guard is made, so that nothing but a
-// write is left to do when the process goes down. The previous handlers
-// come back when the guard ends. One guard at a time, on the thread that
-// runs modules.
+// write is left to do when the process goes down. The handlers are put in
+// place with the first guard and stay (a guard costs no system call);
+// outside a guard they hand a fault on to the handling it had before.
+// Guards nest; modules run on one thread.
 class ModuleCallGuard
 {
 public:
