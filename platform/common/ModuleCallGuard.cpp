@@ -3,8 +3,8 @@
 #include "FaultReport.h"
 #include "platform/ErrorReport.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace platform {
 
@@ -14,10 +14,9 @@ const ModuleCallGuard* g_current = nullptr;
 
 } // namespace
 
-ModuleCallGuard::ModuleCallGuard(const std::string& crashSubject, const std::string& exitMessage,
-                                 int exitStatus)
-    : m_exitLine(errorLine(exitMessage)), m_exitStatus(exitStatus), m_previous(g_current),
-      m_faults(detail::armFaultReport(crashSubject))
+ModuleCallGuard::ModuleCallGuard(std::string crashSubject, std::string exitMessage, int exitStatus)
+    : m_exitMessage(std::move(exitMessage)), m_exitStatus(exitStatus), m_previous(g_current),
+      m_faults(detail::armFaultReport(std::move(crashSubject)))
 {
     // atexit() cannot take a handler back: it is registered once and does
     // nothing while no guard is alive.
@@ -38,8 +37,7 @@ void ModuleCallGuard::onExit()
     if (guard == nullptr) {
         return;
     }
-    std::fwrite(guard->m_exitLine.data(), 1, guard->m_exitLine.size(), stderr);
-    std::fflush(stderr);
+    reportError(guard->m_exitMessage);
     // The rest of exit() would run the destructors of a process that is
     // still inside the module's call.
     std::_Exit(guard->m_exitStatus);

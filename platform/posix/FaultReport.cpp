@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <string_view>
 #include <unistd.h>
+#include <utility>
 
 namespace platform::detail {
 
@@ -27,10 +29,10 @@ constexpr std::array<Fault, 5> Faults = {{
     {SIGABRT, "signal SIGABRT (aborted)"},
 }};
 
-// What the handlers write while a guard is alive.
+// Whom the handlers name while a guard is alive.
 struct Armed
 {
-    std::string start; // the line up to the fault's text, prefix and escaping done
+    std::string subject;
     Armed* outer = nullptr;
 };
 
@@ -50,20 +52,20 @@ alignas(16) char g_alternateStack[AlternateStackSize];
 // The line is put together here, so that it goes out in one write.
 char g_line[8192];
 
-void writeLine(const std::string& start, const char* text)
+void writeLine(const std::string& subject, const char* text)
 {
     std::size_t length = 0;
-    const auto append = [&length](const char* from, std::size_t count) {
-        for (std::size_t i = 0; i < count && length < sizeof g_line - 1; ++i) {
-            g_line[length++] = from[i];
+    const auto append = [&length](std::string_view piece) {
+        for (const char c : piece) {
+            if (length < sizeof g_line - 1) {
+                g_line[length++] = c;
+            }
         }
     };
-    append(start.data(), start.size());
-    std::size_t textLength = 0;
-    while (text[textLength] != '\0') {
-        ++textLength;
-    }
-    append(text, textLength);
+    append(errorLinePrefix());
+    length += escapeForErrorLineInto(subject, g_line + length, sizeof g_line - 1 - length);
+    append(": ");
+    append(text);
     g_line[length++] = '\n';
 
     const char* data = g_line;
@@ -92,7 +94,7 @@ void onFault(int signalNumber)
             continue;
         }
         if (const Armed* armed = g_armed.load()) {
-            writeLine(armed->start, Faults[i].text);
+            writeLine(armed->subject, Faults[i].text);
         }
         sigaction(signalNumber, &g_previous[i], nullptr);
     }
@@ -126,12 +128,11 @@ void installHandlersOnce()
 
 } // namespace
 
-void* armFaultReport(const std::string& crashSubject)
+void* armFaultReport(std::string crashSubject)
 {
     installHandlersOnce();
     auto* armed = new Armed;
-    armed->start = errorLine(crashSubject + ": ");
-    armed->start.pop_back(); // the line end comes after the fault's text
+    armed->subject = std::move(crashSubject);
     armed->outer = g_armed.load();
     g_armed.store(armed);
     return armed;

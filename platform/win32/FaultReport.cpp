@@ -3,6 +3,7 @@
 #include "platform/ErrorReport.h"
 
 #include <cstdio>
+#include <utility>
 #include <windows.h>
 
 namespace platform::detail {
@@ -33,10 +34,10 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception)
 
 } // namespace
 
-void* armFaultReport(const std::string& crashSubject)
+void* armFaultReport(std::string crashSubject)
 {
     auto* armed = new Armed;
-    armed->subject = crashSubject;
+    armed->subject = std::move(crashSubject);
     armed->outer = g_armed;
     armed->previousFilter = SetUnhandledExceptionFilter(&onUnhandledException);
     g_armed = armed;

@@ -17,16 +17,16 @@ namespace platform {
 //   process ends at once with `exitStatus`, whatever status the module
 //   gave.
 //
-// The lines are prepared when the guard is made, so that nothing but a
-// write is left to do when the process goes down. The handlers are put in
+// The texts are ready when the guard is made; a fault's line is put
+// together without allocating, so that nothing but a write is left to do
+// when the process goes down. The handlers are put in
 // place with the first guard and stay (a guard costs no system call);
 // outside a guard they hand a fault on to the handling it had before.
 // Guards nest; modules run on one thread.
 class ModuleCallGuard
 {
 public:
-    ModuleCallGuard(const std::string& crashSubject, const std::string& exitMessage,
-                    int exitStatus);
+    ModuleCallGuard(std::string crashSubject, std::string exitMessage, int exitStatus);
     ~ModuleCallGuard();
     ModuleCallGuard(const ModuleCallGuard&) = delete;
     ModuleCallGuard& operator=(const ModuleCallGuard&) = delete;
@@ -34,7 +34,7 @@ public:
 private:
     static void onExit();
 
-    std::string m_exitLine;
+    std::string m_exitMessage;
     int m_exitStatus;
     const ModuleCallGuard* m_previous;
     void* m_faults; // the platform's fault handlers, as they were before
