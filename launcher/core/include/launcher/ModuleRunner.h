@@ -48,7 +48,9 @@ struct ModuleHost
 // The call is synchronous. While the module is loaded and while its entry
 // point runs, a crash or an exit() of the module leaves one line first
 // (platform::ModuleCallGuard); exit() then ends the process with
-// ExitModuleEndedProcess.
+// ExitModuleEndedProcess. An error raised while the module is being loaded
+// (by its static constructors) gives ModuleRaisedError with
+// `loaderUnusable` set.
 //
 // `dataFileName` must point at a null-terminated text (the empty text when
 // there is no data file), never nullptr.
