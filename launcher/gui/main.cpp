@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
     const std::string programDir =
         launcher::programDirFromExecutable(platform::executablePath(), style);
     if (!programDir.empty()) {
-        translation::LoadDictionary(programDir + "Orvanel.Dic");
+        translation::LoadDictionary(programDir + launcher::DictionaryFileName);
     } else {
         // Without its own folder the launcher would read "Orvanel.Dic" from
         // the current directory; modules still go through the system search.

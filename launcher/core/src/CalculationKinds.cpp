@@ -1,15 +1,11 @@
 #include "launcher/CalculationKinds.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/Library.h"
 
 namespace launcher {
 
 namespace {
-
-char asciiUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool endsWithDotExtension(std::string_view argument, std::string_view extension)
 {
@@ -17,15 +13,7 @@ bool endsWithDotExtension(std::string_view argument, std::string_view extension)
         return false;
     }
     const std::string_view tail = argument.substr(argument.size() - extension.size() - 1);
-    if (tail.front() != '.') {
-        return false;
-    }
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        if (asciiUpper(tail[i + 1]) != asciiUpper(extension[i])) {
-            return false;
-        }
-    }
-    return true;
+    return tail.front() == '.' && platform::equalIgnoringAsciiCase(tail.substr(1), extension);
 }
 
 } // namespace
@@ -40,9 +28,7 @@ const CalculationKind* kindForModuleNumber(int moduleNumber)
 
 std::string moduleFileName(const CalculationKind& kind)
 {
-    std::string_view name = kind.libraryName;
-    name.remove_suffix(std::string_view(".dll").size());
-    return std::string(name) + platform::librarySuffix();
+    return std::string(kind.libraryName) + platform::librarySuffix();
 }
 
 std::optional<int> kindIndexForDataFile(std::string_view argument)
