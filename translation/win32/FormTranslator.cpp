@@ -1,0 +1,187 @@
+#include "translation/win32/FormTranslator.h"
+
+#include "WideText.h"
+#include "translation/win32/TranslationRules.h"
+#include "translation/win32/WindowClasses.h"
+
+#include <commctrl.h>
+#include <optional>
+#include <unordered_set>
+
+namespace translation::win32 {
+
+namespace {
+
+// Window classes whose window text is the control's content rather than a
+// caption written into the window's description.
+const wchar_t* const ClassesWithoutCaption[] = {
+    L"Edit",     L"RICHEDIT",     L"RichEdit20A",    L"RichEdit20W",       L"RICHEDIT50W",
+    L"ComboBox", L"ComboBoxEx32", L"SysIPAddress32", L"SysDateTimePick32", L"msctls_hotkey32",
+};
+
+bool hasCaption(HWND control)
+{
+    const std::wstring className = windowClassName(control);
+    if (className.empty())
+        return false;
+    for (const wchar_t* name : ClassesWithoutCaption) {
+        if (classDerivesFrom(className, name))
+            return false;
+    }
+    return true;
+}
+
+// The tooltip controls that belong to `topLevel`: those it owns. A tooltip
+// created with one of the window's controls as its parent is owned by the
+// window too.
+struct ToolTipSearch
+{
+    HWND topLevel;
+    std::vector<HWND> toolTips;
+};
+
+BOOL CALLBACK collectToolTip(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<ToolTipSearch*>(parameter);
+    if (GetWindow(window, GW_OWNER) == search->topLevel && derivesFrom(window, TOOLTIPS_CLASSW))
+        search->toolTips.push_back(window);
+    return TRUE;
+}
+
+struct Tool
+{
+    HWND toolTip = nullptr;
+    TTTOOLINFOW info{};
+};
+
+// The tool that covers the control's whole window (TTF_IDISHWND), looked up
+// by enumerating the tools with no text buffer, so that nothing is copied.
+std::optional<Tool> toolFor(HWND control)
+{
+    const HWND topLevel = GetAncestor(control, GA_ROOT);
+    if (!topLevel)
+        return std::nullopt;
+    ToolTipSearch search{topLevel, {}};
+    EnumThreadWindows(GetWindowThreadProcessId(topLevel, nullptr), collectToolTip,
+                      reinterpret_cast<LPARAM>(&search));
+    for (HWND toolTip : search.toolTips) {
+        const auto count = SendMessageW(toolTip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT index = 0; index < count; ++index) {
+            Tool tool{toolTip, {}};
+            tool.info.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.info.lpszText = nullptr;
+            if (!SendMessageW(toolTip, TTM_ENUMTOOLSW, static_cast<WPARAM>(index),
+                              reinterpret_cast<LPARAM>(&tool.info)))
+                continue;
+            if ((tool.info.uFlags & TTF_IDISHWND) &&
+                reinterpret_cast<HWND>(tool.info.uId) == control)
+                return tool;
+        }
+    }
+    return std::nullopt;
+}
+
+BOOL CALLBACK collectChildWindow(HWND window, LPARAM parameter)
+{
+    reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+    return TRUE;
+}
+
+bool insidePartsOfAControl(HWND control, HWND window)
+{
+    const auto rules = TranslationRules();
+    for (HWND parent = GetAncestor(control, GA_PARENT); parent && parent != window;
+         parent = GetAncestor(parent, GA_PARENT)) {
+        if (rules[RuleNumberFor(parent) - 1].ownsItsChildren(parent))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TranslateForm(Form& form, const TextLookup& lookup)
+{
+    if (!IsWindow(form.window))
+        return;
+    const std::u16string caption = windowText(form.window);
+    const std::u16string translated = lookup(caption);
+    if (translated != caption)
+        setWindowText(form.window, translated);
+    form.hint = lookup(form.hint);
+    // A window procedure that answers a changed text may destroy controls;
+    // those are skipped rather than translated after their end.
+    for (HWND control : OwnedControls(form.window)) {
+        if (IsWindow(control))
+            TranslateComponent(control, lookup);
+    }
+}
+
+void TranslateComponent(HWND control, const TextLookup& lookup)
+{
+    if (IsWindow(control))
+        TranslationRules()[RuleNumberFor(control) - 1].translate(control, lookup);
+}
+
+std::vector<HWND> OwnedControls(HWND window)
+{
+    std::vector<HWND> all;
+    if (!IsWindow(window))
+        return all;
+    EnumChildWindows(window, collectChildWindow, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> owned;
+    std::unordered_set<HWND> seen;
+    for (HWND control : all) {
+        if (!insidePartsOfAControl(control, window) && seen.insert(control).second)
+            owned.push_back(control);
+    }
+    return owned;
+}
+
+std::u16string GetCaption(HWND control)
+{
+    return hasCaption(control) ? windowText(control) : std::u16string();
+}
+
+void SetCaption(HWND control, std::u16string_view text)
+{
+    if (hasCaption(control))
+        setWindowText(control, text);
+}
+
+std::u16string GetHint(HWND control)
+{
+    std::optional<Tool> tool = toolFor(control);
+    if (!tool)
+        return {};
+    // The tooltip control hands over at most INFOTIPSIZE characters, the
+    // terminating NUL included; a text that fills them may have been cut.
+    std::wstring buffer(INFOTIPSIZE, L'\0');
+    tool->info.lpszText = buffer.data();
+    SendMessageW(tool->toolTip, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&tool->info));
+    const std::size_t length = wcsnlen(buffer.data(), buffer.size());
+    if (length >= buffer.size() - 1)
+        return {};
+    return toU16(std::wstring_view(buffer.data(), length));
+}
+
+void SetHint(HWND control, std::u16string_view text)
+{
+    std::optional<Tool> tool = toolFor(control);
+    if (!tool)
+        return;
+    std::wstring copy = toWide(text);
+    tool->info.lpszText = copy.data();
+    SendMessageW(tool->toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool->info));
+}
+
+bool IsBlank(std::u16string_view text)
+{
+    for (const char16_t c : text) {
+        if (c != u'\0' && c != u' ')
+            return false;
+    }
+    return true;
+}
+
+} // namespace translation::win32
