@@ -7,11 +7,10 @@
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
 #include "launcher/Paths.h"
+#include "launcher/window/ControlTable.h"
 #include "platform/Process.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -58,20 +57,11 @@ std::wstring wide(std::string_view bytes, UINT codePage)
     return text;
 }
 
-// The caption of a kind button in the launcher window's description.
+// The kind's name as the launcher window's button gives it.
 std::wstring buttonCaption(std::string_view button)
 {
-    std::ifstream in(DERIZE_WINDOW_DESCRIPTION, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    const std::string ui = content.str();
-    const std::size_t widget = ui.find("name=\"" + std::string(button) + "\"");
-    const std::size_t property = ui.find("<property name=\"text\">", widget);
-    const std::size_t start = ui.find("<string>", property);
-    const std::size_t end = ui.find("</string>", start);
-    if (widget == std::string::npos || end == std::string::npos)
-        return {};
-    return wide(std::string_view(ui).substr(start + 8, end - start - 8), CP_UTF8);
+    const launcher::ControlSpec* control = launcher::findControl(button);
+    return control ? wide(control->text, CP_UTF8) : std::wstring();
 }
 
 class Win32DemoModule : public testing::Test
