@@ -306,6 +306,35 @@ TEST_F(Win32Translator, AMemoIsLookedUpOnceWithTheMarkBetweenItsLines)
     }
 }
 
+TEST_F(Win32Translator, TextsThatCannotBeReadWholeAreLeftAlone)
+{
+    // Without CBS_HASSTRINGS an owner-drawn combo box holds only the
+    // program's data for each item, which reads like a text.
+    HWND combo = add(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED);
+    SendMessageW(combo, CB_ADDSTRING, 0, 0x00410041);
+    // The tooltip control hands over no more than 1023 characters.
+    HWND button = add(WC_BUTTONW, L"", BS_PUSHBUTTON);
+    HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, m_form.window,
+                               nullptr, nullptr, nullptr);
+    std::wstring longHint(1500, L'x');
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = m_form.window;
+    tool.uId = reinterpret_cast<UINT_PTR>(button);
+    tool.lpszText = longHint.data();
+    ASSERT_TRUE(SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+
+    RecordingLookup dictionary;
+    tw::TranslateComponent(combo, dictionary.function());
+    tw::TranslateComponent(button, dictionary.function());
+
+    EXPECT_EQ(dictionary.asked, std::vector<std::u16string>{});
+    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(combo, CB_GETITEMDATA, 0, 0), 0x00410041);
+    EXPECT_EQ(g_heard, std::vector<std::string>{});
+}
+
 TEST(Win32TranslatorTexts, BlankIsEmptyOrOnlyNulAndSpace)
 {
     using namespace std::string_view_literals;
