@@ -13,10 +13,12 @@ namespace translation::win32 {
 namespace {
 
 // Window classes whose window text is the control's content rather than a
-// caption written into the window's description.
+// caption written into the window's description (a status bar's is the text
+// of its first part).
 const wchar_t* const ClassesWithoutCaption[] = {
-    L"Edit",     L"RICHEDIT",     L"RichEdit20A",    L"RichEdit20W",       L"RICHEDIT50W",
-    L"ComboBox", L"ComboBoxEx32", L"SysIPAddress32", L"SysDateTimePick32", L"msctls_hotkey32",
+    WC_EDITW,         L"RICHEDIT",    L"RichEdit20A", L"RichEdit20W",      L"RICHEDIT50W",
+    WC_COMBOBOXW,     WC_COMBOBOXEXW, WC_IPADDRESSW,  DATETIMEPICK_CLASSW, HOTKEY_CLASSW,
+    STATUSCLASSNAMEW,
 };
 
 bool hasCaption(HWND control)
