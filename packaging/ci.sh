@@ -13,14 +13,14 @@ build=build/package
 
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 flags() { dpkg-buildflags --get "$1"; }
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# The "package" presets (CMakePresets.json), with Debian's flags added.
+cmake --preset package \
     -DCMAKE_C_FLAGS="$(flags CPPFLAGS) $(flags CFLAGS)" \
     -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
-    -DDERIZE_BUILD_TESTS=OFF -DDERIZE_BUILD_EXAMPLES=OFF -DDERIZE_BUILD_BENCHMARKS=OFF
-cmake --build "$build" -j2
+    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)"
+cmake --build --preset package
 rm -f "$build"/*.deb
-(cd "$build" && cpack -G DEB)
+cpack --preset package
 
 debs=("$build"/*.deb)
 [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "ci: expected one .deb in $build" >&2; exit 1; }

@@ -3,6 +3,8 @@
 # launcher must do (bench_minimal_launcher), both running the same module
 # that does nothing. Prints hyperfine's comparison and the peak memory of
 # each, and the launcher's ratio to the yardstick for both.
+# Then the cost of the second start that a relative LD_LIBRARY_PATH entry
+# causes.
 #   bench/launcher/startup.sh            (build folder: build/bench)
 #   BUILD_DIR=/some/folder RUNS=50 bench/launcher/startup.sh
 set -euo pipefail
@@ -54,3 +56,10 @@ awk -F, -v mk="$minimal_kib" -v lk="$launcher_kib" '
         printf "peak memory: minimal %d KiB, derize-zizir %d KiB, ratio %.2f (goal <= 1.20)\n",
                mk, lk, lk / mk
     }' "$work/times.csv"
+
+# What a relative LD_LIBRARY_PATH entry costs: the launcher starts itself a
+# second time without it. Both runs go through env(1).
+echo
+hyperfine -N --warmup 5 --runs "$runs" \
+    -n "LD_LIBRARY_PATH=/usr/lib" "env LD_LIBRARY_PATH=/usr/lib ${launcher[*]}" \
+    -n "LD_LIBRARY_PATH=/usr/lib: (starts twice)" "env LD_LIBRARY_PATH=/usr/lib: ${launcher[*]}"

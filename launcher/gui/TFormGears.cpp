@@ -8,6 +8,7 @@
 #include "ui_TFormGears.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QShowEvent>
 
 // The pictures and the icon are compiled into a static library; this pulls
@@ -70,6 +71,18 @@ void TFormGears::showEvent(QShowEvent* event)
         m_ui->lblCopyright->adjustSize();
     }
     QWidget::showEvent(event);
+}
+
+void TFormGears::keyPressEvent(QKeyEvent* event)
+{
+    // A push button outside a dialog passes Enter on to its window; on the
+    // focused Run button it runs, as Space does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && focusWidget() == m_ui->btnRun && m_ui->btnRun->isEnabled()) {
+        m_ui->btnRun->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 int TFormGears::checkedKind() const

@@ -4,6 +4,7 @@
 #include "launcher/Paths.h"
 #include "platform/ErrorReport.h"
 #include "platform/Process.h"
+#include "platform/Startup.h"
 #include "translation/Dictionary.h"
 
 #include <QApplication>
@@ -12,13 +13,12 @@
 
 int main(int argc, char* argv[])
 {
+    platform::prepareProcess(argv);
+
     // Argument 1 is the data file name, byte for byte. Qt is given the
     // program name alone, so that it never takes an option out of the
     // user's argument nor re-encodes it.
-    std::optional<std::string> argument1;
-    if (argc > 1) {
-        argument1 = std::string(argv[1]);
-    }
+    const std::optional<std::string_view> argument1 = launcher::firstArgument(argc, argv);
     static int qtArgc = 1;
     static char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
     const std::string programDir =
         launcher::programDirFromExecutable(platform::executablePath(), style);
     if (!programDir.empty()) {
-        translation::LoadDictionary(programDir + "Orvanel.Dic");
+        translation::LoadDictionary(programDir + launcher::DictionaryFileName);
     } else {
         // Without its own folder the launcher would read "Orvanel.Dic" from
         // the current directory; modules still go through the system search.

@@ -2,7 +2,6 @@
 
 #include "BevelPanel.h"
 #include "GroupBox.h"
-#include "ModuleCrashReport.h"
 #include "Picture.h"
 #include "PushButton.h"
 #include "Resources.h"
@@ -225,19 +224,11 @@ int FormGears::runMessageLoop()
 
 std::optional<RunOutcome> FormGears::selectKindAndRun()
 {
-    std::optional<ModuleInCall> inCall;
-    if (const CalculationKind* kind = kindForModuleNumber(m_window.KindIndex + 1)) {
-        inCall.emplace(modulePathFor(*kind, m_window.programDir()), std::string(kind->entryPoint));
-    }
     return m_window.SelectKindAndRun();
 }
 
 void FormGears::runClicked()
 {
-    std::optional<ModuleInCall> inCall;
-    if (const CalculationKind* kind = kindForModuleNumber(checkedKind() + 1)) {
-        inCall.emplace(modulePathFor(*kind, m_window.programDir()), std::string(kind->entryPoint));
-    }
     m_window.btnRunClick();
 }
 

@@ -9,18 +9,6 @@ namespace launcher::win32 {
 
 namespace {
 
-struct RunningModule
-{
-    std::string path;
-    std::string entryPoint;
-};
-
-RunningModule& runningModule()
-{
-    static RunningModule module;
-    return module;
-}
-
 std::string hexCode(std::uint32_t code)
 {
     char text[16];
@@ -31,9 +19,8 @@ std::string hexCode(std::uint32_t code)
 LONG WINAPI reportAndEnd(EXCEPTION_POINTERS* info)
 {
     const EXCEPTION_RECORD& record = *info->ExceptionRecord;
-    const RunningModule& module = runningModule();
-    platform::reportError(crashMessage(static_cast<std::uint32_t>(record.ExceptionCode),
-                                       module.path, module.entryPoint, record.ExceptionAddress));
+    platform::reportError(
+        crashMessage(static_cast<std::uint32_t>(record.ExceptionCode), record.ExceptionAddress));
     // The system ends the process with the exception code as its status,
     // without a crash dialog.
     return EXCEPTION_EXECUTE_HANDLER;
@@ -41,31 +28,16 @@ LONG WINAPI reportAndEnd(EXCEPTION_POINTERS* info)
 
 } // namespace
 
-std::string crashMessage(std::uint32_t code, std::string_view modulePath,
-                         std::string_view entryPoint, const void* address)
+std::string crashMessage(std::uint32_t code, const void* address)
 {
-    if (modulePath.empty()) {
-        char where[32];
-        std::snprintf(where, sizeof where, "%p", address);
-        return "exception " + hexCode(code) + " at " + where + "; the program ends";
-    }
-    return "module " + std::string(modulePath) + " raised exception " + hexCode(code) + " in " +
-           std::string(entryPoint) + "; the program ends";
+    char where[32];
+    std::snprintf(where, sizeof where, "%p", address);
+    return "exception " + hexCode(code) + " at " + where + "; the program ends";
 }
 
 void installCrashReport()
 {
     SetUnhandledExceptionFilter(&reportAndEnd);
-}
-
-ModuleInCall::ModuleInCall(std::string modulePath, std::string entryPoint)
-{
-    runningModule() = RunningModule{std::move(modulePath), std::move(entryPoint)};
-}
-
-ModuleInCall::~ModuleInCall()
-{
-    runningModule() = RunningModule{};
 }
 
 } // namespace launcher::win32

@@ -1,9 +1,11 @@
 // mime_check DESKTOP_FILE
 //
-// Checks the MIME database that XDG_DATA_HOME and XDG_DATA_DIRS point at:
-// every calculation kind's data-file extension, in lower, upper and mixed
-// case, maps to one type of its own; the desktop file declares exactly
-// those types; each type has an English and a Russian comment.
+// Checks the MIME database that XDG_DATA_HOME and XDG_DATA_DIRS point at
+// against the kind table: every calculation kind's data-file extension, in
+// lower, upper and mixed case, maps to one type of its own whose only glob
+// is that extension; no other type of ours is left over from a kind that
+// is gone; the desktop file declares exactly those types; each type has an
+// English and a Russian comment.
 #include "launcher/CalculationKinds.h"
 
 #include <QCoreApplication>
@@ -11,6 +13,7 @@
 #include <QLocale>
 #include <QMimeDatabase>
 #include <QSet>
+#include <QStringList>
 #include <QTextStream>
 #include <cstdio>
 
@@ -95,6 +98,11 @@ int main(int argc, char* argv[])
         }
 
         const QMimeType type = database.mimeTypeForName(lower);
+        const QStringList globs = type.globPatterns();
+        if (globs != QStringList{QStringLiteral("*.") + extension}) {
+            fail(QStringLiteral("%1 has the globs [%2], not just *.%3")
+                     .arg(lower, globs.join(u' '), extension));
+        }
         QLocale::setDefault(QLocale(QLocale::English));
         const QString english = type.comment();
         QLocale::setDefault(QLocale(QLocale::Russian));
@@ -104,6 +112,12 @@ int main(int argc, char* argv[])
         }
         std::printf("*.%s -> %s: %s / %s\n", qPrintable(extension), qPrintable(lower),
                     qPrintable(english), qPrintable(russian));
+    }
+    for (const QMimeType& type : database.allMimeTypes()) {
+        if (type.name().startsWith(QLatin1String("application/x-derize-")) &&
+            !found.contains(type.name())) {
+            fail(QStringLiteral("%1 belongs to no kind").arg(type.name()));
+        }
     }
     for (const QString& type : declared) {
         if (!found.contains(type)) {

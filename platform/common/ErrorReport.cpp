@@ -8,40 +8,78 @@ namespace {
 
 std::string& prefix()
 {
-    static std::string name = "derize-zizir";
-    return name;
+    static std::string start = "derize-zizir: ";
+    return start;
 }
 
 } // namespace
 
 void setErrorReportPrefix(std::string_view programName)
 {
-    prefix() = std::string(programName);
+    prefix() = std::string(programName) + ": ";
+}
+
+namespace {
+
+// Calls `emit` with the bytes that stand for `message` on an error line,
+// one piece per byte of the message.
+template <typename Emit>
+void escapeBytes(std::string_view message, Emit emit)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            const char escape[] = {'\\', 'x', Hex[byte >> 4], Hex[byte & 0x0F]};
+            if (!emit(escape, sizeof escape)) {
+                return;
+            }
+        } else if (c == '\\') {
+            if (!emit("\\\\", 2)) {
+                return;
+            }
+        } else if (!emit(&c, 1)) {
+            return;
+        }
+    }
+}
+
+} // namespace
+
+std::string_view errorLinePrefix()
+{
+    return prefix();
 }
 
 std::string escapeForErrorLine(std::string_view message)
 {
-    static constexpr char Hex[] = "0123456789ABCDEF";
     std::string escaped;
     escaped.reserve(message.size());
-    for (const char c : message) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            escaped += "\\x";
-            escaped += Hex[byte >> 4];
-            escaped += Hex[byte & 0x0F];
-        } else if (c == '\\') {
-            escaped += "\\\\";
-        } else {
-            escaped += c;
-        }
-    }
+    escapeBytes(message, [&escaped](const char* piece, std::size_t length) {
+        escaped.append(piece, length);
+        return true;
+    });
     return escaped;
+}
+
+std::size_t escapeForErrorLineInto(std::string_view message, char* out, std::size_t capacity)
+{
+    std::size_t used = 0;
+    escapeBytes(message, [&](const char* piece, std::size_t length) {
+        if (capacity - used < length) {
+            return false;
+        }
+        for (std::size_t i = 0; i < length; ++i) {
+            out[used++] = piece[i];
+        }
+        return true;
+    });
+    return used;
 }
 
 std::string errorLine(std::string_view message)
 {
-    return prefix() + ": " + escapeForErrorLine(message) + '\n';
+    return prefix() + escapeForErrorLine(message) + '\n';
 }
 
 void reportError(std::string_view message)

@@ -45,7 +45,7 @@ bool isBareName(const std::string& path)
 
 } // namespace
 
-LibraryHandle loadLibrary(const std::string& path, std::string& error)
+LibraryHandle loadLibrary(const std::string& path, std::string& error, LoadFailure* failure)
 {
     // A library that cannot be loaded is reported to the caller, never by a
     // message box of the system's own.
@@ -66,6 +66,9 @@ LibraryHandle loadLibrary(const std::string& path, std::string& error)
     // Every handle value below 32 is a failure, as in 16-bit days.
     if (reinterpret_cast<std::uintptr_t>(module) < 32) {
         error = errorText(code);
+        if (failure != nullptr) {
+            *failure = LoadFailure::Refused;
+        }
         return nullptr;
     }
     return module;
@@ -90,6 +93,13 @@ bool fileExists(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool isRegularFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 } // namespace platform

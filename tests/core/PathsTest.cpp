@@ -2,6 +2,7 @@
 
 #include "launcher/CommandLine.h"
 #include "launcher/CommandLineSplit.h"
+#include "platform/Startup.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -119,4 +120,31 @@ TEST(CommandLine, WindowsCommandLineSplitsOnBlanksAndControlsQuotesGroupAndAreDr
     }
     EXPECT_EQ(launcher::firstArgument("prog a.gear_exc_dat b.worm_cyl_dat"), "a.gear_exc_dat");
     EXPECT_EQ(launcher::firstArgument("\"prog\" \"\""), std::nullopt);
+}
+
+TEST(CommandLine, ArgumentOneIsTheFirstThatIsNotEmpty)
+{
+    const char* const onlyEmpty[] = {"derize-zizir", "", ""};
+    EXPECT_EQ(launcher::firstArgument(3, onlyEmpty), std::nullopt);
+    EXPECT_EQ(launcher::firstArgument(1, onlyEmpty), std::nullopt);
+    const char* const skipped[] = {"derize-zizir", "", "x.gear_exc_dat", "notes.txt"};
+    EXPECT_EQ(launcher::firstArgument(4, skipped), "x.gear_exc_dat");
+}
+
+TEST(LibraryPath, EntriesThatLeadToTheCurrentFolderAreDropped)
+{
+    const std::tuple<const char*, std::optional<std::string>> cases[] = {
+        {"/usr/lib:/opt/lib", std::nullopt},
+        {"$ORIGIN/lib:${ORIGIN}", std::nullopt},
+        {"", std::nullopt}, // an empty variable is not read at all
+        {".", std::string()},
+        {"/usr/lib:", std::string("/usr/lib")},
+        {":/usr/lib", std::string("/usr/lib")},
+        {"a::b", std::string()},
+        {"/usr/lib;lib;/opt/lib", std::string("/usr/lib:/opt/lib")},
+        {"$LIB:$ORIGINAL:/x", std::string("/x")},
+    };
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(platform::libraryPathWithoutRelativeEntries(value), expected) << value;
+    }
 }

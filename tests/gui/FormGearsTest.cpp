@@ -384,6 +384,25 @@ TEST_F(FormGearsTest, RunClickedCallsTheCheckedKindWithTheWindowAsOwnerWithRunDi
     EXPECT_EQ(behaviour().lastOutcome()->status, launcher::RunStatus::Completed);
 }
 
+TEST_F(FormGearsTest, EnterAndKeypadEnterPressTheFocusedRunButtonAsSpaceDoes)
+{
+    RecordFile record;
+    showWindow();
+    // Run gives its focus away while it is disabled during the run.
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        runButton()->setFocus();
+        QTest::keyClick(runButton(), key, modifiers);
+    };
+    press(Qt::Key_Return);
+    press(Qt::Key_Enter, Qt::KeypadModifier);
+    press(Qt::Key_Space);
+    EXPECT_EQ(record.linesStartingWith("call ").size(), 3u);
+
+    window->kindButton(2)->setFocus();
+    QTest::keyClick(window->kindButton(2), Qt::Key_Return);
+    EXPECT_EQ(record.linesStartingWith("call ").size(), 3u) << "Enter elsewhere runs nothing";
+}
+
 TEST_F(FormGearsTest, AutomaticRunClicksTheKindButtonAndShowsTheWindowUntranslated)
 {
     RecordFile record;

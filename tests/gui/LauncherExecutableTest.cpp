@@ -13,6 +13,8 @@
 #include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -31,6 +33,7 @@ namespace {
 struct Finished
 {
     int status = -1;      // exit status; -1 when it did not exit by itself in time
+    int signal = 0;       // the signal that ended it, 0 when it exited
     std::string errors;   // standard error
     bool running = false; // still running when the wait ended (then killed)
 };
@@ -74,10 +77,11 @@ private:
 };
 
 // Runs `program` with `arguments` (raw bytes) in `workingDir`. Waits up to
-// `patience` for it to end; a program still running then is killed.
+// `patience` for it to end; a program still running then is killed. Its
+// standard error is captured, or is `errorsFd` when one is given.
 Finished run(const fs::path& program, const std::vector<std::string>& arguments,
              const fs::path& workingDir,
-             std::chrono::milliseconds patience = std::chrono::seconds(60))
+             std::chrono::milliseconds patience = std::chrono::seconds(60), int errorsFd = -1)
 {
     TempDir output;
     const fs::path errorsFile = output.path() / "stderr";
@@ -102,8 +106,12 @@ Finished run(const fs::path& program, const std::vector<std::string>& arguments,
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, workingDir.c_str());
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
+    if (errorsFd >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, errorsFd, 2);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    }
     pid_t pid = 0;
     const int spawned =
         posix_spawn(&pid, programText.c_str(), &actions, nullptr, argv.data(), environ);
@@ -128,6 +136,9 @@ Finished run(const fs::path& program, const std::vector<std::string>& arguments,
     if (!finished.running && WIFEXITED(waitStatus)) {
         finished.status = WEXITSTATUS(waitStatus);
     }
+    if (!finished.running && WIFSIGNALED(waitStatus)) {
+        finished.signal = WTERMSIG(waitStatus);
+    }
     finished.errors = readAll(errorsFile);
     return finished;
 }
@@ -139,6 +150,8 @@ protected:
     {
         unsetenv("TRN_RECORD_THROW");
         unsetenv("TRN_RECORD_FLAG");
+        unsetenv("TRN_HOSTILE");
+        unsetenv("LD_LIBRARY_PATH");
     }
 
     Finished start(const std::string& argument)
@@ -249,6 +262,13 @@ TEST_F(LauncherExecutable, NamesUpTo259BytesRunLongerOnesEndWithStatus2)
     EXPECT_EQ(linesOf(refusedBare.errors).size(), 1u) << refusedBare.errors;
     EXPECT_EQ(record.linesStartingWith("load ").size(), 1u)
         << "no module is loaded for a long name";
+
+    // The refused name is on the line with its control bytes escaped: a
+    // terminal never sees an escape sequence from a file name.
+    const Finished escaped = start("\x1b]0;X\a" + std::string(260, 'e') + extension);
+    EXPECT_EQ(escaped.status, 2) << escaped.errors;
+    EXPECT_NE(escaped.errors.find("\\x1B]0;X\\x07eee"), std::string::npos) << escaped.errors;
+    EXPECT_EQ(escaped.errors.find_first_of("\x1b\a"), std::string::npos) << escaped.errors;
 }
 
 TEST_F(LauncherExecutable, SymlinkedExecutableLooksForModulesInTheRealFolder)
@@ -302,10 +322,8 @@ TEST_F(LauncherExecutable, ExitStatusSaysWhatBecameOfTheRun)
 TEST_F(LauncherExecutable, OtherArgumentsStartTheWindowWithoutRunningAModule)
 {
     const std::vector<std::vector<std::string>> interactive = {
-        {"notes.txt"},
-        {"x.gear_exc_dat.bak"},
-        {"gear_exc_dat"},
-        {"notes.txt", "x.gear_exc_dat"},
+        {"notes.txt"}, {"x.gear_exc_dat.bak"}, {"gear_exc_dat"}, {"notes.txt", "x.gear_exc_dat"},
+        {""},
     };
     for (const auto& arguments : interactive) {
         const Finished finished =
@@ -315,10 +333,104 @@ TEST_F(LauncherExecutable, OtherArgumentsStartTheWindowWithoutRunningAModule)
     }
     EXPECT_TRUE(record.lines().empty()) << "no module is loaded in interactive mode";
 
-    // Only the first argument is looked at.
+    // Only the first argument is looked at; empty ones are skipped.
     const Finished first = run(folder.executable(), {"x.gear_exc_dat", "notes.txt"}, data.path());
     EXPECT_EQ(first.status, 0) << first.errors;
     EXPECT_EQ(record.linesStartingWith("call TrnRun_CylExt").size(), 1u);
+    const Finished afterEmpty = run(folder.executable(), {"", "x.worm_cyl_dat"}, data.path());
+    EXPECT_EQ(afterEmpty.status, 0) << afterEmpty.errors;
+    EXPECT_EQ(record.linesStartingWith("call TrnRun_Worm").size(), 1u);
+}
+
+TEST_F(LauncherExecutable, AMisbehavingModuleLeavesOneLineNamingItAndWhatHappened)
+{
+    // Crashing modules leave no core files behind.
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    testsupport::leaveFatalSignalsToTheProgram();
+    struct Case
+    {
+        const char* behaviour; // TRN_HOSTILE
+        int status;            // exit status, or -1 when ended by `signal`
+        int signal;
+        std::vector<const char*> parts; // what the one line holds
+    };
+    const Case cases[] = {
+        {"throw-empty", 1, 0, {"raised an error in TrnRun_Worm without a message"}},
+        {"throw-null", 1, 0, {"raised an error in TrnRun_Worm without a message"}},
+        {"throw-on-load",
+         1,
+         0,
+         {"raised an error while being loaded: constructor of a static object failed"}},
+        {"segv", -1, SIGSEGV, {"crashed in TrnRun_Worm: signal SIGSEGV"}},
+        {"bus", -1, SIGBUS, {"crashed in TrnRun_Worm: signal SIGBUS"}},
+        {"ill", -1, SIGILL, {"crashed in TrnRun_Worm: signal SIGILL"}},
+        {"fpe", -1, SIGFPE, {"crashed in TrnRun_Worm: signal SIGFPE"}},
+        {"abort", -1, SIGABRT, {"crashed in TrnRun_Worm: signal SIGABRT"}},
+        {"overflow", -1, SIGSEGV, {"crashed in TrnRun_Worm: signal SIGSEGV"}},
+        {"exit", 5, 0, {"ended the process in TrnRun_Worm"}},
+    };
+    ProgramFolder hostile("hostile");
+    const std::string module = "module " + hostile.path().string() + "/trn_worm.so ";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.behaviour);
+        setenv("TRN_HOSTILE", c.behaviour, 1);
+        const Finished finished = run(hostile.executable(), {"x.worm_cyl_dat"}, data.path());
+        EXPECT_EQ(finished.status, c.status) << finished.errors;
+        EXPECT_EQ(finished.signal, c.signal) << finished.errors;
+        ASSERT_EQ(linesOf(finished.errors).size(), 1u) << finished.errors;
+        EXPECT_EQ(finished.errors.rfind("derize-zizir: " + module, 0), 0u) << finished.errors;
+        for (const char* part : c.parts) {
+            EXPECT_NE(finished.errors.find(part), std::string::npos) << finished.errors;
+        }
+    }
+}
+
+TEST_F(LauncherExecutable, AModuleFileThatIsNotARegularFileIsRefusedWithoutWaiting)
+{
+    ProgramFolder fifoFolder("");
+    ASSERT_EQ(mkfifo((fifoFolder.path() / "trn_worm.so").c_str(), 0600), 0);
+    const Finished finished =
+        run(fifoFolder.executable(), {"x.worm_cyl_dat"}, data.path(), std::chrono::seconds(10));
+    EXPECT_FALSE(finished.running) << "the launcher waited on the FIFO";
+    EXPECT_EQ(finished.status, 3) << finished.errors;
+    ASSERT_EQ(linesOf(finished.errors).size(), 1u) << finished.errors;
+    EXPECT_NE(finished.errors.find("trn_worm.so is not a regular file"), std::string::npos)
+        << finished.errors;
+}
+
+TEST_F(LauncherExecutable, LibraryPathEntriesNeverLeadToTheWorkingFolder)
+{
+    // The module lies in the working folder only; none beside the launcher.
+    ProgramFolder bare("");
+    fs::copy_file(fs::path(testsupport::fixtureDir("recording")) / "trn_worm.so",
+                  data.path() / "trn_worm.so");
+    const std::string absolute = data.path().string();
+    const std::pair<std::string, int> cases[] = {
+        {"/usr/lib:", 3},     {".", 3}, {"a::b", 3}, {":" + absolute + "/..", 3}, {absolute, 0},
+        {".:" + absolute, 0}, // an absolute entry still counts
+    };
+    for (const auto& [value, status] : cases) {
+        SCOPED_TRACE("LD_LIBRARY_PATH=" + value);
+        setenv("LD_LIBRARY_PATH", value.c_str(), 1);
+        const Finished finished = run(bare.executable(), {"x.worm_cyl_dat"}, data.path());
+        EXPECT_EQ(finished.status, status) << finished.errors;
+    }
+    EXPECT_EQ(record.linesStartingWith("call TrnRun_Worm").size(), 2u)
+        << "the arguments survive the second start";
+}
+
+TEST_F(LauncherExecutable, AnErrorLineToAPipeWithoutReaderKeepsTheStatus)
+{
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    close(ends[0]);
+    ProgramFolder empty("");
+    const Finished finished =
+        run(empty.executable(), {"x.worm_cyl_dat"}, data.path(), std::chrono::seconds(60), ends[1]);
+    close(ends[1]);
+    EXPECT_EQ(finished.signal, 0) << "ended by a signal";
+    EXPECT_EQ(finished.status, 3);
 }
 
 } // namespace

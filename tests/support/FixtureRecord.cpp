@@ -170,4 +170,13 @@ std::string hexOf(const std::string& text)
     return hex;
 }
 
+void leaveFatalSignalsToTheProgram()
+{
+    const char* current = std::getenv("ASAN_OPTIONS");
+    std::string options = current != nullptr ? current : "";
+    options += std::string(options.empty() ? "" : ":") +
+               "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0";
+    setVariable("ASAN_OPTIONS", options.c_str());
+}
+
 } // namespace testsupport

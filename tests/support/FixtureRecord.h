@@ -78,4 +78,9 @@ std::string pointerText(const void* pointer);
 // The bytes of `text` as lower-case hex, as the fixtures record names.
 std::string hexOf(const std::string& text);
 
+// For the programs this process starts from now on: AddressSanitizer, when
+// the build has it, leaves fatal signals to the program, so that a crashing
+// module ends it with its own signal rather than the sanitizer's report.
+void leaveFatalSignalsToTheProgram();
+
 } // namespace testsupport

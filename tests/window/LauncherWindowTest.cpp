@@ -8,6 +8,7 @@
 #include "platform/Animation.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
@@ -232,6 +233,35 @@ TEST_F(LauncherWindowTest, FailedRunsReportOneLineAndEnableRunAgain)
     EXPECT_TRUE(record.linesStartingWith("unload trn_bevstr").empty())
         << "a module that raised an error stays loaded";
 }
+
+#ifndef _WIN32
+// A module that takes the process down leaves its line in the window too;
+// each case runs in a child process of its own.
+TEST_F(LauncherWindowTest, AModuleThatEndsTheProcessLeavesItsLine)
+{
+    testing::FLAGS_gtest_death_test_style = "threadsafe"; // a child started afresh
+    testsupport::leaveFatalSignalsToTheProgram();
+    window.setProgramDir(testsupport::fixtureDir("hostile"));
+    view.checked = 4;
+    const auto runAs = [this](const char* behaviour) {
+        testsupport::setVariable("TRN_HOSTILE", behaviour);
+        window.btnRunClick();
+    };
+    EXPECT_EXIT(runAs("throw-on-load"), testing::ExitedWithCode(1),
+                "trn_worm.so raised an error while being loaded");
+    EXPECT_EXIT(runAs("exit"), testing::ExitedWithCode(5), "trn_worm.so ended the process");
+    EXPECT_EXIT(runAs("segv"), testing::KilledBySignal(SIGSEGV),
+                "trn_worm.so crashed in TrnRun_Worm: signal SIGSEGV");
+
+    const std::string raised = capturingErrors([&] { runAs("throw-null"); });
+    testsupport::setVariable("TRN_HOSTILE", nullptr);
+    EXPECT_NE(raised.find("trn_worm.so raised an error in TrnRun_Worm without a message"),
+              std::string::npos)
+        << raised;
+    EXPECT_EQ(std::count(raised.begin(), raised.end(), '\n'), 1) << raised;
+    EXPECT_EQ(g_events.back(), "foreground") << "the window goes on";
+}
+#endif
 
 TEST_F(LauncherWindowTest, NameTooLongForTheModuleBufferIsNeverShortened)
 {

@@ -108,7 +108,7 @@ TEST_F(Win32DemoModule, EveryKindShowsItsNameAndTheDataFileInABoxOfTheOwner)
 
         ASSERT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
         EXPECT_EQ(outcome.flag, 1);
-        EXPECT_EQ(outcome.libraryPath, m_host.programDir + std::string(kind.libraryName));
+        EXPECT_EQ(outcome.libraryPath, m_host.programDir + launcher::moduleFileName(kind));
         EXPECT_EQ(GetModuleHandleA(outcome.libraryPath.c_str()), nullptr) << "still loaded";
         ASSERT_EQ(g_boxes.size(), 1u) << "the module showed no box, or more than one";
         const Box& box = g_boxes.front();

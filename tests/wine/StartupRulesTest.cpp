@@ -17,7 +17,7 @@ TEST(WindowsStartup, ModulesAreTheDllsOfTheKindTable)
     EXPECT_EQ(nativePathStyle(), PathStyle::Windows);
     EXPECT_EQ(launcher::moduleFileName(launcher::CalculationKinds[4]), "trn_worm.dll");
     for (const launcher::CalculationKind& kind : launcher::CalculationKinds) {
-        EXPECT_EQ(launcher::moduleFileName(kind), kind.libraryName);
+        EXPECT_EQ(launcher::moduleFileName(kind), std::string(kind.libraryName) + ".dll");
     }
 }
 

@@ -14,11 +14,19 @@ for tool in i686-w64-mingw32-g++-posix wine wineboot wineserver; do
     }
 done
 
-cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchains/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=Debug \
-    -DDERIZE_BUILD_GUI=OFF -DDERIZE_BUILD_TESTS=ON -DDERIZE_WARNINGS_AS_ERRORS=ON
-cmake --build "$build" -j2
+# The "wine" presets (CMakePresets.json); DERIZE_WINE_BUILD puts the build
+# somewhere else.
+if [ -n "${DERIZE_WINE_BUILD:-}" ]; then
+    configure=(--preset wine -B "$build")
+    build_args=("$build")
+    test_args=(--test-dir "$build" -j2 --output-on-failure --timeout 300)
+else
+    configure=(--preset wine)
+    build_args=(--preset wine)
+    test_args=(--preset wine)
+fi
+cmake "${configure[@]}"
+cmake --build "${build_args[@]}" -j2
 
 # A fresh prefix for every run, without the Mono and Gecko installers and
 # without a display: the windows the tests create go to Wine's null display
@@ -41,4 +49,4 @@ wineserver -k
 wineserver -w
 echo "wine ci: prefix ready in $((SECONDS - start)) s"
 
-ctest --test-dir "$build" -j2 --output-on-failure --timeout 300
+ctest "${test_args[@]}"

@@ -1,6 +1,7 @@
 #include "InstallationCheck.h"
 
 #include "launcher/CalculationKinds.h"
+#include "launcher/Paths.h"
 #include "launcher/window/CopyrightNotices.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
@@ -11,8 +12,6 @@
 namespace check {
 
 namespace {
-
-const char* const DictionaryFileName = "Orvanel.Dic";
 
 const char* statusText(launcher::RunStatus status)
 {
@@ -137,7 +136,7 @@ InstallationReport checkInstallation(const std::string& programDir,
         module.reason = outcome.message;
         report.modules.push_back(module);
     }
-    report.dictionary = checkDictionary(programDir + DictionaryFileName);
+    report.dictionary = checkDictionary(programDir + launcher::DictionaryFileName);
     report.languageAbbreviation = languageAbbreviation;
     report.notice = noticeForLanguage(languageAbbreviation);
     return report;

@@ -1,6 +1,7 @@
 #include "translation/win32/FormTranslator.h"
 
 #include "WideText.h"
+#include "translation/Dictionary.h"
 #include "translation/win32/TranslationRules.h"
 #include "translation/win32/WindowClasses.h"
 
@@ -100,7 +101,18 @@ bool insidePartsOfAControl(HWND control, HWND window)
     return false;
 }
 
+// The dictionary's lookup; TranslateText is overloaded, so it is named here.
+std::u16string dictionaryLookup(std::u16string_view text)
+{
+    return TranslateText(text);
+}
+
 } // namespace
+
+void TranslateForm(Form& form)
+{
+    TranslateForm(form, dictionaryLookup);
+}
 
 void TranslateForm(Form& form, const TextLookup& lookup)
 {
@@ -117,6 +129,11 @@ void TranslateForm(Form& form, const TextLookup& lookup)
         if (IsWindow(control))
             TranslateComponent(control, lookup);
     }
+}
+
+void TranslateComponent(HWND control)
+{
+    TranslateComponent(control, dictionaryLookup);
 }
 
 void TranslateComponent(HWND control, const TextLookup& lookup)

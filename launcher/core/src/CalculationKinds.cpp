@@ -1,15 +1,24 @@
 #include "launcher/CalculationKinds.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/Library.h"
+
+#include <trn_module.h>
 
 namespace launcher {
 
-namespace {
+// The module header names the entry points for module authors in plain C;
+// it must name them as the kind table does.
+static_assert(CalculationKinds[0].entryPoint == TRN_ENTRY_CYLEXT);
+static_assert(CalculationKinds[1].entryPoint == TRN_ENTRY_CYLINT);
+static_assert(CalculationKinds[2].entryPoint == TRN_ENTRY_BEVSPIR);
+static_assert(CalculationKinds[3].entryPoint == TRN_ENTRY_BEVSTR);
+static_assert(CalculationKinds[4].entryPoint == TRN_ENTRY_WORM);
+static_assert(CalculationKinds[5].entryPoint == TRN_ENTRY_CHAIN);
+static_assert(CalculationKinds[6].entryPoint == TRN_ENTRY_VBELT);
+static_assert(CalculationKinds[7].entryPoint == TRN_ENTRY_TBELT);
 
-char asciiUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
+namespace {
 
 bool endsWithDotExtension(std::string_view argument, std::string_view extension)
 {
@@ -17,15 +26,7 @@ bool endsWithDotExtension(std::string_view argument, std::string_view extension)
         return false;
     }
     const std::string_view tail = argument.substr(argument.size() - extension.size() - 1);
-    if (tail.front() != '.') {
-        return false;
-    }
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        if (asciiUpper(tail[i + 1]) != asciiUpper(extension[i])) {
-            return false;
-        }
-    }
-    return true;
+    return tail.front() == '.' && platform::equalIgnoringAsciiCase(tail.substr(1), extension);
 }
 
 } // namespace
@@ -40,9 +41,7 @@ const CalculationKind* kindForModuleNumber(int moduleNumber)
 
 std::string moduleFileName(const CalculationKind& kind)
 {
-    std::string_view name = kind.libraryName;
-    name.remove_suffix(std::string_view(".dll").size());
-    return std::string(name) + platform::librarySuffix();
+    return std::string(kind.libraryName) + platform::librarySuffix();
 }
 
 std::optional<int> kindIndexForDataFile(std::string_view argument)

@@ -4,6 +4,16 @@
 
 namespace launcher {
 
+std::optional<std::string_view> firstArgument(int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] != nullptr && argv[i][0] != '\0') {
+            return std::string_view(argv[i]);
+        }
+    }
+    return std::nullopt;
+}
+
 StartupRequest parseCommandLine(const std::optional<std::string_view>& argument1,
                                 const std::optional<std::string>& currentDirectory, PathStyle style)
 {

@@ -2,8 +2,10 @@
 
 #include "launcher/CalculationKinds.h"
 #include "launcher/CommandLine.h"
+#include "launcher/ModuleFailures.h"
 #include "launcher/Paths.h"
 #include "platform/Library.h"
+#include "platform/ModuleCallGuard.h"
 
 #include <array>
 #include <exception>
@@ -64,8 +66,27 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
     outcome.libraryPath = modulePathFor(kind, programDir);
     outcome.besideLauncher = outcome.libraryPath != fileName;
 
+    if (outcome.besideLauncher && !platform::isRegularFile(outcome.libraryPath)) {
+        outcome.status = RunStatus::LibraryNotLoadable;
+        outcome.message = "module " + outcome.libraryPath + " is not a regular file; not loaded";
+        return nullptr;
+    }
+
     std::string loaderError;
-    platform::LibraryHandle library = platform::loadLibrary(outcome.libraryPath, loaderError);
+    platform::LoadFailure failure = platform::LoadFailure::Refused;
+    platform::LibraryHandle library = nullptr;
+    {
+        const platform::ModuleCallGuard guard(crashSubject(outcome.libraryPath, {}),
+                                              endedProcessMessage(outcome.libraryPath, {}),
+                                              ExitModuleEndedProcess);
+        library = platform::loadLibrary(outcome.libraryPath, loaderError, &failure);
+    }
+    if (library == nullptr && failure == platform::LoadFailure::RaisedWhileLoading) {
+        outcome.status = RunStatus::ModuleRaisedError;
+        outcome.message = raisedWhileLoadingMessage(outcome.libraryPath, loaderError);
+        outcome.loaderUnusable = true;
+        return nullptr;
+    }
     if (library == nullptr) {
         outcome.status =
             outcome.besideLauncher ? RunStatus::LibraryNotLoadable : RunStatus::LibraryNotFound;
@@ -107,16 +128,14 @@ void runModule(const CalculationKind& kind, char* dataFileName, const ModuleHost
     if (library == nullptr) {
         return;
     }
-    outcome.flag = callEntryPoint(symbol, kind.callForm, host.owner, dataFileName);
+    {
+        const platform::ModuleCallGuard guard(
+            crashSubject(outcome.libraryPath, kind.entryPoint),
+            endedProcessMessage(outcome.libraryPath, kind.entryPoint), ExitModuleEndedProcess);
+        outcome.flag = callEntryPoint(symbol, kind.callForm, host.owner, dataFileName);
+    }
     platform::freeLibrary(library);
     outcome.status = RunStatus::Completed;
-}
-
-// The text of an error that escaped an entry point; what() may be empty or,
-// from a careless module, null.
-std::string describeRaised(const char* what)
-{
-    return what != nullptr ? std::string(what) : std::string();
 }
 
 } // namespace
@@ -151,12 +170,13 @@ RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHos
     dataFileName.copy(buffer.data(), dataFileName.size());
 
     bool raised = false;
-    std::string raisedText;
+    std::string raisedText; // copied at once: what() may give nullptr
     try {
         runModule(*kind, buffer.data(), host, outcome);
     } catch (const std::exception& error) {
         raised = true;
-        raisedText = describeRaised(error.what());
+        const char* what = error.what();
+        raisedText = what != nullptr ? what : "";
     } catch (...) {
         raised = true;
         raisedText = "an error that is not a standard exception";
@@ -166,9 +186,8 @@ RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHos
         // loop, so it ends here; the module stays loaded.
         outcome.status = RunStatus::ModuleRaisedError;
         outcome.flag = 0;
-        outcome.message = "module " + outcome.libraryPath + " raised an error in " +
-                          std::string(kind->entryPoint) +
-                          (raisedText.empty() ? std::string() : ": " + raisedText);
+        outcome.message =
+            raisedErrorMessage(outcome.libraryPath, kind->entryPoint, raisedText.c_str());
     }
     return outcome;
 }

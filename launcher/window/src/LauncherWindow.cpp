@@ -7,6 +7,8 @@
 #include "platform/ErrorReport.h"
 #include "platform/Locale.h"
 
+#include <cstdlib>
+
 namespace launcher {
 
 LauncherWindow::LauncherWindow(LauncherView& view, std::string programDir,
@@ -64,6 +66,12 @@ std::optional<RunOutcome> LauncherWindow::run()
         outcome = runKind(kindIndex, DataFileName, host);
         if (outcome->status != RunStatus::Completed) {
             platform::reportError(outcome->message);
+        }
+        if (outcome->loaderUnusable) {
+            // Neither a module nor, at exit, a toolkit's plug-ins could be
+            // loaded or unloaded again: the process ends here, in either
+            // mode.
+            std::_Exit(exitStatusFor(outcome->status));
         }
         m_lastOutcome = outcome;
     }

@@ -21,4 +21,19 @@ inline std::string asciiUpper(std::string_view text)
     return upper;
 }
 
+// Whether `a` and `b` are the same text when ASCII letters are compared
+// without case.
+constexpr bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (asciiUpper(a[i]) != asciiUpper(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,16 @@ void setErrorReportPrefix(std::string_view programName);
 // terminal escape sequence in a file name reaches the terminal raw; bytes
 // of 0x80 and above stay, so UTF-8 names stay readable.
 std::string escapeForErrorLine(std::string_view message);
+
+// The line's start, "<program>: ", for code that puts a line together
+// itself.
+std::string_view errorLinePrefix();
+
+// escapeForErrorLine(message) written into `out`, at most `capacity`
+// bytes of it (an escape is never cut in two); returns how many. Allocates
+// nothing and takes no lock, so a signal handler may call it, as long as
+// the prefix is not being changed meanwhile.
+std::size_t escapeForErrorLineInto(std::string_view message, char* out, std::size_t capacity);
 
 // The whole line, with the prefix and the line end.
 std::string errorLine(std::string_view message);

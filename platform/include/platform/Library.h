@@ -8,11 +8,24 @@ namespace platform {
 // an HMODULE on Windows.
 using LibraryHandle = void*;
 
+// Why loadLibrary() gave no library.
+enum class LoadFailure
+{
+    Refused,            // the loader refused the file; `error` is its message
+    RaisedWhileLoading, // the library's own start-up code raised a C++ exception
+                        // through the loader; `error` is its message
+};
+
 // Loads the library at `path` with every symbol bound at once, so that a
 // library with an unresolved symbol fails here rather than when it is
-// called. Returns nullptr on failure and fills `error` with the loader's
-// own message.
-LibraryHandle loadLibrary(const std::string& path, std::string& error);
+// called. Returns nullptr on failure, fills `error` with the loader's own
+// message and, when `failure` is given, says why there.
+//
+// After RaisedWhileLoading the library is left half loaded and the
+// system's loader may still hold its lock: no library can safely be
+// loaded or unloaded again in this process.
+LibraryHandle loadLibrary(const std::string& path, std::string& error,
+                          LoadFailure* failure = nullptr);
 
 // Address of the exported symbol `name` (exact, case-sensitive), nullptr
 // when the library does not export it.
@@ -27,5 +40,9 @@ const char* librarySuffix();
 
 // True when a file (not a folder) exists at `path`.
 bool fileExists(const std::string& path);
+
+// True when `path` is a regular file (or a link to one): not a folder, a
+// FIFO, a socket or a device, which a loader would block on or misread.
+bool isRegularFile(const std::string& path);
 
 } // namespace platform

@@ -23,32 +23,30 @@ struct CalculationKind
 {
     std::string_view buttonName;    // object name of the kind's radio button
     std::string_view fileExtension; // data-file extension, without the dot
-    std::string_view libraryName;   // module library as shipped for Windows
+    std::string_view libraryName;   // module library's base name, without suffix
     std::string_view entryPoint;    // exported entry point, case-sensitive
     CallForm callForm;
 };
 
-inline constexpr std::size_t KindCount = 8;
+// The kinds in kind-index order, from launcher/CalculationKinds.def. The
+// kind index (0 to 7) is also the position of the kind's button in the
+// window; the module number used by RunCalculation is the kind index plus
+// one.
+inline constexpr std::array CalculationKinds{
+#define DERIZE_KIND(button, extension, library, entry, form)                                       \
+    CalculationKind{#button, #extension, #library, #entry, CallForm::form},
+#include "launcher/CalculationKinds.def"
+#undef DERIZE_KIND
+};
 
-// The eight kinds in kind-index order. The kind index (0 to 7) is also the
-// position of the kind's button in the window; the module number used by
-// RunCalculation is the kind index plus one.
-inline constexpr std::array<CalculationKind, KindCount> CalculationKinds{{
-    {"rbGear_Exc", "gear_exc_dat", "trn_cylext.dll", "TrnRun_CylExt", CallForm::A},
-    {"rbGear_Inc", "gear_inc_dat", "trn_cylint.dll", "TrnRun_CylInt", CallForm::A},
-    {"rbGear_Spb", "gear_spb_dat", "trn_bevspir.dll", "TrnRun_BevSpir", CallForm::A},
-    {"rbGear_Stb", "gear_stb_dat", "trn_bevstr.dll", "TrnRun_BevStr", CallForm::A},
-    {"rbWorm_Cyl", "worm_cyl_dat", "trn_worm.dll", "TrnRun_Worm", CallForm::B},
-    {"rbChai_Rol", "chai_rol_dat", "trn_chain.dll", "TrnRun_Chain", CallForm::C},
-    {"rbBelt_Vee", "belt_vee_dat", "trn_vbelt.dll", "TrnRun_VBelt", CallForm::C},
-    {"rbToothedBelt", "toothedbelt_dat", "trn_tbelt.dll", "TrnRun_TBelt", CallForm::C},
-}};
+inline constexpr std::size_t KindCount = CalculationKinds.size();
+static_assert(KindCount == 8, "the window has a button for each of the eight kinds");
 
 // The kind of module number 1 to 8, nullptr for any other number.
 const CalculationKind* kindForModuleNumber(int moduleNumber);
 
-// File name of the kind's module library on this platform: the library's
-// name with the platform's suffix (trn_worm.so on Linux, trn_worm.dll on
+// File name of the kind's module library on this platform: the base name
+// with the platform's suffix (trn_worm.so on Linux, trn_worm.dll on
 // Windows).
 std::string moduleFileName(const CalculationKind& kind);
 

@@ -22,6 +22,11 @@ struct StartupRequest
 // put in front of a bare name).
 inline constexpr int ExitBadDataFileName = 2;
 
+// Argument 1 of the command line `argv` (`argc` entries): the first
+// argument that is not empty, so that a lone pair of quotes is skipped;
+// nullopt when there is none.
+std::optional<std::string_view> firstArgument(int argc, const char* const* argv);
+
 // Examines argument 1 (nullopt when there is none; further arguments are
 // ignored): when it ends with the dotted extension of a kind, automatic
 // mode runs that kind on the argument, made absolute when it has no

@@ -27,6 +27,8 @@ struct RunOutcome
     std::string libraryPath;     // the file that was loaded or tried
     bool besideLauncher = false; // libraryPath lies in the program folder (not the system search)
     std::string message; // one line naming the file and the loader's reason; empty on success
+    bool loaderUnusable = false; // the module raised an error while being loaded: no library
+                                 // can be loaded or unloaded again, the process is to end
 };
 
 // Where modules are looked for and whom their windows belong to.
@@ -41,7 +43,14 @@ struct ModuleHost
 // call form, and unloads it. The module file is looked for in
 // `host.programDir` first; when no such file is there, the system's
 // standard library search is given the bare file name (the current
-// directory is never searched on purpose). The call is synchronous.
+// directory is never searched on purpose); a module file there that is not
+// a regular file (a FIFO, a device) is refused before the loader opens it.
+// The call is synchronous. While the module is loaded and while its entry
+// point runs, a crash or an exit() of the module leaves one line first
+// (platform::ModuleCallGuard); exit() then ends the process with
+// ExitModuleEndedProcess. An error raised while the module is being loaded
+// (by its static constructors) gives ModuleRaisedError with
+// `loaderUnusable` set.
 //
 // `dataFileName` must point at a null-terminated text (the empty text when
 // there is no data file), never nullptr.

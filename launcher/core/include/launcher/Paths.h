@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,5 +38,8 @@ dataFileNameForArgument(std::string_view argument,
 // Longest data file name, in bytes, that fits the module's file name buffer
 // with its terminating null.
 inline constexpr std::size_t MaxDataFileNameLength = TRN_MAX_PATH - 1;
+
+// The dictionary's file name; the launcher reads it from its own folder.
+inline constexpr char DictionaryFileName[] = "Orvanel.Dic";
 
 } // namespace launcher

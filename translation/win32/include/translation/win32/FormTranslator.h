@@ -8,8 +8,8 @@
 
 namespace translation::win32 {
 
-// The lookup that every text goes through: the dictionary's TranslateText()
-// in the program, a table in tests.
+// The lookup that every text goes through; TranslateText() unless a caller
+// supplies another.
 using TextLookup = std::function<std::u16string(std::u16string_view)>;
 
 // A window as the translator sees it. A native window has a caption but no
@@ -24,10 +24,12 @@ struct Form
 // even when blank), then the texts of every control the window owns (see
 // OwnedControls), each by the first rule of TranslationRules() that fits.
 // Called each time the window is about to be shown.
+void TranslateForm(Form& form);
 void TranslateForm(Form& form, const TextLookup& lookup);
 
 // Translates the texts that the control's kind carries, by the first rule of
 // TranslationRules() that fits its window class.
+void TranslateComponent(HWND control);
 void TranslateComponent(HWND control, const TextLookup& lookup);
 
 // The controls of the window that get translated: its child windows in the

@@ -1,0 +1,7 @@
+#include "platform/Startup.h"
+
+namespace platform {
+
+void prepareProcess(char**) {}
+
+} // namespace platform
