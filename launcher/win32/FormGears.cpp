@@ -108,9 +108,9 @@ bool FormGears::createControls()
 {
     int kindIndex = 0;
     for (std::size_t row = 0; row < LauncherControls.size(); ++row) {
-        const ControlSpec& spec = LauncherControls[row];
+        const ControlSpec& description = LauncherControls[row];
         std::unique_ptr<NativeControl> made;
-        switch (spec.controlClass) {
+        switch (description.controlClass) {
         case ControlClass::Label: {
             auto label = std::make_unique<ShadowLabel>();
             m_label = label.get();
@@ -144,9 +144,9 @@ bool FormGears::createControls()
         }
         ControlPlacement placement;
         placement.instance = m_instance;
-        placement.parent = spec.parent.empty() ? m_hwnd : control(spec.parent);
+        placement.parent = description.parent.empty() ? m_hwnd : control(description.parent);
         placement.id = FirstControlId + static_cast<int>(row);
-        placement.spec = &spec;
+        placement.description = &description;
         placement.font = m_font;
         if (placement.parent == nullptr || !made->create(placement)) {
             return false;
@@ -158,10 +158,10 @@ bool FormGears::createControls()
 
 NativeControl* FormGears::controlObject(std::string_view name) const
 {
-    const ControlSpec* spec = findControl(name);
-    return spec == nullptr
+    const ControlSpec* description = findControl(name);
+    return description == nullptr
                ? nullptr
-               : m_controls[static_cast<std::size_t>(spec - LauncherControls.data())].get();
+               : m_controls[static_cast<std::size_t>(description - LauncherControls.data())].get();
 }
 
 HWND FormGears::control(std::string_view name) const

@@ -7,8 +7,8 @@ namespace launcher::win32 {
 HWND NativeControl::createWindow(DWORD exStyle, const wchar_t* className, DWORD style,
                                  const ControlPlacement& placement, void* param)
 {
-    const ControlRect& rect = placement.spec->rect;
-    const std::wstring text = toWide(placement.spec->text);
+    const ControlRect& rect = placement.description->rect;
+    const std::wstring text = toWide(placement.description->text);
     m_hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, rect.left, rect.top,
                              rect.width, rect.height, placement.parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),

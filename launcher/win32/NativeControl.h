@@ -13,7 +13,7 @@ struct ControlPlacement
     HINSTANCE instance = nullptr;
     HWND parent = nullptr;
     int id = 0;
-    const ControlSpec* spec = nullptr;
+    const ControlSpec* description = nullptr;
     HFONT font = nullptr;
 };
 
@@ -34,7 +34,7 @@ public:
     HWND hwnd() const { return m_hwnd; }
 
 protected:
-    // CreateWindowExW at the placement's rectangle with the spec's text,
+    // CreateWindowExW at the placement's rectangle with the description's text,
     // then the window's font. `param` reaches WM_NCCREATE.
     HWND createWindow(DWORD exStyle, const wchar_t* className, DWORD style,
                       const ControlPlacement& placement, void* param = nullptr);

@@ -70,11 +70,12 @@ bool TzrRadioButton::create(const ControlPlacement& placement)
         return false;
     }
     m_placement = placement;
-    m_firstOfGroup = placement.spec->tabOrder == 0;
-    if (createWindow(0, ClassName, windowStyle(placement.spec->tabStop), placement) == nullptr) {
+    m_firstOfGroup = placement.description->tabOrder == 0;
+    if (createWindow(0, ClassName, windowStyle(placement.description->tabStop), placement) ==
+        nullptr) {
         return false;
     }
-    setChecked(placement.spec->checked);
+    setChecked(placement.description->checked);
     return true;
 }
 

@@ -146,13 +146,14 @@ QString textOf(QWidget* widget)
 // Win32 window is created from.
 TEST_F(FormGearsTest, WindowAndControlsAreThoseOfTheControlTable)
 {
-    const launcher::WindowSpec& spec = launcher::LauncherWindowSpec;
-    EXPECT_EQ(window->objectName(), fromUtf8(spec.name));
-    EXPECT_STREQ(window->metaObject()->className(), std::string(spec.className).c_str());
-    EXPECT_EQ(window->windowTitle(), fromUtf8(spec.caption));
-    EXPECT_EQ(window->geometry(), QRect(spec.left, spec.top, spec.clientWidth, spec.clientHeight));
-    EXPECT_EQ(window->font().family(), fromUtf8(spec.fontFace));
-    EXPECT_EQ(window->font().pointSize(), spec.fontPointSize);
+    const launcher::WindowSpec& description = launcher::LauncherWindowSpec;
+    EXPECT_EQ(window->objectName(), fromUtf8(description.name));
+    EXPECT_STREQ(window->metaObject()->className(), std::string(description.className).c_str());
+    EXPECT_EQ(window->windowTitle(), fromUtf8(description.caption));
+    EXPECT_EQ(window->geometry(), QRect(description.left, description.top, description.clientWidth,
+                                        description.clientHeight));
+    EXPECT_EQ(window->font().family(), fromUtf8(description.fontFace));
+    EXPECT_EQ(window->font().pointSize(), description.fontPointSize);
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window must not be resizable";
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_TRUE((flags & Qt::WindowCloseButtonHint) && (flags & Qt::WindowTitleHint));
@@ -182,7 +183,7 @@ TEST_F(FormGearsTest, WindowAndControlsAreThoseOfTheControlTable)
         EXPECT_STREQ(widget->metaObject()->className(), qtClassFor(control.controlClass));
         ASSERT_NE(widget->parentWidget(), nullptr);
         EXPECT_EQ(widget->parentWidget()->objectName(),
-                  control.parent.empty() ? fromUtf8(spec.name) : fromUtf8(control.parent));
+                  control.parent.empty() ? fromUtf8(description.name) : fromUtf8(control.parent));
         const QRect rect(control.rect.left, control.rect.top, control.rect.width,
                          control.rect.height);
         if (control.controlClass == launcher::ControlClass::Label) {

@@ -207,27 +207,28 @@ TEST_F(LauncherWindowTest, ControlsAreTheTablesInItsOrderWithParentsPlacesTextsA
         {ControlClass::PushButton, L"Button"},
     };
     for (std::size_t row = 0; row < children.size(); ++row) {
-        const launcher::ControlSpec& spec = LauncherControls[row];
-        SCOPED_TRACE(std::string(spec.name));
+        const launcher::ControlSpec& description = LauncherControls[row];
+        SCOPED_TRACE(std::string(description.name));
         HWND hwnd = children[row];
-        EXPECT_EQ(hwnd, m_form->control(spec.name));
-        EXPECT_EQ(GetParent(hwnd),
-                  spec.parent.empty() ? m_form->hwnd() : m_form->control(spec.parent));
+        EXPECT_EQ(hwnd, m_form->control(description.name));
+        EXPECT_EQ(GetParent(hwnd), description.parent.empty()
+                                       ? m_form->hwnd()
+                                       : m_form->control(description.parent));
         for (const auto& [kind, className] : classes) {
-            if (kind == spec.controlClass) {
+            if (kind == description.controlClass) {
                 EXPECT_EQ(classOf(hwnd), className);
             }
         }
         const RECT rect = rectInParent(hwnd);
-        EXPECT_EQ(rect.left, spec.rect.left);
-        EXPECT_EQ(rect.top, spec.rect.top);
+        EXPECT_EQ(rect.left, description.rect.left);
+        EXPECT_EQ(rect.top, description.rect.top);
         // The label sizes itself to its text.
-        if (spec.controlClass != ControlClass::Label) {
-            EXPECT_EQ(rect.right - rect.left, spec.rect.width);
-            EXPECT_EQ(rect.bottom - rect.top, spec.rect.height);
+        if (description.controlClass != ControlClass::Label) {
+            EXPECT_EQ(rect.right - rect.left, description.rect.width);
+            EXPECT_EQ(rect.bottom - rect.top, description.rect.height);
         }
-        EXPECT_EQ(windowText(hwnd), toWide(spec.text));
-        EXPECT_EQ((GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0, spec.tabStop);
+        EXPECT_EQ(windowText(hwnd), toWide(description.text));
+        EXPECT_EQ((GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0, description.tabStop);
         EXPECT_EQ(GetDlgCtrlID(hwnd), FormGears::FirstControlId + static_cast<int>(row));
     }
     EXPECT_EQ(checkedKinds(), std::vector<int>{0});
