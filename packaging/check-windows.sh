@@ -2,12 +2,15 @@
 # Checks the Windows side of an installed tree:
 #   - the SDK example, built against the installed SDK with MinGW-w64, is a
 #     32-bit DLL that exports its stdcall entry point under its plain name;
-#   - the Windows installer (packaging/windows), holding a stand-in for the
-#     Windows launcher that records its command line and ends with a given
-#     status (checks/windows_program_standin.c), installed silently into a
-#     throw-away Wine prefix (null display driver): its files, shortcut,
-#     registry and file associations, then its uninstaller;
-#   - derize-zizir-wine running the installed program, handing it the data
+#   - the Windows installer (packaging/windows), holding the Windows
+#     launcher of a MinGW-w64 Release build (DERIZE_WINE_RELEASE_BUILD,
+#     default build/wine-release: reused when it is there, configured with
+#     the "wine-release" presets when not), installed silently into a throw-away Wine prefix (null display
+#     driver): its files, shortcut, registry and file associations, a data
+#     file opened through its association reaching a recording trn_cylext.dll
+#     under its own name, the SDK example run by the installed launcher, then
+#     the uninstaller;
+#   - derize-zizir-wine running the installed launcher, handing it the data
 #     file name as Windows names it and ending with its status.
 #
 #   packaging/check-windows.sh ROOT      ROOT holds usr/ (dpkg -x, DESTDIR)
@@ -23,7 +26,7 @@ usr=$root/usr
 failed=0
 fail() { echo "check-windows: FAIL: $*" >&2; failed=1; }
 note() { echo "check-windows: $*"; }
-for tool in i686-w64-mingw32-gcc i686-w64-mingw32-objdump i686-w64-mingw32-nm makensis wine wineboot wineserver; do
+for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-objdump i686-w64-mingw32-nm makensis wine wineboot wineserver; do
     if ! command -v "$tool" >/dev/null; then
         [ "${DERIZE_CHECK_STRICT:-0}" = 1 ] && { fail "$tool is not installed"; exit 1; }
         note "SKIP: $tool is not installed"
@@ -49,11 +52,11 @@ cmake -S "$source_dir/packaging/sdk-example" -B "$work/module" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/toolchains/mingw-i686.cmake" \
     -DTrnModule_DIR="$usr/lib/cmake/TrnModule" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 cmake --build "$work/module" >/dev/null
-dll=$work/module/trn_worm.dll
-if [ ! -f "$dll" ]; then
+worm=$work/module/trn_worm.dll
+if [ ! -f "$worm" ]; then
     fail "the SDK's Windows build made no trn_worm.dll: $(ls "$work/module")"
 else
-    headers=$(i686-w64-mingw32-objdump -p "$dll")
+    headers=$(i686-w64-mingw32-objdump -p "$worm")
     exports=$(awk '/^\[Ordinal\/Name Pointer\] Table/ { on = 1; next }
         on && /^\t\[/ { print $NF; next } on { exit }' <<<"$headers")
     imports=$(awk '/DLL Name:/ { print $3 }' <<<"$headers" | tr '\n' ' ')
@@ -70,16 +73,20 @@ else
     note "Windows module built from the installed SDK: exports $exports, imports $imports"
 fi
 
-# The installer, holding the stand-in and the runtime DLLs the Windows
-# launcher ships with.
-mkdir -p "$work/program"
-i686-w64-mingw32-gcc -O2 -Wall -Werror -o "$work/program/derize-zizir.exe" \
-    "$source_dir/packaging/checks/windows_program_standin.c"
-for dll in libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll; do
-    cp "$(realpath "$(i686-w64-mingw32-g++-posix -print-file-name=$dll)")" "$work/program/"
-done
+# The Windows launcher as the installer ships it, and the recording
+# trn_cylext.dll of the tests, from a Release build for Windows.
+build=$(realpath -m "${DERIZE_WINE_RELEASE_BUILD:-$source_dir/build/wine-release}")
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    (cd "$source_dir" && cmake --preset wine-release -B "$build") >/dev/null
+fi
+start=$SECONDS
+cmake --build "$build" -j2 --target derize-zizir fixture_recording_trn_cylext >/dev/null
+note "Windows launcher built in $((SECONDS - start)) s in $build"
+recording=$build/tests/fixtures/recording/trn_cylext.dll
+[ -f "$build/bin/derize-zizir.exe" ] && [ -f "$recording" ] ||
+    { fail "the Windows build in $build made no derize-zizir.exe or recording trn_cylext.dll"; exit 1; }
 installer=$work/derize-zizir-setup.exe
-"$source_dir/packaging/windows/build-installer.sh" "$work/program" "$usr" "$installer"
+"$source_dir/packaging/windows/build-installer.sh" "$build/bin" "$usr" "$installer"
 
 start=$SECONDS
 wineboot -i >/dev/null 2>&1
@@ -88,8 +95,9 @@ wineserver -k || true
 wineserver -w
 note "Wine prefix ready in $((SECONDS - start)) s"
 
-# Windows names of Unix files, as the stand-in and the wrapper see them.
-windows_name() { local name=${1//\//\\}; printf 'Z:%s' "$name"; }
+# The Windows name of a Unix file, as winepath gives it.
+windows_name() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+hex() { printf '%s' "$1" | od -An -v -tx1 | tr -d ' \n'; }
 # A key's values, or nothing when there is no such key (reg then prints
 # its error on standard output).
 query() {
@@ -97,9 +105,21 @@ query() {
     out=$(wine reg query "$@" 2>/dev/null) || return 0
     tr -d '\r' <<<"$out"
 }
-export DERIZE_RECORD_FILE
-DERIZE_RECORD_FILE=$(windows_name "$work/record.txt")
-recorded() { cat "$work/record.txt" 2>/dev/null || echo -; }
+# The modules write what they are given to this file.
+export TRN_RECORD_FILE
+TRN_RECORD_FILE=$(windows_name "$work/record.txt")
+recorded() { if [ -f "$work/record.txt" ]; then tr -d '\r' <"$work/record.txt"; else echo -; fi; }
+# The record of trn_cylext.dll called once with the data file NAME (its
+# Windows name), loaded before and unloaded after.
+called_with() {
+    printf 'load trn_cylext\ncall TrnRun_CylExt name=%s\nunload trn_cylext' "$(hex "$1")"
+}
+recorded_calls() { sed -E 's/^(call [^ ]+) .* name=([0-9a-f]*) .*/\1 name=\2/' <<<"$(recorded)"; }
+# Nothing may hang: a Windows program that does not end is a failure.
+limited() { timeout -k 5 120 "$@"; }
+settle() {
+    timeout 120 wineserver -w || { fail "a Windows program did not end within 2 minutes"; wineserver -k || true; }
+}
 
 # A silent install with the default components.
 program_files=$(wine cmd /c 'echo %ProgramFiles%' 2>/dev/null | tr -d '\r')
@@ -108,7 +128,7 @@ unix_dir=$(winepath -u "$install_dir" 2>/dev/null)
 unix_dir=${unix_dir%/}
 start=$SECONDS
 wine "$installer" /S
-wineserver -w
+settle
 note "installer: $(stat -c %s "$installer") bytes, silent install in $((SECONDS - start)) s into $install_dir"
 for file in derize-zizir.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll uninstall.exe; do
     [ -f "$unix_dir/$file" ] || fail "installer: $file was not installed"
@@ -136,61 +156,81 @@ done
 grep -qF "REG_SZ    External cylindrical gear pair" <<<"$(query 'HKLM\Software\Classes\DERIZE-Zizir.gear_exc_dat' /ve)" ||
     fail "installer: the type of .gear_exc_dat is not named with its kind's name"
 
-# A data file opened through its association.
+# The administrator puts the users' modules beside the program: here the
+# recording module and the SDK example.
+cp "$recording" "$unix_dir/trn_cylext.dll"
+cp "$worm" "$unix_dir/trn_worm.dll"
+
+# A data file opened through its association reaches the module under the
+# name Windows gives it, spaces and all.
 mkdir -p "$work/data files"
 data="$work/data files/Box.gear_exc_dat"
 : >"$data"
 rm -f "$work/record.txt"
-wine start /wait /unix "$data" || true
-wineserver -w
-expected="\"$install_dir\\derize-zizir.exe\" \"$(windows_name "$data")\""
-[ "$(recorded)" = "$expected" ] ||
-    fail "installer: opening the data file ran [$(recorded)], expected [$expected]"
+limited wine start /wait /unix "$data" || true
+settle
+if [ "$(recorded_calls)" = "$(called_with "$(windows_name "$data")")" ]; then
+    note "installer: a .gear_exc_dat file opened through its association ran trn_cylext.dll on it"
+else
+    fail "installer: opening $data through its association recorded [$(recorded)]"
+fi
+
+# The installed launcher runs the SDK example on a worm gear file.
+rm -f "$work/record.txt"
+status=0
+limited wine "$unix_dir/derize-zizir.exe" "$(windows_name "$work/data files/x.worm_cyl_dat")" || status=$?
+if [ $status -eq 0 ] && [ "$(recorded)" = "call TrnRun_Worm name=$(windows_name "$work/data files/x.worm_cyl_dat") slot1=set" ]; then
+    note "installer: the launcher ran the SDK example on a .worm_cyl_dat file"
+else
+    fail "installer: the SDK example run by the launcher: status $status, recorded [$(recorded)]"
+fi
 
 # derize-zizir-wine with the installed program.
 wrapper=$usr/bin/derize-zizir-wine
 mkdir -p "$work/no-wine" "$work/other"
 # A PATH with what the wrapper needs besides Wine.
 for tool in tr iconv locale; do ln -s "$(command -v "$tool")" "$work/no-wine/"; done
-cp "$work/program/derize-zizir.exe" "$work/other/derize-zizir.exe"
+# Another copy of the launcher, with no module beside it.
+cp "$unix_dir"/*.exe "$unix_dir"/lib*.dll "$work/other/"
 
 # wrapper_run WHAT STATUS RECORD ERROR COMMAND...: runs COMMAND in the data
-# folder and expects its status, the command line the stand-in recorded
-# ("-" when it must not have started) and a pattern for standard error
-# ("" for none; otherwise it is one line).
+# folder and expects its status, what the modules recorded ("-" when none
+# was called) and a pattern for standard error ("" for none; otherwise it
+# is one line).
 wrapper_run() {
     local what=$1 want_status=$2 want_record=$3 want_error=$4
     shift 4
     rm -f "$work/record.txt"
     local status=0
-    (cd "$work/data files" && "$@") >/dev/null 2>"$work/error" || status=$?
-    local error
+    (cd "$work/data files" && limited "$@") >/dev/null 2>"$work/error" || status=$?
+    local error got
     error=$(cat "$work/error")
-    if [ "$status" != "$want_status" ] || [ "$(recorded)" != "$want_record" ]; then
-        fail "$what: status $status (expected $want_status), recorded [$(recorded)] (expected [$want_record])"
+    got=$(recorded_calls)
+    if [ "$status" != "$want_status" ] || [ "$got" != "$want_record" ]; then
+        fail "$what: status $status (expected $want_status), recorded [$(recorded)] (expected [$want_record]), standard error [$error]"
     elif [ -z "$want_error" ] && [ -n "$error" ]; then
         fail "$what: unexpected standard error [$error]"
-    elif [ -n "$want_error" ] && { [ "$(wc -l <"$work/error")" != 1 ] || ! grep -q -- "$want_error" <<<"$error"; }; then
-        fail "$what: standard error [$error] is not one line matching [$want_error]"
+    elif [ -n "$want_error" ] && { [ "$(wc -l <"$work/error")" != 1 ] || ! grep -qF -- "$want_error" <<<"$error"; }; then
+        fail "$what: standard error [$error] is not one line holding [$want_error]"
     else
         note "derize-zizir-wine: $what"
     fi
 }
 
-installed="\"$install_dir\\derize-zizir.exe\""
 data="$work/data files"
-wrapper_run "a relative data file name, its status handed back" 3 \
-    "$installed \"$(windows_name "$data/Box.GEAR_EXC_DAT")\" more" "" \
-    env DERIZE_EXIT_STATUS=3 "$wrapper" Box.GEAR_EXC_DAT more
-wrapper_run "no argument: the window" 0 "$installed" "" "$wrapper"
-wrapper_run "an empty argument stays empty" 0 "$installed \"\"" "" "$wrapper" ""
+wrapper_run "a relative data file name" 0 "$(called_with "$(windows_name "$data/Box.GEAR_EXC_DAT")")" "" \
+    "$wrapper" Box.GEAR_EXC_DAT more
+wrapper_run "the launcher's status and error line handed back" 1 \
+    "$(called_with "$(windows_name "$data/Box.gear_exc_dat")")" "raised an error in TrnRun_CylExt" \
+    env TRN_RECORD_THROW=1 "$wrapper" Box.gear_exc_dat
 wrapper_run "-- before a name that looks like an option" 0 \
-    "$installed \"$(windows_name "$data/--help")\"" "" "$wrapper" -- --help
+    "$(called_with "$(windows_name "$data/--x.gear_exc_dat")")" "" "$wrapper" -- --x.gear_exc_dat
 wrapper_run "a name that is not UTF-8 is refused" 2 - "not valid UTF-8" \
     "$wrapper" "$(printf 'Box\377.gear_exc_dat')"
-wrapper_run "DERIZE_ZIZIR_EXE names another program" 0 \
-    "\"$(windows_name "$work/other/derize-zizir.exe")\" $(windows_name /tmp/x.worm_cyl_dat)" "" \
-    env DERIZE_ZIZIR_EXE="$work/other/derize-zizir.exe" "$wrapper" /tmp/x.worm_cyl_dat
+# The launcher's error line doubles its backslashes.
+other_folder=$(windows_name "$work/other" | sed 's/\\/\\\\/g')
+wrapper_run "DERIZE_ZIZIR_EXE names another program" 3 - "trn_cylext.dll not found in $other_folder" \
+    env DERIZE_ZIZIR_EXE="$work/other/derize-zizir.exe" "$wrapper" Box.gear_exc_dat
 # The other Program Files folder, and none at all.
 drive_c=$WINEPREFIX/drive_c
 if [ -d "$drive_c/Program Files (x86)" ]; then
@@ -200,7 +240,8 @@ else
 fi
 mkdir -p "$moved"
 mv "$unix_dir" "$moved/"
-wrapper_run "the program in $moved_name" 0 "\"$moved_name\\DERIZE-Zizir\\derize-zizir.exe\"" "" "$wrapper"
+wrapper_run "the program in $moved_name" 0 "$(called_with "$(windows_name "$data/Box.gear_exc_dat")")" "" \
+    "$wrapper" Box.gear_exc_dat
 mv "$moved/DERIZE-Zizir" "$work/away"
 wrapper_run "no Windows program in the prefix" 127 - "install it there with: wine derize-zizir-setup.exe" \
     "$wrapper" Box.GEAR_EXC_DAT
@@ -208,15 +249,16 @@ mv "$work/away" "$unix_dir"
 wrapper_run "no Wine" 127 - "install the packages wine and wine32" \
     env PATH="$work/no-wine" /bin/sh "$wrapper" Box.GEAR_EXC_DAT
 
-# Uninstalling removes everything of the installer's and keeps the user's
-# module.
-: >"$unix_dir/trn_cylext.dll"
+# Uninstalling removes everything of the installer's and keeps the users'
+# modules.
+users_modules="trn_cylext.dll trn_worm.dll "
 start=$SECONDS
 wine "$unix_dir/uninstall.exe" /S
-wineserver -w
+settle
 note "installer: silent uninstall in $((SECONDS - start)) s"
 left=$(cd "$unix_dir" && ls -A | tr '\n' ' ')
-[ "$left" = "trn_cylext.dll " ] || fail "uninstaller: the program folder holds [$left], not just the user's trn_cylext.dll"
+[ "$left" = "$users_modules" ] || fail "uninstaller: the program folder holds [$left], not just the users' modules"
+cmp -s "$unix_dir/trn_cylext.dll" "$recording" || fail "uninstaller: the user's trn_cylext.dll was changed"
 [ ! -e "$shortcut" ] || fail "uninstaller: the Start-menu shortcut is left"
 [ -z "$(query "$uninstall_key")" ] || fail "uninstaller: the Programs and Features entry is left"
 for ext in "${extensions[@]}"; do
@@ -228,7 +270,7 @@ done
 # dictionary becomes the active one and the SDK is installed; a dictionary
 # of the user's own is neither replaced nor removed.
 wine "$installer" /S /ENGLISH /SDK
-wineserver -w
+settle
 cmp -s "$unix_dir/Orvanel.Dic" "$source_dir/dictionaries/en/Orvanel.Dic" ||
     fail "installer: /ENGLISH did not install the English dictionary as Orvanel.Dic"
 for file in sdk/include/derize-zizir/trn_module.h sdk/lib/cmake/TrnModule/TrnModuleConfig.cmake \
@@ -242,14 +284,14 @@ cmake -S "$unix_dir/sdk/example" -B "$work/installed-sdk" -G Ninja \
     cmake --build "$work/installed-sdk" >/dev/null && [ -f "$work/installed-sdk/trn_worm.dll" ] ||
     fail "installer: the SDK example does not build against the installed SDK"
 wine "$unix_dir/uninstall.exe" /S
-wineserver -w
+settle
 left=$(cd "$unix_dir" && ls -A | tr '\n' ' ')
-[ "$left" = "trn_cylext.dll " ] || fail "uninstaller: after all components the program folder holds [$left]"
+[ "$left" = "$users_modules" ] || fail "uninstaller: after all components the program folder holds [$left]"
 echo '"Выполнить"="Go"' >"$unix_dir/Orvanel.Dic"
 wine "$installer" /S /ENGLISH
-wineserver -w
+settle
 wine "$unix_dir/uninstall.exe" /S
-wineserver -w
+settle
 [ "$(cat "$unix_dir/Orvanel.Dic" 2>/dev/null)" = '"Выполнить"="Go"' ] ||
     fail "installer: the user's own Orvanel.Dic was replaced or removed"
 

@@ -6,7 +6,9 @@
 # and checks the unpacked tree with check-installed.sh (desktop file, MIME
 # types, icons, a module built from the installed SDK, the launcher run
 # through bin/derize-zizir, and derize-zizir-check) and check-windows.sh
-# (the SDK building a Windows module, derize-zizir-wine under Wine).
+# (the SDK building a Windows module; the Windows installer, built from a
+# Release build of the Windows launcher, installed, used and uninstalled
+# under Wine; derize-zizir-wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/package
