@@ -145,13 +145,19 @@ for value in "DisplayName    REG_SZ    DERIZE-Zizir" "DisplayVersion    REG_SZ  
     grep -qF "$value" <<<"$entry" || fail "installer: Programs and Features lacks [$value]: $entry"
 done
 grep -q 'EstimatedSize    REG_DWORD    0x0*[1-9a-f]' <<<"$entry" || fail "installer: no size in Programs and Features: $entry"
-extensions=(gear_exc_dat gear_inc_dat gear_spb_dat gear_stb_dat worm_cyl_dat chai_rol_dat belt_vee_dat toothedbelt_dat)
+# The extensions from the kind table.
+mapfile -t extensions < <(sed -n 's/^DERIZE_KIND([^,]*, *\([a-z_]*\),.*/\1/p' \
+    "$source_dir/launcher/core/include/launcher/CalculationKinds.def")
+[ ${#extensions[@]} -eq 8 ] || fail "the kind table gave [${extensions[*]}], not eight extensions"
 for ext in "${extensions[@]}"; do
     grep -qF "REG_SZ    DERIZE-Zizir.$ext" <<<"$(query "HKLM\\Software\\Classes\\.$ext" /ve)" ||
         fail "installer: .$ext is not associated with DERIZE-Zizir.$ext"
     grep -qF "REG_SZ    \"$install_dir\\derize-zizir.exe\" \"%1\"" \
         <<<"$(query "HKLM\\Software\\Classes\\DERIZE-Zizir.$ext\\shell\\open\\command" /ve)" ||
         fail "installer: DERIZE-Zizir.$ext does not open with the launcher"
+    grep -qF "REG_SZ    $install_dir\\derize-zizir.exe,0" \
+        <<<"$(query "HKLM\\Software\\Classes\\DERIZE-Zizir.$ext\\DefaultIcon" /ve)" ||
+        fail "installer: DERIZE-Zizir.$ext is not shown with the program's icon"
 done
 grep -qF "REG_SZ    External cylindrical gear pair" <<<"$(query 'HKLM\Software\Classes\DERIZE-Zizir.gear_exc_dat' /ve)" ||
     fail "installer: the type of .gear_exc_dat is not named with its kind's name"
