@@ -23,13 +23,9 @@ void drawBevel(HDC dc, RECT& rect, int topLeft, int bottomRight)
 
 bool BevelPanel::create(const ControlPlacement& placement)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &BevelPanel::windowProc;
-    windowClass.hInstance = placement.instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    WNDCLASSEXW windowClass =
+        ownWindowClass(placement.instance, ClassName, &BevelPanel::windowProc);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = ClassName;
     if (!registerClassOnce(windowClass)) {
         return false;
     }

@@ -63,15 +63,10 @@ bool FormGears::create(std::string& error)
     m_largeIcon = static_cast<HICON>(
         LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 32, 32, LR_SHARED));
 
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &FormGears::windowProc;
-    windowClass.hInstance = m_instance;
+    WNDCLASSEXW windowClass = ownWindowClass(m_instance, ClassName, &FormGears::windowProc);
     windowClass.hIcon = m_largeIcon;
     windowClass.hIconSm = m_smallIcon;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = ClassName;
     if (!registerClassOnce(windowClass)) {
         error = "cannot register the window class: " + systemErrorText(GetLastError());
         return false;

@@ -19,6 +19,17 @@ HWND NativeControl::createWindow(DWORD exStyle, const wchar_t* className, DWORD 
     return m_hwnd;
 }
 
+WNDCLASSEXW ownWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC windowProc)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = className;
+    return windowClass;
+}
+
 bool registerClassOnce(const WNDCLASSEXW& windowClass)
 {
     WNDCLASSEXW existing{};

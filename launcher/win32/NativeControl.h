@@ -55,6 +55,10 @@ protected:
     HWND m_hwnd = nullptr;
 };
 
+// A window class of the launcher's own: its name, window procedure and
+// module, with the arrow cursor; the rest is left to the caller.
+WNDCLASSEXW ownWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC windowProc);
+
 // Registers a window class once per process; false when the system refuses.
 bool registerClassOnce(const WNDCLASSEXW& windowClass);
 

@@ -57,13 +57,7 @@ Picture::~Picture() = default;
 
 bool Picture::create(const ControlPlacement& placement)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &Picture::windowProc;
-    windowClass.hInstance = placement.instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = ClassName;
-    if (!registerClassOnce(windowClass)) {
+    if (!registerClassOnce(ownWindowClass(placement.instance, ClassName, &Picture::windowProc))) {
         return false;
     }
     m_bitmap = loadBitmap(placement.instance, m_resourceName);

@@ -12,13 +12,8 @@ constexpr UINT TextFlags = DT_LEFT | DT_TOP | DT_EXPANDTABS;
 
 bool ShadowLabel::create(const ControlPlacement& placement)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &ShadowLabel::windowProc;
-    windowClass.hInstance = placement.instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = ClassName;
-    if (!registerClassOnce(windowClass)) {
+    if (!registerClassOnce(
+            ownWindowClass(placement.instance, ClassName, &ShadowLabel::windowProc))) {
         return false;
     }
     return createWindow(0, ClassName, WS_CHILD | WS_VISIBLE, placement, this) != nullptr;
