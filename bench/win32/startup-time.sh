@@ -9,6 +9,9 @@
 # Needs an X server with a window manager on DISPLAY (Xvfb and openbox do)
 # and a Wine prefix with a display driver (not the tests' null driver).
 set -euo pipefail
+# shellcheck source=scripts/i386-probe.sh
+source "$(dirname "$0")/../../scripts/i386-probe.sh"
+i386_probe || { echo "startup-time: cannot measure: $i386_reason" >&2; exit 1; }
 build=${1:?usage: startup-time.sh <wine build dir>}
 runs=${RUNS:-10}
 : "${DISPLAY:?an X server is needed}"
