@@ -27,8 +27,8 @@ constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 // Russian texts show whatever the system's ANSI code page.
 HFONT createWindowFont()
 {
-    const int height = -MulDiv(LauncherWindowSpec.fontPointSize, 96, 72);
-    const std::wstring face = toWide(LauncherWindowSpec.fontFace);
+    const int height = -MulDiv(LauncherWindowDescription.fontPointSize, 96, 72);
+    const std::wstring face = toWide(LauncherWindowDescription.fontFace);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, face.c_str());
@@ -72,13 +72,13 @@ bool FormGears::create(std::string& error)
         return false;
     }
 
-    RECT frame{0, 0, LauncherWindowSpec.clientWidth, LauncherWindowSpec.clientHeight};
+    RECT frame{0, 0, LauncherWindowDescription.clientWidth, LauncherWindowDescription.clientHeight};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
-    const std::wstring caption = toWide(LauncherWindowSpec.caption);
-    m_hwnd =
-        CreateWindowExW(WindowExStyle, ClassName, caption.c_str(), WindowStyle,
-                        LauncherWindowSpec.left, LauncherWindowSpec.top, frame.right - frame.left,
-                        frame.bottom - frame.top, m_owner, nullptr, m_instance, this);
+    const std::wstring caption = toWide(LauncherWindowDescription.caption);
+    m_hwnd = CreateWindowExW(WindowExStyle, ClassName, caption.c_str(), WindowStyle,
+                             LauncherWindowDescription.left, LauncherWindowDescription.top,
+                             frame.right - frame.left, frame.bottom - frame.top, m_owner, nullptr,
+                             m_instance, this);
     if (m_hwnd == nullptr) {
         error = "cannot create the window: " + systemErrorText(GetLastError());
         return false;
@@ -102,8 +102,8 @@ bool FormGears::create(std::string& error)
 bool FormGears::createControls()
 {
     int kindIndex = 0;
-    for (std::size_t row = 0; row < LauncherControls.size(); ++row) {
-        const ControlSpec& description = LauncherControls[row];
+    for (std::size_t row = 0; row < LauncherControlDescriptions.size(); ++row) {
+        const ControlDescription& description = LauncherControlDescriptions[row];
         std::unique_ptr<NativeControl> made;
         switch (description.controlClass) {
         case ControlClass::Label: {
@@ -153,10 +153,12 @@ bool FormGears::createControls()
 
 NativeControl* FormGears::controlObject(std::string_view name) const
 {
-    const ControlSpec* description = findControl(name);
+    const ControlDescription* description = findControlDescription(name);
     return description == nullptr
                ? nullptr
-               : m_controls[static_cast<std::size_t>(description - LauncherControls.data())].get();
+               : m_controls[static_cast<std::size_t>(description -
+                                                     LauncherControlDescriptions.data())]
+                     .get();
 }
 
 HWND FormGears::control(std::string_view name) const

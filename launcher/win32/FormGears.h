@@ -1,9 +1,9 @@
 #pragma once
 
 #include "launcher/CalculationKinds.h"
-#include "launcher/window/ControlTable.h"
 #include "launcher/window/LauncherView.h"
 #include "launcher/window/LauncherWindow.h"
+#include "launcher/window/WindowDescription.h"
 
 #include <array>
 #include <functional>
@@ -26,7 +26,7 @@ class ShadowLabel;
 class TzrRadioButton;
 
 // The launcher window on Windows: the native window and its controls,
-// created from the control table, as a view of the shared behaviour.
+// created from the window's description, as a view of the shared behaviour.
 class FormGears final : public LauncherView
 {
 public:
@@ -97,7 +97,7 @@ private:
     HICON m_smallIcon = nullptr; // shared: the system keeps them
     HICON m_largeIcon = nullptr;
     std::u16string m_hint;
-    std::array<std::unique_ptr<NativeControl>, LauncherControls.size()> m_controls;
+    std::array<std::unique_ptr<NativeControl>, LauncherControlDescriptions.size()> m_controls;
     std::array<TzrRadioButton*, KindCount> m_kindButtons{};
     PushButton* m_run = nullptr;
     ShadowLabel* m_label = nullptr;

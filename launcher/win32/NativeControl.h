@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/window/ControlTable.h"
+#include "launcher/window/WindowDescription.h"
 
 #include <string>
 #include <windows.h>
@@ -13,7 +13,7 @@ struct ControlPlacement
     HINSTANCE instance = nullptr;
     HWND parent = nullptr;
     int id = 0;
-    const ControlSpec* description = nullptr;
+    const ControlDescription* description = nullptr;
     HFONT font = nullptr;
 };
 

@@ -1,7 +1,8 @@
-// What both windows are drawn from: the control table, the radio button's
+// What both windows are drawn from: the window's description, the radio button's
 // style bits and the copyright notices.
+#include "launcher/window/WindowDescription.h"
+
 #include "launcher/CalculationKinds.h"
-#include "launcher/window/ControlTable.h"
 #include "launcher/window/CopyrightNotices.h"
 #include "launcher/window/RadioButtonStyle.h"
 
@@ -17,8 +18,8 @@
 namespace {
 
 using launcher::ControlClass;
-using launcher::ControlSpec;
-using launcher::LauncherControls;
+using launcher::ControlDescription;
+using launcher::LauncherControlDescriptions;
 
 std::size_t count(std::string_view text, std::string_view part)
 {
@@ -110,10 +111,10 @@ TEST(RadioButtonStyle, StyleBitsFollowTheTable)
               0x0004u | 0x0100 | 0x0400 | 0x2000);
 }
 
-TEST(ControlTable, KindButtonsAreTheKindTableInItsOrder)
+TEST(WindowDescription, KindButtonsAreTheKindTableInItsOrder)
 {
     std::vector<std::string_view> buttons;
-    for (const ControlSpec& control : LauncherControls) {
+    for (const ControlDescription& control : LauncherControlDescriptions) {
         if (control.controlClass == ControlClass::KindButton) {
             buttons.push_back(control.name);
             EXPECT_EQ(control.parent, "GroupBox1") << control.name;
@@ -131,15 +132,15 @@ TEST(ControlTable, KindButtonsAreTheKindTableInItsOrder)
     }
 }
 
-TEST(ControlTable, ParentsComeFirstAndTabOrdersCountFromZeroAmongSiblings)
+TEST(WindowDescription, ParentsComeFirstAndTabOrdersCountFromZeroAmongSiblings)
 {
     std::set<std::string_view> created;
     std::map<std::string_view, std::vector<int>> tabOrders;
-    for (const ControlSpec& control : LauncherControls) {
+    for (const ControlDescription& control : LauncherControlDescriptions) {
         EXPECT_TRUE(control.parent.empty() || created.count(control.parent) == 1)
             << control.name << " comes before its parent " << control.parent;
         EXPECT_TRUE(created.insert(control.name).second) << control.name << " twice";
-        EXPECT_EQ(launcher::findControl(control.name), &control);
+        EXPECT_EQ(launcher::findControlDescription(control.name), &control);
         EXPECT_GT(control.rect.width, 0) << control.name;
         EXPECT_GT(control.rect.height, 0) << control.name;
         if (control.tabOrder >= 0) {
@@ -152,10 +153,12 @@ TEST(ControlTable, ParentsComeFirstAndTabOrdersCountFromZeroAmongSiblings)
             EXPECT_EQ(orders[i], static_cast<int>(i)) << "among the children of '" << parent << "'";
         }
     }
-    EXPECT_EQ(launcher::findControl("FormGears"), nullptr) << "the window is not a control";
-    EXPECT_EQ(launcher::findControl("btnrun"), nullptr) << "names are case-sensitive";
-    ASSERT_NE(launcher::findControl("lblCopyright"), nullptr);
-    EXPECT_EQ(launcher::findControl("lblCopyright")->text, launcher::russianCopyrightNotice());
+    EXPECT_EQ(launcher::findControlDescription("FormGears"), nullptr)
+        << "the window is not a control";
+    EXPECT_EQ(launcher::findControlDescription("btnrun"), nullptr) << "names are case-sensitive";
+    ASSERT_NE(launcher::findControlDescription("lblCopyright"), nullptr);
+    EXPECT_EQ(launcher::findControlDescription("lblCopyright")->text,
+              launcher::russianCopyrightNotice());
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
 #include "launcher/Paths.h"
-#include "launcher/window/ControlTable.h"
+#include "launcher/window/WindowDescription.h"
 #include "platform/Process.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +60,7 @@ std::wstring wide(std::string_view bytes, UINT codePage)
 // The kind's name as the launcher window's button gives it.
 std::wstring buttonCaption(std::string_view button)
 {
-    const launcher::ControlSpec* control = launcher::findControl(button);
+    const launcher::ControlDescription* control = launcher::findControlDescription(button);
     return control ? wide(control->text, CP_UTF8) : std::wstring();
 }
 

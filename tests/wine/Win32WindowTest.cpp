@@ -20,7 +20,7 @@
 #include <windows.h>
 
 using launcher::ControlClass;
-using launcher::LauncherControls;
+using launcher::LauncherControlDescriptions;
 using launcher::win32::FormGears;
 using launcher::win32::toWide;
 using launcher::win32::TzrRadioButton;
@@ -199,7 +199,7 @@ extern "C" __declspec(dllexport) void trn_fixture_hook(const char*)
 TEST_F(LauncherWindowTest, ControlsAreTheTablesInItsOrderWithParentsPlacesTextsAndTabStops)
 {
     const std::vector<HWND> children = childrenInCreationOrder(m_form->hwnd());
-    ASSERT_EQ(children.size(), LauncherControls.size());
+    ASSERT_EQ(children.size(), LauncherControlDescriptions.size());
     const std::pair<ControlClass, const wchar_t*> classes[] = {
         {ControlClass::Label, L"DerizeShadowLabel"}, {ControlClass::Panel, L"DerizeBevelPanel"},
         {ControlClass::Picture, L"DerizePicture"},   {ControlClass::GifPicture, L"DerizePicture"},
@@ -207,7 +207,7 @@ TEST_F(LauncherWindowTest, ControlsAreTheTablesInItsOrderWithParentsPlacesTextsA
         {ControlClass::PushButton, L"Button"},
     };
     for (std::size_t row = 0; row < children.size(); ++row) {
-        const launcher::ControlSpec& description = LauncherControls[row];
+        const launcher::ControlDescription& description = LauncherControlDescriptions[row];
         SCOPED_TRACE(std::string(description.name));
         HWND hwnd = children[row];
         EXPECT_EQ(hwnd, m_form->control(description.name));
@@ -246,7 +246,7 @@ TEST_F(LauncherWindowTest, FrameIconFontAndOwnerAreTheWindowsOwn)
     GetClientRect(form, &client);
     EXPECT_EQ(client.right, 367);
     EXPECT_EQ(client.bottom, 430);
-    EXPECT_EQ(windowText(form), toWide(launcher::LauncherWindowSpec.caption));
+    EXPECT_EQ(windowText(form), toWide(launcher::LauncherWindowDescription.caption));
     EXPECT_EQ(classOf(form), L"TFormGears");
 
     // Title bar with the system menu and its close command only; a fixed
@@ -367,7 +367,7 @@ TEST_F(LauncherWindowTest, KindButtonsAreNativeRadioButtonsRecreatedOnlyForANewV
         EXPECT_EQ(checkedKinds(), std::vector<int>{0});
         const RECT now = rectInParent(checked.hwnd());
         EXPECT_TRUE(EqualRect(&now, &place));
-        EXPECT_EQ(windowText(checked.hwnd()), toWide(LauncherControls[6].text));
+        EXPECT_EQ(windowText(checked.hwnd()), toWide(LauncherControlDescriptions[6].text));
         EXPECT_EQ(childrenInCreationOrder(m_form->hwnd())[6], checked.hwnd());
     }
 }
@@ -405,7 +405,7 @@ TEST_F(LauncherWindowTest, AClickedKindIsCheckedAloneAndRunCallsItWithTheOwnerWh
     // without its show handler (the Russian notice untouched).
     EXPECT_TRUE(IsWindowEnabled(run));
     EXPECT_TRUE(IsWindowVisible(m_form->hwnd()));
-    EXPECT_EQ(windowText(control("lblCopyright")), toWide(LauncherControls[0].text));
+    EXPECT_EQ(windowText(control("lblCopyright")), toWide(LauncherControlDescriptions[0].text));
 }
 
 TEST_F(LauncherWindowTest, KeyboardMovesAsInADialogAndPressesTheFocusedRun)
@@ -450,7 +450,7 @@ TEST_F(LauncherWindowTest, ShowingSetsTheNoticeByTheUsersLanguageAndFitsTheLabel
         const char* language;
         std::wstring notice;
     } cases[] = {
-        {"RUS", toWide(LauncherControls[0].text)},
+        {"RUS", toWide(LauncherControlDescriptions[0].text)},
         {"ENU", toWide(launcher::englishCopyrightNotice())},
     };
     for (const auto& test : cases) {
@@ -479,7 +479,7 @@ TEST_F(LauncherWindowTest, TheEnglishDictionaryTurnsTheWindowEnglishWhenItIsShow
     // The bring-forward step after a run shows the window untranslated.
     SendMessageW(control("btnRun"), BM_CLICK, 0, 0);
     EXPECT_TRUE(IsWindowVisible(m_form->hwnd()));
-    EXPECT_EQ(windowText(m_form->hwnd()), toWide(launcher::LauncherWindowSpec.caption));
+    EXPECT_EQ(windowText(m_form->hwnd()), toWide(launcher::LauncherWindowDescription.caption));
 
     m_form->show();
     const std::pair<const char*, const wchar_t*> english[] = {

@@ -4,7 +4,7 @@
 #include "TFormGears.h"
 #include "TzrRadioButton.h"
 #include "translation/Dictionary.h"
-#include "translation/FormTranslator.h"
+#include "translation/qt/FormTranslator.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using translation::CaptionProperty;
-using translation::GetTextProperty;
+using translation::qt::CaptionProperty;
+using translation::qt::GetTextProperty;
 
 namespace {
 
@@ -60,7 +60,7 @@ TEST_F(LauncherWindowTranslation, TheEnglishDictionaryPutsEveryCaptionIntoEnglis
     EXPECT_EQ(window->kindButton(7)->text(), "Toothed belt drive");
     EXPECT_EQ(window->findChild<QLabel*>("lblCopyright")->text(),
               "© 2026 the ZEFRAN-DIVIZ developers\r\n    All rights reserved.");
-    for (QObject* component : translation::OwnedComponents(window.get())) {
+    for (QObject* component : translation::qt::OwnedComponents(window.get())) {
         const QString caption = GetTextProperty(component, CaptionProperty);
         EXPECT_FALSE(hasCyrillic(caption))
             << component->objectName().toStdString() << " still reads " << caption.toStdString();
@@ -71,7 +71,7 @@ TEST_F(LauncherWindowTranslation, VisitsTheControlsOfTheWindowsDescriptionInItsO
 {
     const auto window = russianUsersWindow();
     QStringList names;
-    for (const QObject* component : translation::OwnedComponents(window.get()))
+    for (const QObject* component : translation::qt::OwnedComponents(window.get()))
         names << component->objectName();
     EXPECT_EQ(names,
               QStringList({"lblCopyright", "Panel2", "AniImage", "Panel1", "RxGIFAnimator1",

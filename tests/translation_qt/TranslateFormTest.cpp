@@ -1,7 +1,7 @@
 #include "MapDictionary.h"
 #include "QtPrinting.h"
 #include "TestWindow.h"
-#include "translation/FormTranslator.h"
+#include "translation/qt/FormTranslator.h"
 #include "widgets/TDataGrid.h"
 #include "widgets/TDirectoryEdit.h"
 #include "widgets/TRadioGroup.h"
@@ -23,8 +23,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-using translation::TranslateComponent;
-using translation::TranslateForm;
+using translation::qt::TranslateComponent;
+using translation::qt::TranslateForm;
 
 namespace {
 

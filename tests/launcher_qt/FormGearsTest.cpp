@@ -1,4 +1,4 @@
-// The launcher window on Qt: its widgets against the control table, and
+// The launcher window on Qt: its widgets against the window's description, and
 // the view's part of the behaviour, driven by object name as a user would
 // drive it, running the recording fixture modules. The behaviour itself is
 // tested without a window in tests/window.
@@ -7,8 +7,8 @@
 #include "TFormGears.h"
 #include "TzrRadioButton.h"
 #include "launcher/CalculationKinds.h"
-#include "launcher/window/ControlTable.h"
 #include "launcher/window/CopyrightNotices.h"
+#include "launcher/window/WindowDescription.h"
 #include "platform/Animation.h"
 
 #include <QFontDatabase>
@@ -107,7 +107,7 @@ protected:
     int languageQueries = 0;
 };
 
-// The Qt class standing for each class of the control table.
+// The Qt class standing for each class of the window's description.
 const char* qtClassFor(launcher::ControlClass controlClass)
 {
     switch (controlClass) {
@@ -142,11 +142,11 @@ QString textOf(QWidget* widget)
     return {};
 }
 
-// The window as the .ui builds it agrees with the control table that the
+// The window as the .ui builds it agrees with the window's description that the
 // Win32 window is created from.
-TEST_F(FormGearsTest, WindowAndControlsAreThoseOfTheControlTable)
+TEST_F(FormGearsTest, WindowAndControlsAreThoseOfTheWindowsDescription)
 {
-    const launcher::WindowSpec& description = launcher::LauncherWindowSpec;
+    const launcher::WindowDescription& description = launcher::LauncherWindowDescription;
     EXPECT_EQ(window->objectName(), fromUtf8(description.name));
     EXPECT_STREQ(window->metaObject()->className(), std::string(description.className).c_str());
     EXPECT_EQ(window->windowTitle(), fromUtf8(description.caption));
@@ -173,7 +173,7 @@ TEST_F(FormGearsTest, WindowAndControlsAreThoseOfTheControlTable)
     };
     walk(window.get());
     std::vector<std::string> table;
-    for (const launcher::ControlSpec& control : launcher::LauncherControls) {
+    for (const launcher::ControlDescription& control : launcher::LauncherControlDescriptions) {
         table.emplace_back(control.name);
         SCOPED_TRACE(std::string(control.name));
         QWidget* widget = child(std::string(control.name).c_str());
@@ -210,19 +210,20 @@ TEST_F(FormGearsTest, WindowAndControlsAreThoseOfTheControlTable)
 
 // The Qt focus chain from the first kind button: the table's tab orders,
 // each parent's children in turn, keeping the controls that take focus.
-TEST_F(FormGearsTest, TabOrderIsThatOfTheControlTable)
+TEST_F(FormGearsTest, TabOrderIsThatOfTheWindowsDescription)
 {
     std::function<void(std::string_view, std::vector<std::string>&)> inTabOrder =
         [&](std::string_view parent, std::vector<std::string>& order) {
-            std::vector<const launcher::ControlSpec*> children;
-            for (const launcher::ControlSpec& control : launcher::LauncherControls) {
+            std::vector<const launcher::ControlDescription*> children;
+            for (const launcher::ControlDescription& control :
+                 launcher::LauncherControlDescriptions) {
                 if (control.parent == parent && control.tabOrder >= 0) {
                     children.push_back(&control);
                 }
             }
             std::sort(children.begin(), children.end(),
                       [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
-            for (const launcher::ControlSpec* control : children) {
+            for (const launcher::ControlDescription* control : children) {
                 if (control->controlClass == launcher::ControlClass::KindButton ||
                     control->controlClass == launcher::ControlClass::PushButton) {
                     order.emplace_back(control->name);

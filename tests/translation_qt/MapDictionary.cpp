@@ -6,7 +6,7 @@ MapDictionary::MapDictionary(std::initializer_list<std::pair<QString, QString>> 
         m_entries.insert(source, target);
 }
 
-translation::TextLookup MapDictionary::lookup()
+translation::qt::TextLookup MapDictionary::lookup()
 {
     return [this](const QString& text) {
         QString key = text;

@@ -7,7 +7,7 @@
 class QObject;
 class QWidget;
 
-namespace translation {
+namespace translation::qt {
 
 // The lookup that every text goes through; TranslateText() unless a caller
 // supplies another.
@@ -56,4 +56,4 @@ bool IsBlank(const QString& text);
 // composite controls make for themselves are never visited.
 QList<QObject*> OwnedComponents(const QWidget* window);
 
-} // namespace translation
+} // namespace translation::qt

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "translation/FormTranslator.h"
+#include "translation/qt/FormTranslator.h"
 
 #include <QObjectList>
 #include <span>
 
-namespace translation {
+namespace translation::qt {
 
 // One kind of control the window translator recognises and the texts it
 // carries.
@@ -28,4 +28,4 @@ std::span<const TranslationRule> TranslationRules();
 // Position (from 1) in TranslationRules() of the rule that applies.
 int RuleNumberFor(const QObject* component);
 
-} // namespace translation
+} // namespace translation::qt

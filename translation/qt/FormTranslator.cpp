@@ -1,7 +1,7 @@
-#include "translation/FormTranslator.h"
+#include "translation/qt/FormTranslator.h"
 
-#include "translation/QtText.h"
-#include "translation/TranslationRules.h"
+#include "translation/qt/QtText.h"
+#include "translation/qt/TranslationRules.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -15,7 +15,7 @@
 #include <QWidget>
 #include <cstring>
 
-namespace translation {
+namespace translation::qt {
 
 namespace {
 
@@ -162,4 +162,4 @@ QList<QObject*> OwnedComponents(const QWidget* window)
     return components;
 }
 
-} // namespace translation
+} // namespace translation::qt

@@ -1,10 +1,10 @@
-#include "launcher/window/ControlTable.h"
+#include "launcher/window/WindowDescription.h"
 
 #include "NoticeTexts.h"
 
 namespace launcher {
 
-const WindowSpec LauncherWindowSpec{
+const WindowDescription LauncherWindowDescription{
     .name = "FormGears",
     .className = "TFormGears",
     .caption = "Комплекс программ ЗЕФРАН-DIVIZ",
@@ -19,7 +19,7 @@ const WindowSpec LauncherWindowSpec{
 // Each row: name, class, parent (empty: the window), left, top, width,
 // height; text, tab order, tab stop, checked.
 // clang-format off
-const std::array<ControlSpec, 15> LauncherControls{{
+const std::array<ControlDescription, 15> LauncherControlDescriptions{{
     {"lblCopyright", ControlClass::Label, "", {161, 122, 189, 26},
      notices::Russian, -1, false, false},
     {"Panel2", ControlClass::Panel, "", {157, 10, 196, 103},
@@ -53,9 +53,9 @@ const std::array<ControlSpec, 15> LauncherControls{{
 }};
 // clang-format on
 
-const ControlSpec* findControl(std::string_view name)
+const ControlDescription* findControlDescription(std::string_view name)
 {
-    for (const ControlSpec& control : LauncherControls) {
+    for (const ControlDescription& control : LauncherControlDescriptions) {
         if (control.name == name) {
             return &control;
         }

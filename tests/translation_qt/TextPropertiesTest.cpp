@@ -1,5 +1,5 @@
 #include "QtPrinting.h"
-#include "translation/FormTranslator.h"
+#include "translation/qt/FormTranslator.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -7,15 +7,15 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-using translation::CaptionProperty;
-using translation::GetTextProperty;
-using translation::SetTextProperty;
+using translation::qt::CaptionProperty;
+using translation::qt::GetTextProperty;
+using translation::qt::SetTextProperty;
 
 TEST(TextProperties, AnEditsTextIsNoCaption)
 {
     QWidget window;
     auto* edit = new QLineEdit(QStringLiteral("текст"), &window);
-    EXPECT_EQ(translation::CaptionPropertyName(edit), nullptr);
+    EXPECT_EQ(translation::qt::CaptionPropertyName(edit), nullptr);
     EXPECT_EQ(GetTextProperty(edit, CaptionProperty), "");
     SetTextProperty(edit, CaptionProperty, QStringLiteral("x"));
     EXPECT_EQ(edit->text(), "текст");

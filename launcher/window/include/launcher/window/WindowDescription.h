@@ -27,7 +27,7 @@ enum class ControlClass
     PushButton,
 };
 
-struct ControlSpec
+struct ControlDescription
 {
     std::string_view name;
     ControlClass controlClass;
@@ -39,7 +39,7 @@ struct ControlSpec
     bool checked; // kind buttons: checked when the window is created
 };
 
-struct WindowSpec
+struct WindowDescription
 {
     std::string_view name;
     std::string_view className;
@@ -52,12 +52,12 @@ struct WindowSpec
     int fontPointSize;
 };
 
-extern const WindowSpec LauncherWindowSpec;
+extern const WindowDescription LauncherWindowDescription;
 
 // In creation order: a parent always comes before its children.
-extern const std::array<ControlSpec, 15> LauncherControls;
+extern const std::array<ControlDescription, 15> LauncherControlDescriptions;
 
 // The control of that name, nullptr when there is none.
-const ControlSpec* findControl(std::string_view name);
+const ControlDescription* findControlDescription(std::string_view name);
 
 } // namespace launcher

@@ -2,9 +2,9 @@
 
 #include "FontSubstitution.h"
 #include "TzrRadioButton.h"
-#include "launcher/window/ControlTable.h"
 #include "launcher/window/CopyrightNotices.h"
-#include "translation/FormTranslator.h"
+#include "launcher/window/WindowDescription.h"
+#include "translation/qt/FormTranslator.h"
 #include "ui_TFormGears.h"
 
 #include <QGuiApplication>
@@ -39,7 +39,7 @@ TFormGears::TFormGears(QWidget* parent)
     m_ui->lblCopyright->setText(fromUtf8(launcher::russianCopyrightNotice()));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    move(launcher::LauncherWindowSpec.left, launcher::LauncherWindowSpec.top);
+    move(launcher::LauncherWindowDescription.left, launcher::LauncherWindowDescription.top);
 
     m_kindButtons = {m_ui->rbGear_Exc, m_ui->rbGear_Inc, m_ui->rbGear_Spb, m_ui->rbGear_Stb,
                      m_ui->rbWorm_Cyl, m_ui->rbChai_Rol, m_ui->rbBelt_Vee, m_ui->rbToothedBelt};
@@ -66,7 +66,7 @@ void TFormGears::showEvent(QShowEvent* event)
     // Only a show by Qt itself (not a window manager's restore, not the
     // bring-forward step after a run) is the window being shown.
     if (!event->spontaneous() && !m_bringingForward) {
-        translation::TranslateForm(this);
+        translation::qt::TranslateForm(this);
         m_behaviour.FormShow();
         m_ui->lblCopyright->adjustSize();
     }

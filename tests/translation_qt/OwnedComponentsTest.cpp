@@ -1,7 +1,7 @@
 #include "QtPrinting.h"
 #include "TestWindow.h"
-#include "translation/FormTranslator.h"
-#include "translation/TranslationRules.h"
+#include "translation/qt/FormTranslator.h"
+#include "translation/qt/TranslationRules.h"
 #include "widgets/TDataGrid.h"
 #include "widgets/TDirectoryEdit.h"
 #include "widgets/TRadioGroup.h"
@@ -32,8 +32,8 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-using translation::OwnedComponents;
-using translation::RuleNumberFor;
+using translation::qt::OwnedComponents;
+using translation::qt::RuleNumberFor;
 
 namespace {
 
@@ -138,6 +138,6 @@ TEST(TranslationRules, TheFirstRuleWhoseClassTheControlIsOrDerivesFromApplies)
     for (const auto& c : cases) {
         EXPECT_EQ(RuleNumberFor(c.object.get()), c.rule)
             << c.object->metaObject()->className() << " falls under rule "
-            << translation::TranslationRules()[RuleNumberFor(c.object.get()) - 1].kind;
+            << translation::qt::TranslationRules()[RuleNumberFor(c.object.get()) - 1].kind;
     }
 }

@@ -7,7 +7,7 @@
 
 // The dictionary works on standard UTF-16 text; Qt code converts here, at
 // the edge. A view costs nothing either way; a QString copies once.
-namespace translation {
+namespace translation::qt {
 
 inline std::u16string_view toU16View(QStringView text)
 {
@@ -22,4 +22,4 @@ inline QString toQString(std::u16string_view text)
 // TranslateText() on a Qt text.
 QString TranslateText(const QString& text);
 
-} // namespace translation
+} // namespace translation::qt

@@ -1,4 +1,4 @@
-#include "translation/TranslationRules.h"
+#include "translation/qt/TranslationRules.h"
 
 #include "widgets/TDataGrid.h"
 #include "widgets/TDirectoryEdit.h"
@@ -21,7 +21,7 @@
 #include <QTreeWidget>
 #include <array>
 
-namespace translation {
+namespace translation::qt {
 
 namespace {
 
@@ -305,4 +305,4 @@ int RuleNumberFor(const QObject* component)
     return number - 1;
 }
 
-} // namespace translation
+} // namespace translation::qt
