@@ -15,8 +15,9 @@ void RunCalculationCycle(benchmark::State& state)
     char name[TRN_MAX_PATH] = "/data/x.gear_exc_dat";
     launcher::ModuleHost host;
     host.programDir = ModuleDir;
+    launcher::RunOutcome outcome;
     for (auto _ : state) {
-        const launcher::RunOutcome outcome = launcher::RunCalculation(1, name, host);
+        launcher::RunCalculation(1, name, host, outcome);
         if (outcome.status != launcher::RunStatus::Completed) {
             state.SkipWithError(outcome.message.c_str());
             break;

@@ -2,6 +2,7 @@
 
 #include "FontSubstitution.h"
 #include "TzrRadioButton.h"
+#include "launcher/CalculationKinds.h"
 #include "launcher/window/CopyrightNotices.h"
 #include "launcher/window/WindowDescription.h"
 #include "translation/qt/FormTranslator.h"
@@ -41,8 +42,12 @@ TFormGears::TFormGears(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     move(launcher::LauncherWindowDescription.left, launcher::LauncherWindowDescription.top);
 
-    m_kindButtons = {m_ui->rbGear_Exc, m_ui->rbGear_Inc, m_ui->rbGear_Spb, m_ui->rbGear_Stb,
-                     m_ui->rbWorm_Cyl, m_ui->rbChai_Rol, m_ui->rbBelt_Vee, m_ui->rbToothedBelt};
+    // Each kind's button is the one its row of the kind table names.
+    for (std::size_t kind = 0; kind < launcher::KindCount; ++kind) {
+        m_kindButtons[kind] = findChild<TzrRadioButton*>(
+            fromUtf8(launcher::CalculationKinds[kind].buttonName), Qt::FindChildrenRecursively);
+        Q_ASSERT(m_kindButtons[kind] != nullptr);
+    }
     for (TzrRadioButton* button : m_kindButtons) {
         connect(button, &QAbstractButton::clicked, this, [this] { m_behaviour.rbGear_ExcClick(); });
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "launcher/CalculationKinds.h"
 #include "launcher/window/LauncherView.h"
 #include "launcher/window/LauncherWindow.h"
 
@@ -45,7 +46,7 @@ private:
     TrnWindowHandle ownerHandle() override;
 
     std::unique_ptr<Ui::TFormGears> m_ui;
-    std::array<TzrRadioButton*, 8> m_kindButtons{};
+    std::array<TzrRadioButton*, launcher::KindCount> m_kindButtons{};
     launcher::LauncherWindow m_behaviour;
     bool m_bringingForward = false;
 };

@@ -1,15 +1,40 @@
 #include "TFormGears.h"
 #include "launcher/CommandLine.h"
-#include "launcher/ModuleRunner.h"
-#include "launcher/Paths.h"
-#include "platform/ErrorReport.h"
+#include "launcher/window/Startup.h"
+#include "launcher/window/WindowDescription.h"
 #include "platform/Process.h"
 #include "platform/Startup.h"
-#include "translation/Dictionary.h"
 
 #include <QApplication>
+#include <memory>
 #include <optional>
 #include <string>
+
+namespace {
+
+// The Qt program's windows for start-up: the launcher window alone, whose
+// native id is every module's owner.
+class QtProgramWindow final : public launcher::ProgramWindow
+{
+public:
+    bool create(const std::string& programDir, std::string&) override
+    {
+        m_window = std::make_unique<TFormGears>();
+        m_window->behaviour().setProgramDir(programDir);
+        return true;
+    }
+    launcher::LauncherWindow& behaviour() override { return m_window->behaviour(); }
+    int runMainLoop() override
+    {
+        m_window->show();
+        return QApplication::exec();
+    }
+
+private:
+    std::unique_ptr<TFormGears> m_window;
+};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -18,50 +43,20 @@ int main(int argc, char* argv[])
     // Argument 1 is the data file name, byte for byte. Qt is given the
     // program name alone, so that it never takes an option out of the
     // user's argument nor re-encodes it.
-    const std::optional<std::string_view> argument1 = launcher::firstArgument(argc, argv);
+    launcher::ProcessStart start;
+    if (const std::optional<std::string_view> argument1 = launcher::firstArgument(argc, argv)) {
+        start.argument1 = std::string(*argument1);
+    }
+    start.executablePath = platform::executablePath();
     static int qtArgc = 1;
     static char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
-
-    const launcher::PathStyle style = launcher::nativePathStyle();
-    const std::string programDir =
-        launcher::programDirFromExecutable(platform::executablePath(), style);
-    if (!programDir.empty()) {
-        translation::LoadDictionary(programDir + launcher::DictionaryFileName);
-    } else {
-        // Without its own folder the launcher would read "Orvanel.Dic" from
-        // the current directory; modules still go through the system search.
-        platform::reportError("cannot tell the program's folder; no dictionary is read");
-    }
-    QApplication::setApplicationName(QStringLiteral("DERIZE-Zizir"));
+    QApplication::setApplicationName(
+        QString::fromUtf8(launcher::ApplicationTitle.data(), launcher::ApplicationTitle.size()));
     // Ties the window to the installed desktop file (its icon and name) on
     // desktops that ask for it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.derize.Zizir"));
 
-    TFormGears window;
-    launcher::LauncherWindow& launcherWindow = window.behaviour();
-    launcherWindow.setProgramDir(programDir);
-    launcherWindow.AutoRun = false;
-
-    if (argument1) {
-        const launcher::StartupRequest request =
-            launcher::parseCommandLine(*argument1, platform::currentDirectory(), style);
-        if (request.autoRun) {
-            if (!request.error.empty()) {
-                platform::reportError(request.error);
-                return launcher::ExitBadDataFileName;
-            }
-            launcherWindow.KindIndex = request.kindIndex;
-            launcherWindow.DataFileName = request.dataFileName;
-            launcherWindow.AutoRun = true;
-            const std::optional<launcher::RunOutcome> outcome = launcherWindow.SelectKindAndRun();
-            return launcher::exitStatusFor(outcome ? outcome->status
-                                                   : launcher::RunStatus::NoSuchModule);
-        }
-        launcherWindow.KindIndex = request.kindIndex;
-    }
-
-    window.show();
-    QApplication::exec();
-    return 0;
+    QtProgramWindow window;
+    return launcher::runLauncher(window, start);
 }

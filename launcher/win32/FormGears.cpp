@@ -8,10 +8,10 @@
 #include "ShadowLabel.h"
 #include "TranslationHook.h"
 #include "TzrRadioButton.h"
-#include "WideText.h"
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
 #include "launcher/window/CopyrightNotices.h"
+#include "platform/WideText.h"
 
 namespace launcher::win32 {
 
@@ -28,7 +28,7 @@ constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 HFONT createWindowFont()
 {
     const int height = -MulDiv(LauncherWindowDescription.fontPointSize, 96, 72);
-    const std::wstring face = toWide(LauncherWindowDescription.fontFace);
+    const std::wstring face = platform::toWide(LauncherWindowDescription.fontFace);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, face.c_str());
@@ -68,19 +68,19 @@ bool FormGears::create(std::string& error)
     windowClass.hIconSm = m_smallIcon;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     if (!registerClassOnce(windowClass)) {
-        error = "cannot register the window class: " + systemErrorText(GetLastError());
+        error = "cannot register the window class: " + platform::systemErrorText(GetLastError());
         return false;
     }
 
     RECT frame{0, 0, LauncherWindowDescription.clientWidth, LauncherWindowDescription.clientHeight};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
-    const std::wstring caption = toWide(LauncherWindowDescription.caption);
+    const std::wstring caption = platform::toWide(LauncherWindowDescription.caption);
     m_hwnd = CreateWindowExW(WindowExStyle, ClassName, caption.c_str(), WindowStyle,
                              LauncherWindowDescription.left, LauncherWindowDescription.top,
                              frame.right - frame.left, frame.bottom - frame.top, m_owner, nullptr,
                              m_instance, this);
     if (m_hwnd == nullptr) {
-        error = "cannot create the window: " + systemErrorText(GetLastError());
+        error = "cannot create the window: " + platform::systemErrorText(GetLastError());
         return false;
     }
     // The icon of the title bar and the taskbar, also when the class was
@@ -90,7 +90,7 @@ bool FormGears::create(std::string& error)
     m_font = createWindowFont();
     SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (!createControls()) {
-        error = "cannot create the window's controls: " + systemErrorText(GetLastError());
+        error = "cannot create the window's controls: " + platform::systemErrorText(GetLastError());
         DestroyWindow(m_hwnd);
         m_hwnd = nullptr;
         return false;
@@ -101,7 +101,6 @@ bool FormGears::create(std::string& error)
 
 bool FormGears::createControls()
 {
-    int kindIndex = 0;
     for (std::size_t row = 0; row < LauncherControlDescriptions.size(); ++row) {
         const ControlDescription& description = LauncherControlDescriptions[row];
         std::unique_ptr<NativeControl> made;
@@ -124,12 +123,9 @@ bool FormGears::createControls()
         case ControlClass::GroupBox:
             made = std::make_unique<GroupBox>();
             break;
-        case ControlClass::KindButton: {
-            auto button = std::make_unique<TzrRadioButton>();
-            m_kindButtons.at(static_cast<std::size_t>(kindIndex++)) = button.get();
-            made = std::move(button);
+        case ControlClass::KindButton:
+            made = std::make_unique<TzrRadioButton>();
             break;
-        }
         case ControlClass::PushButton: {
             auto button = std::make_unique<PushButton>();
             m_run = button.get();
@@ -148,7 +144,16 @@ bool FormGears::createControls()
         }
         m_controls[row] = std::move(made);
     }
-    return m_run != nullptr && m_label != nullptr && kindIndex == static_cast<int>(KindCount);
+    // Each kind's button is the one its row of the kind table names.
+    for (std::size_t kind = 0; kind < KindCount; ++kind) {
+        const std::string_view name = CalculationKinds[kind].buttonName;
+        const ControlDescription* description = findControlDescription(name);
+        if (description == nullptr || description->controlClass != ControlClass::KindButton) {
+            return false;
+        }
+        m_kindButtons[kind] = static_cast<TzrRadioButton*>(controlObject(name));
+    }
+    return m_run != nullptr && m_label != nullptr;
 }
 
 NativeControl* FormGears::controlObject(std::string_view name) const
@@ -281,7 +286,7 @@ void FormGears::setRunEnabled(bool enabled)
 void FormGears::setNotice(Notice notice)
 {
     if (notice == Notice::English) {
-        SetWindowTextW(m_label->hwnd(), toWide(englishCopyrightNotice()).c_str());
+        SetWindowTextW(m_label->hwnd(), platform::toWide(englishCopyrightNotice()).c_str());
     }
 }
 

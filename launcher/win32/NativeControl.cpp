@@ -1,6 +1,6 @@
 #include "NativeControl.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 
 namespace launcher::win32 {
 
@@ -8,7 +8,7 @@ HWND NativeControl::createWindow(DWORD exStyle, const wchar_t* className, DWORD 
                                  const ControlPlacement& placement, void* param)
 {
     const ControlRect& rect = placement.description->rect;
-    const std::wstring text = toWide(placement.description->text);
+    const std::wstring text = platform::toWide(placement.description->text);
     m_hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, rect.left, rect.top,
                              rect.width, rect.height, placement.parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.id)),

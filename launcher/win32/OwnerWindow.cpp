@@ -1,6 +1,8 @@
 #include "OwnerWindow.h"
 
 #include "NativeControl.h"
+#include "launcher/window/WindowDescription.h"
+#include "platform/WideText.h"
 
 namespace launcher::win32 {
 
@@ -23,8 +25,9 @@ bool OwnerWindow::create(HINSTANCE instance)
     }
     // A pop-up that is never shown has no taskbar button; the launcher
     // window carries the program's one.
-    m_hwnd = CreateWindowExW(0, ClassName, Title, WS_POPUP | WS_SYSMENU, 0, 0, 0, 0, nullptr,
-                             nullptr, instance, nullptr);
+    const std::wstring title = platform::toWide(ApplicationTitle);
+    m_hwnd = CreateWindowExW(0, ClassName, title.c_str(), WS_POPUP | WS_SYSMENU, 0, 0, 0, 0,
+                             nullptr, nullptr, instance, nullptr);
     return m_hwnd != nullptr;
 }
 

@@ -5,14 +5,13 @@
 namespace launcher::win32 {
 
 // The application's own window: never shown, titled with the application
-// title, the owner of the launcher window and of every module's windows
+// title (ApplicationTitle), the owner of the launcher window and of every module's windows
 // (its handle is the one handed to modules). Owning the launcher window
 // keeps that window above every module window it owns.
 class OwnerWindow
 {
 public:
     static constexpr const wchar_t* ClassName = L"DerizeZizirOwner";
-    static constexpr const wchar_t* Title = L"DERIZE-Zizir";
 
     OwnerWindow() = default;
     ~OwnerWindow();

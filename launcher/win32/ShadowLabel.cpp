@@ -1,6 +1,6 @@
 #include "ShadowLabel.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 
 namespace launcher::win32 {
 
@@ -21,7 +21,7 @@ bool ShadowLabel::create(const ControlPlacement& placement)
 
 void ShadowLabel::fitToText()
 {
-    const std::wstring text = windowText(m_hwnd);
+    const std::wstring text = platform::windowText(m_hwnd);
     HDC dc = GetDC(m_hwnd);
     HGDIOBJ previous = m_font != nullptr ? SelectObject(dc, m_font) : nullptr;
     RECT bounds{0, 0, 0, 0};
@@ -42,7 +42,7 @@ void ShadowLabel::paint()
     RECT area{};
     GetClientRect(m_hwnd, &area);
     fillButtonFace(dc, area);
-    const std::wstring text = windowText(m_hwnd);
+    const std::wstring text = platform::windowText(m_hwnd);
     HGDIOBJ previous = m_font != nullptr ? SelectObject(dc, m_font) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     RECT shadow{area.left, area.top, area.right - ShadowSize, area.bottom - ShadowSize};

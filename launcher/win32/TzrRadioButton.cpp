@@ -1,6 +1,6 @@
 #include "TzrRadioButton.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "translation/win32/WindowClasses.h"
 
 namespace launcher::win32 {
@@ -132,7 +132,7 @@ void TzrRadioButton::recreate()
         return; // the new value applies when the native control is created
     }
     const HWND old = m_hwnd;
-    const std::wstring text = windowText(old);
+    const std::wstring text = platform::windowText(old);
     const bool wasChecked = checked();
     const bool tabStop = (GetWindowLongPtrW(old, GWL_STYLE) & WS_TABSTOP) != 0;
     const bool hadFocus = GetFocus() == old;

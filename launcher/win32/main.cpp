@@ -1,10 +1,19 @@
-#include "Startup.h"
+#include "ProgramWindow.h"
+#include "launcher/CommandLineSplit.h"
+#include "platform/Process.h"
+#include "platform/Startup.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    platform::prepareProcess(nullptr);
     // The whole command line, bytes unchanged: argument 1 is the data file
     // name handed to a module.
-    return launcher::win32::runLauncher(instance, GetCommandLineA());
+    const char* commandLine = GetCommandLineA();
+    launcher::ProcessStart start;
+    start.argument1 = launcher::firstArgument(commandLine != nullptr ? commandLine : "");
+    start.executablePath = platform::executablePath();
+    launcher::win32::ProgramWindow window(instance);
+    return launcher::runLauncher(window, start);
 }

@@ -1,6 +1,6 @@
 #include "platform/ErrorReport.h"
 
-#include <cstdio>
+#include "ErrorOutput.h"
 
 namespace platform {
 
@@ -84,9 +84,7 @@ std::string errorLine(std::string_view message)
 
 void reportError(std::string_view message)
 {
-    const std::string line = errorLine(message);
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    detail::writeErrorOutput(errorLine(message));
 }
 
 } // namespace platform

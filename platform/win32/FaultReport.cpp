@@ -1,47 +1,120 @@
 #include "FaultReport.h"
 
+#include "ErrorOutput.h"
 #include "platform/ErrorReport.h"
+#include "platform/FaultText.h"
+#include "platform/WideText.h"
 
-#include <cstdio>
+#include <cstdint>
+#include <string_view>
 #include <utility>
-#include <windows.h>
 
 namespace platform::detail {
 
 namespace {
 
+// While a module is loaded or called: the start of its line, made ready
+// when the guard was made, in both encodings the line may go out in.
 struct Armed
 {
-    std::string subject;
-    LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
+    std::string start; // "<program>: <crash subject>: ", escaped
+    std::wstring wideStart;
     Armed* outer = nullptr;
 };
 
 Armed* g_armed = nullptr;
+bool g_reportOutsideModules = false;
+LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
 
-// Runs when no handler took a structured exception: one line with the
-// exception's code, then the system ends the process with that code as its
-// status (no debugger, no crash dialog).
+// The line is put together here after a fault, when the heap may be what
+// the module damaged.
+constexpr std::size_t LineCapacity = 8192;
+char g_line[LineCapacity];
+wchar_t g_wideLine[LineCapacity];
+
+// Writes `start` (both encodings), then `text` (ASCII) and the line end.
+void writeFaultLine(std::string_view start, std::wstring_view wideStart, const char* text,
+                    std::size_t textLength)
+{
+    constexpr std::size_t Room = LineCapacity - 2; // for the line end
+    std::size_t length = 0;
+    std::size_t wideLength = 0;
+    for (const char c : start) {
+        if (length < Room) {
+            g_line[length++] = c;
+        }
+    }
+    for (const wchar_t c : wideStart) {
+        if (wideLength < Room) {
+            g_wideLine[wideLength++] = c;
+        }
+    }
+    for (std::size_t i = 0; i < textLength; ++i) {
+        if (length < Room) {
+            g_line[length++] = text[i];
+        }
+        if (wideLength < Room) {
+            g_wideLine[wideLength++] = static_cast<unsigned char>(text[i]);
+        }
+    }
+    g_line[length++] = '\n';
+    g_wideLine[wideLength++] = L'\r';
+    g_wideLine[wideLength++] = L'\n';
+    writeErrorOutput(g_line, length, g_wideLine, wideLength);
+}
+
+// The one filter of the process, for a structured exception nobody
+// handled. Inside a module's loading or call it names the module; outside,
+// when the program asked for it, it names the code and the address; either
+// way the system then ends the process with the exception code as its
+// status (no debugger, no crash dialog). Otherwise the exception goes on
+// to whatever filter there was before.
 LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception)
 {
+    const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
+    const auto code = static_cast<std::uint32_t>(record.ExceptionCode);
+    char text[160];
     if (const Armed* armed = g_armed) {
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08lX",
-                      static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode));
-        reportError(armed->subject + ": exception " + code);
+        const std::size_t length = exceptionTextInto(code, text, sizeof text);
+        writeFaultLine(armed->start, armed->wideStart, text, length);
         return EXCEPTION_EXECUTE_HANDLER;
     }
-    return EXCEPTION_CONTINUE_SEARCH;
+    if (g_reportOutsideModules) {
+        const std::size_t length = unhandledExceptionTextInto(
+            code, reinterpret_cast<std::uintptr_t>(record.ExceptionAddress), text, sizeof text);
+        // The program's name is ASCII: it goes out the same in both.
+        const std::string_view prefix = errorLinePrefix();
+        wchar_t widePrefix[64];
+        std::size_t wideLength = 0;
+        for (const char c : prefix) {
+            if (wideLength < sizeof widePrefix / sizeof widePrefix[0]) {
+                widePrefix[wideLength++] = static_cast<unsigned char>(c);
+            }
+        }
+        writeFaultLine(prefix, std::wstring_view(widePrefix, wideLength), text, length);
+        return EXCEPTION_EXECUTE_HANDLER;
+    }
+    return g_previousFilter != nullptr ? g_previousFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
+}
+
+void installFilterOnce()
+{
+    static const bool installed = [] {
+        g_previousFilter = SetUnhandledExceptionFilter(&onUnhandledException);
+        return true;
+    }();
+    (void)installed;
 }
 
 } // namespace
 
 void* armFaultReport(std::string crashSubject)
 {
+    installFilterOnce();
     auto* armed = new Armed;
-    armed->subject = std::move(crashSubject);
+    armed->start = std::string(errorLinePrefix()) + escapeForErrorLine(crashSubject) + ": ";
+    armed->wideStart = toWide(armed->start);
     armed->outer = g_armed;
-    armed->previousFilter = SetUnhandledExceptionFilter(&onUnhandledException);
     g_armed = armed;
     return armed;
 }
@@ -49,9 +122,14 @@ void* armFaultReport(std::string crashSubject)
 void disarmFaultReport(void* armedState)
 {
     auto* armed = static_cast<Armed*>(armedState);
-    SetUnhandledExceptionFilter(armed->previousFilter);
     g_armed = armed->outer;
     delete armed;
+}
+
+void reportFaultsOutsideModules()
+{
+    installFilterOnce();
+    g_reportOutsideModules = true;
 }
 
 } // namespace platform::detail

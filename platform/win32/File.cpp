@@ -1,24 +1,12 @@
 #include "platform/File.h"
 
+#include "platform/WideText.h"
+
 #include <windows.h>
 
 namespace platform {
 
 namespace {
-
-std::string systemMessage(DWORD code)
-{
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length ? std::string(text, length) : "error " + std::to_string(code);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
-        message.pop_back();
-    return message;
-}
 
 HANDLE handleOf(std::intptr_t value)
 {
@@ -47,7 +35,7 @@ ReadOnlyFile::OpenStatus ReadOnlyFile::open(const std::string& path)
         const DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             return OpenStatus::Missing;
-        m_error = systemMessage(code);
+        m_error = systemErrorText(code);
         return OpenStatus::Failed;
     }
     if (GetFileType(handle) != FILE_TYPE_DISK) {
@@ -70,7 +58,7 @@ std::int64_t ReadOnlyFile::size()
 {
     LARGE_INTEGER size;
     if (m_handle == -1 || !GetFileSizeEx(handleOf(m_handle), &size)) {
-        m_error = systemMessage(m_handle == -1 ? ERROR_INVALID_HANDLE : GetLastError());
+        m_error = systemErrorText(m_handle == -1 ? ERROR_INVALID_HANDLE : GetLastError());
         return -1;
     }
     return static_cast<std::int64_t>(size.QuadPart);
@@ -81,7 +69,7 @@ std::int64_t ReadOnlyFile::read(char* buffer, std::int64_t maxSize)
     const DWORD count = static_cast<DWORD>(maxSize < 0x40000000 ? maxSize : 0x40000000);
     DWORD done = 0;
     if (!ReadFile(handleOf(m_handle), buffer, count, &done, nullptr)) {
-        m_error = systemMessage(GetLastError());
+        m_error = systemErrorText(GetLastError());
         return -1;
     }
     return static_cast<std::int64_t>(done);

@@ -1,41 +1,13 @@
 #include "platform/Library.h"
 
+#include "platform/WideText.h"
+
 #include <cstdint>
 #include <windows.h>
 
 namespace platform {
 
 namespace {
-
-// The system's text for a Win32 error code, on one line.
-std::string errorText(DWORD code)
-{
-    char* message = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&message),
-        0, nullptr);
-    std::string text = "error " + std::to_string(code);
-    if (length != 0 && message != nullptr) {
-        std::string system(message, length);
-        while (!system.empty() && (system.back() == '\r' || system.back() == '\n' ||
-                                   system.back() == ' ' || system.back() == '.')) {
-            system.pop_back();
-        }
-        for (char& c : system) {
-            if (c == '\r' || c == '\n') {
-                c = ' ';
-            }
-        }
-        if (!system.empty()) {
-            text += ": " + system;
-        }
-    }
-    if (message != nullptr) {
-        LocalFree(message);
-    }
-    return text;
-}
 
 // True for a file name without any folder: the system searches for it.
 bool isBareName(const std::string& path)
@@ -65,7 +37,7 @@ LibraryHandle loadLibrary(const std::string& path, std::string& error, LoadFailu
     }
     // Every handle value below 32 is a failure, as in 16-bit days.
     if (reinterpret_cast<std::uintptr_t>(module) < 32) {
-        error = errorText(code);
+        error = systemErrorText(code);
         if (failure != nullptr) {
             *failure = LoadFailure::Refused;
         }

@@ -1,7 +1,12 @@
 #include "platform/Startup.h"
 
+#include "FaultReport.h"
+
 namespace platform {
 
-void prepareProcess(char**) {}
+void prepareProcess(char**)
+{
+    detail::reportFaultsOutsideModules();
+}
 
 } // namespace platform

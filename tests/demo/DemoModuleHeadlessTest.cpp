@@ -2,12 +2,12 @@
 // command-line tool, say): they must show nothing, create no application
 // of their own, say why on standard error and still unload.
 #include "DemoModuleSupport.h"
+#include "ModuleRuns.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 #include <gtest/gtest.h>
 
-using launcher::RunCalculation;
 using launcher::RunStatus;
 
 namespace {
@@ -22,7 +22,7 @@ void expectNothingShown(int number)
     demotest::setResultSlots(earlier, nullptr);
 
     testing::internal::CaptureStderr();
-    const launcher::RunOutcome outcome = RunCalculation(number, name, host);
+    const launcher::RunOutcome outcome = testsupport::runCalculation(number, name, host);
     const std::string errors = testing::internal::GetCapturedStderr();
 
     EXPECT_EQ(outcome.status, RunStatus::Completed) << outcome.message;

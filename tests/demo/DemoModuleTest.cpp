@@ -3,6 +3,7 @@
 // open, notes what it shows and presses its Close button.
 #include "DemoModuleSupport.h"
 #include "FixtureRecord.h"
+#include "ModuleRuns.h"
 #include "TFormGears.h"
 #include "TzrRadioButton.h"
 #include "launcher/CalculationKinds.h"
@@ -29,7 +30,6 @@ void PrintTo(const QString& text, std::ostream* out)
     *out << '"' << text.toStdString() << '"';
 }
 
-using launcher::RunCalculation;
 using launcher::RunStatus;
 
 namespace {
@@ -134,7 +134,7 @@ protected:
         const auto topLevelBefore = QApplication::topLevelWidgets().size();
         const auto childrenBefore = m_window.children().size();
         DialogCloser closer(path);
-        const launcher::RunOutcome outcome = RunCalculation(number, buffer, m_host);
+        const launcher::RunOutcome outcome = testsupport::runCalculation(number, buffer, m_host);
         // Nothing of the module may outlive the call.
         EXPECT_EQ(QApplication::topLevelWidgets().size(), topLevelBefore);
         EXPECT_EQ(m_window.children().size(), childrenBefore);
@@ -289,7 +289,7 @@ TEST_F(DemoModule, AutocloseVariableClosesTheDialogByItself)
         }
     });
     standBy.start(5000);
-    const launcher::RunOutcome outcome = RunCalculation(8, name, m_host);
+    const launcher::RunOutcome outcome = testsupport::runCalculation(8, name, m_host);
     EXPECT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
     EXPECT_EQ(outcome.flag, 1);
     EXPECT_FALSE(standByClosed) << "TRN_DEMO_AUTOCLOSE_MS=0 did not close the dialog";
@@ -301,7 +301,7 @@ TEST_F(DemoModule, OutsideTheGuiThreadNothingIsShown)
 {
     launcher::RunOutcome outcome;
     char name[TRN_MAX_PATH] = "";
-    std::thread worker([&] { outcome = RunCalculation(1, name, m_host); });
+    std::thread worker([&] { outcome = testsupport::runCalculation(1, name, m_host); });
     worker.join();
     EXPECT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
     EXPECT_EQ(outcome.flag, 0);

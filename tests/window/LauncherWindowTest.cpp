@@ -270,7 +270,7 @@ TEST_F(LauncherWindowTest, NameTooLongForTheModuleBufferIsNeverShortened)
     const std::string errors = capturingErrors([this] { window.btnRunClick(); });
     EXPECT_TRUE(record.lines().empty()) << "the module must not be called with a cut name";
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    EXPECT_NE(errors.find("longer than 259 bytes"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("longer than the 259 bytes"), std::string::npos) << errors;
     ASSERT_TRUE(window.lastOutcome().has_value());
     EXPECT_EQ(window.lastOutcome()->status, RunStatus::DataFileNameTooLong);
     EXPECT_EQ(launcher::exitStatusFor(window.lastOutcome()->status), 2);

@@ -103,7 +103,9 @@ extern "C" int derize_run_calculation(int moduleNumber)
     launcher::ModuleHost host;
     host.programDir = testsupport::fixtureDir("recording");
     char name[TRN_MAX_PATH] = "";
-    g_lastStatus = launcher::RunCalculation(moduleNumber, name, host).status;
+    launcher::RunOutcome outcome;
+    launcher::RunCalculation(moduleNumber, name, host, outcome);
+    g_lastStatus = outcome.status;
     return static_cast<int>(g_lastStatus);
 }
 

@@ -5,9 +5,9 @@
 #include "OwnerWindow.h"
 #include "Picture.h"
 #include "TzrRadioButton.h"
-#include "WideText.h"
 #include "launcher/window/CopyrightNotices.h"
 #include "platform/Animation.h"
+#include "platform/WideText.h"
 #include "translation/Dictionary.h"
 #include "translation/win32/WindowClasses.h"
 
@@ -22,9 +22,9 @@
 using launcher::ControlClass;
 using launcher::LauncherControlDescriptions;
 using launcher::win32::FormGears;
-using launcher::win32::toWide;
 using launcher::win32::TzrRadioButton;
-using launcher::win32::windowText;
+using platform::toWide;
+using platform::windowText;
 
 namespace {
 

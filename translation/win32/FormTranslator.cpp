@@ -1,6 +1,6 @@
 #include "translation/win32/FormTranslator.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "translation/Dictionary.h"
 #include "translation/win32/TranslationRules.h"
 #include "translation/win32/WindowClasses.h"
@@ -118,10 +118,10 @@ void TranslateForm(Form& form, const TextLookup& lookup)
 {
     if (!IsWindow(form.window))
         return;
-    const std::u16string caption = windowText(form.window);
+    const std::u16string caption = platform::windowTextU16(form.window);
     const std::u16string translated = lookup(caption);
     if (translated != caption)
-        setWindowText(form.window, translated);
+        platform::setWindowText(form.window, translated);
     form.hint = lookup(form.hint);
     // A window procedure that answers a changed text may destroy controls;
     // those are skipped rather than translated after their end.
@@ -159,13 +159,13 @@ std::vector<HWND> OwnedControls(HWND window)
 
 std::u16string GetCaption(HWND control)
 {
-    return hasCaption(control) ? windowText(control) : std::u16string();
+    return hasCaption(control) ? platform::windowTextU16(control) : std::u16string();
 }
 
 void SetCaption(HWND control, std::u16string_view text)
 {
     if (hasCaption(control))
-        setWindowText(control, text);
+        platform::setWindowText(control, text);
 }
 
 std::u16string GetHint(HWND control)
@@ -181,7 +181,7 @@ std::u16string GetHint(HWND control)
     const std::size_t length = wcsnlen(buffer.data(), buffer.size());
     if (length >= buffer.size() - 1)
         return {};
-    return toU16(std::wstring_view(buffer.data(), length));
+    return platform::toU16(std::wstring_view(buffer.data(), length));
 }
 
 void SetHint(HWND control, std::u16string_view text)
@@ -189,7 +189,7 @@ void SetHint(HWND control, std::u16string_view text)
     std::optional<Tool> tool = toolFor(control);
     if (!tool)
         return;
-    std::wstring copy = toWide(text);
+    std::wstring copy = platform::toWide(text);
     tool->info.lpszText = copy.data();
     SendMessageW(tool->toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool->info));
 }

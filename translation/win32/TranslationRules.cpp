@@ -1,6 +1,6 @@
 #include "translation/win32/TranslationRules.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 #include "translation/win32/WindowClasses.h"
 
 #include <array>
@@ -63,10 +63,10 @@ std::optional<std::u16string> readItemText(Read read)
         if (!text)
             return std::nullopt;
         if (text != buffer.data())
-            return toU16(text);
+            return platform::toU16(text);
         const std::size_t length = wcsnlen(text, capacity);
         if (length + 1 < capacity)
-            return toU16(std::wstring_view(text, length));
+            return platform::toU16(std::wstring_view(text, length));
     }
     return std::nullopt;
 }
@@ -121,7 +121,7 @@ void translateListView(HWND listView, const TextLookup& lookup)
         if (!title)
             continue;
         translateItem(*title, lookup, [&](const std::u16string& text) {
-            std::wstring copy = toWide(text);
+            std::wstring copy = platform::toWide(text);
             LVCOLUMNW column{};
             column.mask = LVCF_TEXT;
             column.pszText = copy.data();
@@ -156,7 +156,7 @@ void translateTabControl(HWND tabs, const TextLookup& lookup)
         if (!text)
             continue;
         translateItem(*text, lookup, [&](const std::u16string& translated) {
-            std::wstring copy = toWide(translated);
+            std::wstring copy = platform::toWide(translated);
             TCITEMW item{};
             item.mask = TCIF_TEXT;
             item.pszText = copy.data();
@@ -197,7 +197,7 @@ std::optional<std::u16string> comboBoxItem(HWND combo, WPARAM index)
     if (read < 0)
         return std::nullopt;
     text.resize(wcsnlen(text.data(), text.size()));
-    return toU16(text);
+    return platform::toU16(text);
 }
 
 // A combo box cannot rename an item: the new text goes in at the item's
@@ -208,7 +208,7 @@ std::optional<std::u16string> comboBoxItem(HWND combo, WPARAM index)
 void replaceComboBoxItem(HWND combo, WPARAM index, const std::u16string& text)
 {
     const auto data = SendMessageW(combo, CB_GETITEMDATA, index, 0);
-    const std::wstring copy = toWide(text);
+    const std::wstring copy = platform::toWide(text);
     const auto inserted =
         SendMessageW(combo, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(copy.c_str()));
     if (inserted < 0)
@@ -228,7 +228,7 @@ void translateComboBox(HWND combo, const TextLookup& lookup)
     if (comboBoxHasTexts(style)) {
         const auto selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
         const bool hasEdit = comboBoxHasEdit(style);
-        const std::u16string editText = hasEdit ? windowText(combo) : std::u16string();
+        const std::u16string editText = hasEdit ? platform::windowTextU16(combo) : std::u16string();
         const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             const auto index = static_cast<WPARAM>(i);
@@ -242,8 +242,8 @@ void translateComboBox(HWND combo, const TextLookup& lookup)
         // (a combo box's edit reports no change made through WM_SETTEXT).
         if (SendMessageW(combo, CB_GETCURSEL, 0, 0) != selected)
             SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-        if (hasEdit && windowText(combo) != editText)
-            setWindowText(combo, editText);
+        if (hasEdit && platform::windowTextU16(combo) != editText)
+            platform::setWindowText(combo, editText);
     }
     hintRule(combo, lookup);
 }
@@ -285,11 +285,11 @@ std::u16string joined(const std::vector<std::u16string_view>& lines, std::u16str
 // break.
 void translateMemo(HWND edit, const TextLookup& lookup)
 {
-    const std::u16string text = windowText(edit);
+    const std::u16string text = platform::windowTextU16(edit);
     const std::vector<std::u16string_view> lines = splitLines(text);
     const std::u16string translated = lookup(joined(lines, LineBreakMark));
     if (translated != joined(lines, CrLf))
-        setWindowText(edit, translated);
+        platform::setWindowText(edit, translated);
     hintRule(edit, lookup);
 }
 
@@ -314,8 +314,8 @@ void translateStatusBar(HWND bar, const TextLookup& lookup)
             std::wstring text(static_cast<std::size_t>(LOWORD(lengthAndType)) + 1, L'\0');
             SendMessageW(bar, SB_GETTEXTW, index, reinterpret_cast<LPARAM>(text.data()));
             text.resize(wcsnlen(text.data(), text.size()));
-            translateItem(toU16(text), lookup, [&](const std::u16string& translated) {
-                const std::wstring copy = toWide(translated);
+            translateItem(platform::toU16(text), lookup, [&](const std::u16string& translated) {
+                const std::wstring copy = platform::toWide(translated);
                 SendMessageW(bar, SB_SETTEXTW, index | type,
                              reinterpret_cast<LPARAM>(copy.c_str()));
             });

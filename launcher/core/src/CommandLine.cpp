@@ -1,6 +1,7 @@
 #include "launcher/CommandLine.h"
 
 #include "launcher/CalculationKinds.h"
+#include "launcher/ModuleFailures.h"
 
 namespace launcher {
 
@@ -30,14 +31,11 @@ StartupRequest parseCommandLine(const std::optional<std::string_view>& argument1
 
     std::optional<std::string> name = dataFileNameForArgument(*argument1, currentDirectory, style);
     if (!name) {
-        request.error = "cannot read the current directory to complete the data file name " +
-                        std::string(*argument1);
+        request.error = noCurrentDirectoryMessage(*argument1);
         return request;
     }
     if (name->size() > MaxDataFileNameLength) {
-        request.error = "data file name is " + std::to_string(name->size()) + " bytes long, " +
-                        "longer than the " + std::to_string(MaxDataFileNameLength) +
-                        " bytes a module accepts: " + *name;
+        request.error = dataFileNameTooLongMessage(*name);
         return request;
     }
     request.dataFileName = std::move(*name);

@@ -1,5 +1,8 @@
 #include "launcher/ModuleFailures.h"
 
+#include "launcher/ExitStatus.h"
+#include "launcher/Paths.h"
+
 namespace launcher {
 
 namespace {
@@ -10,34 +13,79 @@ std::string during(std::string_view entryPoint)
                               : " in " + std::string(entryPoint);
 }
 
+std::string module(std::string_view libraryPath)
+{
+    return "module " + std::string(libraryPath);
+}
+
+std::string withMessage(std::string_view what)
+{
+    return what.empty() ? std::string(" without a message") : ": " + std::string(what);
+}
+
 } // namespace
+
+std::string noSuchModuleMessage(int moduleNumber)
+{
+    return "no calculation module has number " + std::to_string(moduleNumber);
+}
+
+std::string dataFileNameTooLongMessage(std::string_view dataFileName)
+{
+    return "data file name is " + std::to_string(dataFileName.size()) +
+           " bytes long, longer than the " + std::to_string(MaxDataFileNameLength) +
+           " bytes a module accepts; no module is called: " + std::string(dataFileName);
+}
+
+std::string noCurrentDirectoryMessage(std::string_view argument)
+{
+    return "cannot read the current directory to complete the data file name " +
+           std::string(argument) + "; no module is called";
+}
+
+std::string notRegularFileMessage(std::string_view libraryPath)
+{
+    return module(libraryPath) + " is not a regular file; not loaded";
+}
+
+std::string cannotLoadMessage(std::string_view libraryPath, std::string_view loaderError)
+{
+    return "cannot load " + module(libraryPath) + ": " + std::string(loaderError);
+}
+
+std::string notFoundMessage(std::string_view fileName, std::string_view programDir,
+                            std::string_view loaderError)
+{
+    return module(fileName) + " not found in " + std::string(programDir) +
+           " nor by the system's library search: " + std::string(loaderError);
+}
+
+std::string missingEntryPointMessage(std::string_view libraryPath, std::string_view entryPoint)
+{
+    return module(libraryPath) + " does not export the entry point " + std::string(entryPoint);
+}
 
 std::string raisedErrorMessage(std::string_view libraryPath, std::string_view entryPoint,
                                const char* what)
 {
-    std::string message =
-        "module " + std::string(libraryPath) + " raised an error" + during(entryPoint);
-    if (what == nullptr || *what == '\0') {
-        return message + " without a message";
-    }
-    return message + ": " + what;
+    return module(libraryPath) + " raised an error" + during(entryPoint) +
+           withMessage(what != nullptr ? what : "");
 }
 
 std::string raisedWhileLoadingMessage(std::string_view libraryPath, std::string_view what)
 {
-    return "module " + std::string(libraryPath) + " raised an error while being loaded" +
-           (what.empty() ? std::string(" without a message") : ": " + std::string(what)) +
+    return module(libraryPath) + " raised an error while being loaded" + withMessage(what) +
            "; the system loader cannot be used again, so the launcher ends";
 }
 
 std::string crashSubject(std::string_view libraryPath, std::string_view entryPoint)
 {
-    return "module " + std::string(libraryPath) + " crashed" + during(entryPoint);
+    return module(libraryPath) + " crashed" + during(entryPoint);
 }
 
 std::string endedProcessMessage(std::string_view libraryPath, std::string_view entryPoint)
 {
-    return "module " + std::string(libraryPath) + " ended the process" + during(entryPoint) +
+    return module(libraryPath) + " ended the process" + during(entryPoint) +
            "; the launcher ends with status " + std::to_string(ExitModuleEndedProcess);
 }
 

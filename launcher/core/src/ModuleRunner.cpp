@@ -1,7 +1,7 @@
 #include "launcher/ModuleRunner.h"
 
 #include "launcher/CalculationKinds.h"
-#include "launcher/CommandLine.h"
+#include "launcher/ExitStatus.h"
 #include "launcher/ModuleFailures.h"
 #include "launcher/Paths.h"
 #include "platform/Library.h"
@@ -46,9 +46,8 @@ const char** secondResultTextSlot()
     return &g_resultText2;
 }
 
-std::string modulePathFor(const CalculationKind& kind, const std::string& programDir)
+std::string modulePath(const std::string& fileName, const std::string& programDir)
 {
-    const std::string fileName = moduleFileName(kind);
     const std::string besideLauncher = programDir + fileName;
     return platform::fileExists(besideLauncher) ? besideLauncher : fileName;
 }
@@ -62,13 +61,14 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
                                    RunOutcome& outcome, void*& symbol)
 {
     symbol = nullptr;
+    outcome.kind = &kind;
     const std::string fileName = moduleFileName(kind);
-    outcome.libraryPath = modulePathFor(kind, programDir);
+    outcome.libraryPath = modulePath(fileName, programDir);
     outcome.besideLauncher = outcome.libraryPath != fileName;
 
     if (outcome.besideLauncher && !platform::isRegularFile(outcome.libraryPath)) {
         outcome.status = RunStatus::LibraryNotLoadable;
-        outcome.message = "module " + outcome.libraryPath + " is not a regular file; not loaded";
+        outcome.message = notRegularFileMessage(outcome.libraryPath);
         return nullptr;
     }
 
@@ -91,9 +91,8 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
         outcome.status =
             outcome.besideLauncher ? RunStatus::LibraryNotLoadable : RunStatus::LibraryNotFound;
         outcome.message = outcome.besideLauncher
-                              ? "cannot load module " + outcome.libraryPath + ": " + loaderError
-                              : "module " + fileName + " not found in " + programDir +
-                                    " nor by the system's library search: " + loaderError;
+                              ? cannotLoadMessage(outcome.libraryPath, loaderError)
+                              : notFoundMessage(fileName, programDir, loaderError);
         return nullptr;
     }
 
@@ -102,8 +101,7 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
     if (symbol == nullptr) {
         platform::freeLibrary(library);
         outcome.status = RunStatus::EntryPointMissing;
-        outcome.message =
-            "module " + outcome.libraryPath + " does not export the entry point " + entryPoint;
+        outcome.message = missingEntryPointMessage(outcome.libraryPath, entryPoint);
         return nullptr;
     }
     return library;
@@ -113,56 +111,45 @@ RunOutcome noSuchModule(int moduleNumber)
 {
     RunOutcome outcome;
     outcome.status = RunStatus::NoSuchModule;
-    outcome.message = "no calculation module has number " + std::to_string(moduleNumber);
+    outcome.message = noSuchModuleMessage(moduleNumber);
     return outcome;
-}
-
-// Loads, calls and unloads the kind's module. An error raised by the entry
-// point passes to the caller with the library left loaded and `outcome`
-// naming the file.
-void runModule(const CalculationKind& kind, char* dataFileName, const ModuleHost& host,
-               RunOutcome& outcome)
-{
-    void* symbol = nullptr;
-    platform::LibraryHandle library = loadModule(kind, host.programDir, outcome, symbol);
-    if (library == nullptr) {
-        return;
-    }
-    {
-        const platform::ModuleCallGuard guard(
-            crashSubject(outcome.libraryPath, kind.entryPoint),
-            endedProcessMessage(outcome.libraryPath, kind.entryPoint), ExitModuleEndedProcess);
-        outcome.flag = callEntryPoint(symbol, kind.callForm, host.owner, dataFileName);
-    }
-    platform::freeLibrary(library);
-    outcome.status = RunStatus::Completed;
 }
 
 } // namespace
 
-RunOutcome RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host)
+TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host,
+                         RunOutcome& outcome)
 {
     const CalculationKind* kind = kindForModuleNumber(moduleNumber);
     if (kind == nullptr) {
-        return noSuchModule(moduleNumber);
+        outcome = noSuchModule(moduleNumber);
+        return 0;
     }
-    RunOutcome outcome;
-    runModule(*kind, dataFileName, host, outcome);
-    return outcome;
+    outcome = RunOutcome{};
+    void* symbol = nullptr;
+    platform::LibraryHandle library = loadModule(*kind, host.programDir, outcome, symbol);
+    if (library == nullptr) {
+        return 0;
+    }
+    {
+        const platform::ModuleCallGuard guard(
+            crashSubject(outcome.libraryPath, kind->entryPoint),
+            endedProcessMessage(outcome.libraryPath, kind->entryPoint), ExitModuleEndedProcess);
+        outcome.flag = callEntryPoint(symbol, kind->callForm, host.owner, dataFileName);
+    }
+    platform::freeLibrary(library);
+    outcome.status = RunStatus::Completed;
+    return outcome.flag;
 }
 
 RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHost& host)
 {
-    const CalculationKind* kind = kindForModuleNumber(kindIndex + 1);
-    if (kind == nullptr) {
-        return noSuchModule(kindIndex + 1);
-    }
     RunOutcome outcome;
     if (dataFileName.size() > MaxDataFileNameLength) {
         // Start-up refuses such names; a name is never shortened.
+        outcome.kind = kindForModuleNumber(kindIndex + 1);
         outcome.status = RunStatus::DataFileNameTooLong;
-        outcome.message = "data file name is longer than " + std::to_string(MaxDataFileNameLength) +
-                          " bytes; the module is not called: " + std::string(dataFileName);
+        outcome.message = dataFileNameTooLongMessage(dataFileName);
         return outcome;
     }
     // The module is given the name in a buffer of its own for the call.
@@ -172,7 +159,7 @@ RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHos
     bool raised = false;
     std::string raisedText; // copied at once: what() may give nullptr
     try {
-        runModule(*kind, buffer.data(), host, outcome);
+        RunCalculation(kindIndex + 1, buffer.data(), host, outcome);
     } catch (const std::exception& error) {
         raised = true;
         const char* what = error.what();
@@ -187,7 +174,7 @@ RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHos
         outcome.status = RunStatus::ModuleRaisedError;
         outcome.flag = 0;
         outcome.message =
-            raisedErrorMessage(outcome.libraryPath, kind->entryPoint, raisedText.c_str());
+            raisedErrorMessage(outcome.libraryPath, outcome.kind->entryPoint, raisedText.c_str());
     }
     return outcome;
 }
@@ -213,19 +200,19 @@ int exitStatusFor(RunStatus status)
 {
     switch (status) {
     case RunStatus::Completed:
-        return 0;
+        return ExitCompleted;
     case RunStatus::ModuleRaisedError:
-        return 1;
+        return ExitModuleRaisedError;
     case RunStatus::DataFileNameTooLong:
         return ExitBadDataFileName;
     case RunStatus::NoSuchModule:
     case RunStatus::LibraryNotFound:
     case RunStatus::LibraryNotLoadable:
-        return 3;
+        return ExitModuleNotLoaded;
     case RunStatus::EntryPointMissing:
-        return 4;
+        return ExitEntryPointMissing;
     }
-    return 1;
+    return ExitModuleRaisedError;
 }
 
 } // namespace launcher

@@ -33,7 +33,10 @@ std::string errorLine(std::string_view message);
 
 // Writes errorLine(message) to standard error in one write, when the
 // process has a standard error to write to. A closed or broken standard
-// error is ignored: an error line never ends the program.
+// error is ignored: an error line never ends the program. On Windows a
+// console is given the line in UTF-16 (WriteConsoleW), so that Cyrillic
+// names show whatever the console's code page; a file or a pipe gets the
+// UTF-8 bytes, its line ending in CR LF as the C runtime writes text.
 void reportError(std::string_view message);
 
 } // namespace platform

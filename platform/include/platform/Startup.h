@@ -15,7 +15,9 @@ namespace platform {
 //   (/proc/self/exe, the same arguments), once, without them.
 // - POSIX: SIGPIPE is ignored, so that an error line written to a pipe
 //   whose reader has gone never ends the program.
-// Windows: nothing.
+// - Windows: a structured exception that nobody handles leaves one line
+//   naming its code and address before the system ends the process (inside
+//   a module, the module call guard names the module instead).
 void prepareProcess(char** argv);
 
 // `value` of LD_LIBRARY_PATH without the entries that lead the loader to

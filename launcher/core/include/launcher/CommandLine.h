@@ -17,11 +17,6 @@ struct StartupRequest
     std::string error;        // why automatic mode cannot run; empty when it can
 };
 
-// Exit status of automatic mode when the data file name cannot be handed to
-// a module (too long for the module's buffer, or no current directory to
-// put in front of a bare name).
-inline constexpr int ExitBadDataFileName = 2;
-
 // Argument 1 of the command line `argv` (`argc` entries): the first
 // argument that is not empty, so that a lone pair of quotes is skipped;
 // nullopt when there is none.

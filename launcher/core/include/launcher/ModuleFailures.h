@@ -1,17 +1,30 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace launcher {
 
-// Exit status when a module ends the process itself (exit() during its
-// call or its loading), whatever status the module gave: a module's
-// exit(3) is never read as "module not found".
-inline constexpr int ExitModuleEndedProcess = 5;
+// Every line that says what became of a run or how a module misbehaved,
+// in one place. `libraryPath` is the module file as it was loaded or tried,
+// `entryPoint` the function that was called (empty while the module is
+// being loaded).
 
-// The lines that say how a module misbehaved. `libraryPath` is the module
-// file, `entryPoint` the function that was called.
+// No kind has that module number.
+std::string noSuchModuleMessage(int moduleNumber);
+
+// A data file name too long for the module's buffer (given whole), or one
+// that needs the current folder when it cannot be read.
+std::string dataFileNameTooLongMessage(std::string_view dataFileName);
+std::string noCurrentDirectoryMessage(std::string_view argument);
+
+// Loading and looking up.
+std::string notRegularFileMessage(std::string_view libraryPath);
+std::string cannotLoadMessage(std::string_view libraryPath, std::string_view loaderError);
+std::string notFoundMessage(std::string_view fileName, std::string_view programDir,
+                            std::string_view loaderError);
+std::string missingEntryPointMessage(std::string_view libraryPath, std::string_view entryPoint);
 
 // A C++ exception out of the entry point. `what` is the exception's text;
 // empty or nullptr when it gave none.
@@ -22,9 +35,9 @@ std::string raisedErrorMessage(std::string_view libraryPath, std::string_view en
 // was loading it: the loader cannot be used again, so the launcher ends.
 std::string raisedWhileLoadingMessage(std::string_view libraryPath, std::string_view what);
 
-// The subject of the line a fatal fault leaves (the signal is added to it),
-// and the line exit() leaves, while the module is being loaded
-// (`entryPoint` empty) or while its entry point runs.
+// The subject of the line a fatal fault leaves (the platform adds the
+// signal or the exception), and the line exit() leaves, while the module
+// is being loaded or while its entry point runs.
 std::string crashSubject(std::string_view libraryPath, std::string_view entryPoint);
 std::string endedProcessMessage(std::string_view libraryPath, std::string_view entryPoint);
 

@@ -23,8 +23,9 @@ enum class RunStatus
 struct RunOutcome
 {
     RunStatus status = RunStatus::NoSuchModule;
-    TrnResult flag = 0;          // the entry point's flag; meaningful only when Completed
-    std::string libraryPath;     // the file that was loaded or tried
+    const CalculationKind* kind = nullptr; // the kind of the run; nullptr when there is none
+    TrnResult flag = 0;                    // the entry point's flag; meaningful only when Completed
+    std::string libraryPath;               // the file that was loaded or tried
     bool besideLauncher = false; // libraryPath lies in the program folder (not the system search)
     std::string message; // one line naming the file and the loader's reason; empty on success
     bool loaderUnusable = false; // the module raised an error while being loaded: no library
@@ -40,16 +41,20 @@ struct ModuleHost
 
 // Loads the module of `moduleNumber` (kind index plus one), calls its entry
 // point with `host.owner`, `dataFileName` and the result-text slots of its
-// call form, and unloads it. The module file is looked for in
-// `host.programDir` first; when no such file is there, the system's
-// standard library search is given the bare file name (the current
-// directory is never searched on purpose); a module file there that is not
-// a regular file (a FIFO, a device) is refused before the loader opens it.
-// The call is synchronous. While the module is loaded and while its entry
-// point runs, a crash or an exit() of the module leaves one line first
-// (platform::ModuleCallGuard); exit() then ends the process with
-// ExitModuleEndedProcess. An error raised while the module is being loaded
-// (by its static constructors) gives ModuleRaisedError with
+// call form, and unloads it; returns the entry point's flag (0 when it was
+// not called). `outcome` says what became of the run: it names the kind and
+// the module file as soon as they are known, so that it still does when an
+// error raised by the entry point passes through.
+//
+// The module file is looked for in `host.programDir` first; when no such
+// file is there, the system's standard library search is given the bare
+// file name (the current directory is never searched on purpose); a module
+// file there that is not a regular file (a FIFO, a device) is refused
+// before the loader opens it. The call is synchronous. While the module is
+// loaded and while its entry point runs, a crash or an exit() of the module
+// leaves one line first (platform::ModuleCallGuard); exit() then ends the
+// process with ExitModuleEndedProcess. An error raised while the module is
+// being loaded (by its static constructors) gives ModuleRaisedError with
 // `loaderUnusable` set.
 //
 // `dataFileName` must point at a null-terminated text (the empty text when
@@ -58,16 +63,17 @@ struct ModuleHost
 // An error raised by the entry point is not caught here: it propagates to
 // the caller and the library stays loaded, because the error may still
 // refer to the module's code.
-RunOutcome RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host);
+TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host,
+                         RunOutcome& outcome);
 
-// The file RunCalculation loads for `kind`: `programDir` followed by the
-// module's file name when that file exists, otherwise the bare file name
-// for the system's standard library search.
-std::string modulePathFor(const CalculationKind& kind, const std::string& programDir);
+// The file RunCalculation loads for the module file `fileName`: in
+// `programDir` when the file is there, otherwise the bare file name for the
+// system's standard library search.
+std::string modulePath(const std::string& fileName, const std::string& programDir);
 
 // What the window's Run action does for the kind of `kindIndex` (0 to 7):
 // copies `dataFileName` into a buffer of TRN_MAX_PATH bytes of its own and
-// runs the kind's module on it as RunCalculation does. A name longer than
+// runs the kind's module on it with RunCalculation. A name longer than
 // MaxDataFileNameLength is never shortened: the module is not called
 // (DataFileNameTooLong). An error raised by the entry point is caught here:
 // the status is then ModuleRaisedError, the library stays loaded (the error
@@ -88,10 +94,9 @@ RunOutcome probeModule(int moduleNumber, const std::string& programDir);
 const char** firstResultTextSlot();
 const char** secondResultTextSlot();
 
-// Exit status of the launcher in automatic mode after a run: 0 when the
-// entry point was called and returned (whatever its flag), 1 when it raised
-// an error, 2 when the data file name did not fit the module's buffer, 3
-// when the library could not be loaded, 4 when its entry point is missing.
+// Exit status of the launcher in automatic mode after a run
+// (launcher/ExitStatus.h): ExitCompleted when the entry point was called
+// and returned, whatever its flag.
 int exitStatusFor(RunStatus status);
 
 } // namespace launcher

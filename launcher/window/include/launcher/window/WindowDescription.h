@@ -52,6 +52,10 @@ struct WindowDescription
     int fontPointSize;
 };
 
+// The application's title, which its owner window carries (on Linux, the
+// application's name).
+inline constexpr std::string_view ApplicationTitle = "DERIZE-Zizir";
+
 extern const WindowDescription LauncherWindowDescription;
 
 // In creation order: a parent always comes before its children.
