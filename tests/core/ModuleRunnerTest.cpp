@@ -267,6 +267,32 @@ TEST(ModuleRunner, AnErrorRaisedByTheModuleReachesTheCallerAndLeavesItLoaded)
     expectStillLoaded("trn_bevspir");
 }
 
+#if defined(__i386__) || defined(__x86_64__)
+TEST(ModuleRunner, WhatAModuleDoesToTheFloatingPointUnitIsUndone)
+{
+    const auto units = [] {
+        unsigned short controlWord = 0;
+        unsigned int mxcsr = 0;
+        __asm__ volatile("fnstcw %0" : "=m"(controlWord));
+        __asm__ volatile("stmxcsr %0" : "=m"(mxcsr));
+        // MXCSR's control bits, without its exception flags.
+        return std::pair<unsigned, unsigned>(controlWord, mxcsr & ~0x3Fu);
+    };
+    const auto before = units();
+    testsupport::RecordFile record;
+    testsupport::setVariable("TRN_RECORD_FPU", "1");
+    char name[TRN_MAX_PATH] = "";
+    const auto outcome = runCalculation(1, name, hostIn(fixtureDir("recording")));
+    testsupport::setVariable("TRN_RECORD_FPU", nullptr);
+    ASSERT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
+    EXPECT_EQ(units(), before) << std::hex << "x87 control word " << units().first << ", MXCSR "
+                               << units().second;
+    // The launcher's own arithmetic goes on as before: no trap.
+    volatile double zero = 0.0;
+    EXPECT_TRUE(1.0 / zero > 1e308);
+}
+#endif
+
 TEST(RunKind, TheNameGoesInABufferOfItsOwnAndIsNeverShortened)
 {
     testsupport::RecordFile record;

@@ -4,6 +4,7 @@
 #include "launcher/ExitStatus.h"
 #include "launcher/ModuleFailures.h"
 #include "launcher/Paths.h"
+#include "platform/FloatingPoint.h"
 #include "platform/Library.h"
 #include "platform/ModuleCallGuard.h"
 
@@ -126,6 +127,9 @@ TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost&
         return 0;
     }
     outcome = RunOutcome{};
+    // Whatever the module does to the floating-point unit while it is
+    // loaded, called and unloaded is undone when the run ends.
+    const platform::FloatingPointState floatingPoint;
     void* symbol = nullptr;
     platform::LibraryHandle library = loadModule(*kind, host.programDir, outcome, symbol);
     if (library == nullptr) {
@@ -186,6 +190,7 @@ RunOutcome probeModule(int moduleNumber, const std::string& programDir)
         return noSuchModule(moduleNumber);
     }
     RunOutcome outcome;
+    const platform::FloatingPointState floatingPoint;
     void* symbol = nullptr;
     platform::LibraryHandle library = loadModule(*kind, programDir, outcome, symbol);
     if (library == nullptr) {
