@@ -77,19 +77,6 @@ std::uintptr_t guard()
     return reinterpret_cast<std::uintptr_t>(g_guardWords);
 }
 
-unsigned argumentCount(launcher::CallForm form)
-{
-    switch (form) {
-    case launcher::CallForm::A:
-        return 4;
-    case launcher::CallForm::B:
-        return 3;
-    case launcher::CallForm::C:
-        return 2;
-    }
-    return 0;
-}
-
 } // namespace
 
 namespace {
@@ -129,7 +116,7 @@ TEST(StdcallStack, EachEntryPointRemovesExactlyItsOwnArguments)
         const void* entry = platform::resolveSymbol(library, std::string(kind.entryPoint).c_str());
         ASSERT_NE(entry, nullptr);
 
-        const unsigned count = argumentCount(kind.callForm);
+        const auto count = static_cast<unsigned>(launcher::argumentCount(kind.callForm));
         EXPECT_EQ(derize_stack_left_by_call(entry, arguments, count, guard()), 0);
         // The measurement sees a caller that pushed one argument too many
         // or one too few.
@@ -144,7 +131,8 @@ TEST(StdcallStack, EachEntryPointRemovesExactlyItsOwnArguments)
     const auto calls = record.linesStartingWith("call ");
     ASSERT_EQ(calls.size(), 3 * std::size(launcher::CalculationKinds));
     for (std::size_t i = 0; i < std::size(launcher::CalculationKinds); ++i) {
-        const unsigned count = argumentCount(launcher::CalculationKinds[i].callForm);
+        const auto count =
+            static_cast<unsigned>(launcher::argumentCount(launcher::CalculationKinds[i].callForm));
         EXPECT_EQ(testsupport::recordField(calls[3 * i], "beyond"),
                   testsupport::pointerText(g_guardWords))
             << calls[3 * i];

@@ -128,10 +128,18 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
         {"a name too long for the module", "recording", "trn_cylext", tooLong, "", 2, "259 bytes"},
         {"no module at all", nullptr, "trn_worm", "C:\\d\\a.worm_cyl_dat", "", 3, "trn_worm.dll"},
         {"no entry point", "no_entry", "trn_chain", "C:\\d\\a.chai_rol_dat", "", 4, "TrnRun_Chain"},
+        // Modules as old ones misbehave: the run goes on, with one line.
+        {"another calling convention", "wild_cdecl", "trn_cylext", "C:\\d\\a.gear_exc_dat", "", 0,
+         "TrnRun_CylExt removed 0 bytes of arguments instead of 16"},
+        {"a window left open", "wild_window", "trn_worm", "C:\\d\\a.worm_cyl_dat", "", 0,
+         "left 1 window open; it stays loaded"},
+        {"a quit request", "wild_quit", "trn_tbelt", "C:\\d\\a.toothedbelt_dat", "", 0,
+         "asked the launcher to quit in TrnRun_TBelt"},
         // A structured exception: one line, then the system ends the
         // process with the exception code.
         {"an access violation", "crashing", "trn_tbelt", "C:\\d\\a.toothedbelt_dat", "",
-         EXCEPTION_ACCESS_VIOLATION, "trn_tbelt.dll crashed in TrnRun_TBelt: exception 0xC0000005"},
+         EXCEPTION_ACCESS_VIOLATION,
+         "trn_tbelt.dll crashed in TrnRun_TBelt: exception 0xC0000005 (access violation)"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.what);

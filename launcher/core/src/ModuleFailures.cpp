@@ -78,6 +78,38 @@ std::string raisedWhileLoadingMessage(std::string_view libraryPath, std::string_
            "; the system loader cannot be used again, so the launcher ends";
 }
 
+std::string stackRestoredMessage(std::string_view libraryPath, std::string_view entryPoint,
+                                 std::size_t removedBytes, std::size_t expectedBytes)
+{
+    return module(libraryPath) + ": " + std::string(entryPoint) + " removed " +
+           std::to_string(removedBytes) + " bytes of arguments instead of " +
+           std::to_string(expectedBytes) +
+           " (built with another calling convention or argument list); the launcher put its "
+           "stack back";
+}
+
+std::string quitRequestMessage(std::string_view libraryPath, std::string_view entryPoint)
+{
+    return module(libraryPath) + " asked the launcher to quit in " + std::string(entryPoint) +
+           " (a quit message posted to its thread); the request was taken out, the launcher "
+           "goes on";
+}
+
+std::string leftRunningMessage(std::string_view libraryPath, int windows, int threads)
+{
+    const auto counted = [](int count, const char* one, const char* many) {
+        return std::to_string(count) + " " + (count == 1 ? one : many);
+    };
+    std::string left;
+    if (windows > 0) {
+        left = counted(windows, "window", "windows") + " open";
+    }
+    if (threads > 0) {
+        left += (left.empty() ? "" : " and ") + counted(threads, "thread", "threads") + " running";
+    }
+    return module(libraryPath) + " left " + left + "; it stays loaded until the launcher ends";
+}
+
 std::string crashSubject(std::string_view libraryPath, std::string_view entryPoint)
 {
     return module(libraryPath) + " crashed" + during(entryPoint);

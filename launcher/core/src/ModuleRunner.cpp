@@ -7,8 +7,14 @@
 #include "platform/FloatingPoint.h"
 #include "platform/Library.h"
 #include "platform/ModuleCallGuard.h"
+#include "platform/ModuleLeftovers.h"
+
+#if defined(_WIN32) && defined(__i386__)
+#include "platform/CheckedCall.h"
+#endif
 
 #include <array>
+#include <cstdint>
 #include <exception>
 
 namespace launcher {
@@ -18,11 +24,31 @@ namespace {
 const char* g_resultText1 = nullptr;
 const char* g_resultText2 = nullptr;
 
-TrnResult callEntryPoint(void* symbol, CallForm form, TrnWindowHandle owner, char* dataFileName)
+#if defined(_WIN32) && defined(__i386__)
+// The entry point removes its own arguments; one built with another
+// calling convention or argument list removes another number, and the
+// checked call puts the stack back whatever it did.
+TrnResult callEntryPoint(void* symbol, CallForm form, TrnWindowHandle owner, char* dataFileName,
+                         RunOutcome& outcome)
 {
-    // Each form is called through a pointer of exactly its own signature:
-    // a stdcall entry point removes its own arguments, so a call with a
-    // wrong count would corrupt the caller.
+    const std::uintptr_t arguments[] = {reinterpret_cast<std::uintptr_t>(owner),
+                                        reinterpret_cast<std::uintptr_t>(dataFileName),
+                                        reinterpret_cast<std::uintptr_t>(&g_resultText1),
+                                        reinterpret_cast<std::uintptr_t>(&g_resultText2)};
+    const std::size_t count = argumentCount(form);
+    const platform::CheckedCallResult result = platform::checkedCall(symbol, arguments, count);
+    const std::size_t expected = count * sizeof(std::uintptr_t);
+    if (result.removedBytes != expected) {
+        outcome.notes.push_back(stackRestoredMessage(outcome.libraryPath, outcome.kind->entryPoint,
+                                                     result.removedBytes, expected));
+    }
+    return static_cast<TrnResult>(result.value & 0xFF);
+}
+#else
+TrnResult callEntryPoint(void* symbol, CallForm form, TrnWindowHandle owner, char* dataFileName,
+                         RunOutcome&)
+{
+    // Each form is called through a pointer of exactly its own signature.
     switch (form) {
     case CallForm::A:
         return reinterpret_cast<TrnRunFormA>(symbol)(owner, dataFileName, &g_resultText1,
@@ -34,6 +60,7 @@ TrnResult callEntryPoint(void* symbol, CallForm form, TrnWindowHandle owner, cha
     }
     return 0;
 }
+#endif
 
 } // namespace
 
@@ -139,10 +166,20 @@ TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost&
         const platform::ModuleCallGuard guard(
             crashSubject(outcome.libraryPath, kind->entryPoint),
             endedProcessMessage(outcome.libraryPath, kind->entryPoint), ExitModuleEndedProcess);
-        outcome.flag = callEntryPoint(symbol, kind->callForm, host.owner, dataFileName);
+        outcome.flag = callEntryPoint(symbol, kind->callForm, host.owner, dataFileName, outcome);
+    }
+    outcome.status = RunStatus::Completed;
+    if (platform::takePostedQuitRequest()) {
+        outcome.notes.push_back(quitRequestMessage(outcome.libraryPath, kind->entryPoint));
+    }
+    // Nothing of the module may run after it is unloaded; the system counts
+    // the loads, so the next run of the kind loads it as usual.
+    if (const platform::ModuleLeftovers left = platform::leftoversOf(library); left.any()) {
+        outcome.notes.push_back(
+            leftRunningMessage(outcome.libraryPath, left.windows, left.threads));
+        return outcome.flag;
     }
     platform::freeLibrary(library);
-    outcome.status = RunStatus::Completed;
     return outcome.flag;
 }
 

@@ -67,6 +67,9 @@ std::optional<RunOutcome> LauncherWindow::run()
         if (outcome->status != RunStatus::Completed) {
             platform::reportError(outcome->message);
         }
+        for (const std::string& note : outcome->notes) {
+            platform::reportError(note);
+        }
         if (outcome->loaderUnusable) {
             // Neither a module nor, at exit, a toolkit's plug-ins could be
             // loaded or unloaded again: the process ends here, in either

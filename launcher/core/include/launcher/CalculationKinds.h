@@ -17,6 +17,13 @@ enum class CallForm
     C, // no result-text slot
 };
 
+// How many arguments an entry point of `form` takes: the owner window, the
+// data file name and the form's result-text slots.
+constexpr std::size_t argumentCount(CallForm form)
+{
+    return form == CallForm::A ? 4 : form == CallForm::B ? 3 : 2;
+}
+
 // One calculation kind: a kind of mechanical transmission, the data files
 // of that kind and the module library that calculates it.
 struct CalculationKind

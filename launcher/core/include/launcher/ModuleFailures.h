@@ -35,6 +35,16 @@ std::string raisedErrorMessage(std::string_view libraryPath, std::string_view en
 // was loading it: the loader cannot be used again, so the launcher ends.
 std::string raisedWhileLoadingMessage(std::string_view libraryPath, std::string_view what);
 
+// What a module did that the run survived. Its entry point removed
+// `removedBytes` of arguments from the stack instead of `expectedBytes`
+// (it was built with another calling convention or argument list); it
+// posted a quit request; it left windows or threads of its own running,
+// so that it stays loaded.
+std::string stackRestoredMessage(std::string_view libraryPath, std::string_view entryPoint,
+                                 std::size_t removedBytes, std::size_t expectedBytes);
+std::string quitRequestMessage(std::string_view libraryPath, std::string_view entryPoint);
+std::string leftRunningMessage(std::string_view libraryPath, int windows, int threads);
+
 // The subject of the line a fatal fault leaves (the platform adds the
 // signal or the exception), and the line exit() leaves, while the module
 // is being loaded or while its entry point runs.

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <trn_module.h>
+#include <vector>
 
 namespace launcher {
 
@@ -30,6 +31,10 @@ struct RunOutcome
     std::string message; // one line naming the file and the loader's reason; empty on success
     bool loaderUnusable = false; // the module raised an error while being loaded: no library
                                  // can be loaded or unloaded again, the process is to end
+    // Lines about what the module did that the run survived (its stack put
+    // back, a quit request taken out, windows or threads it left running,
+    // for which it stays loaded); reported as a failure's message is.
+    std::vector<std::string> notes;
 };
 
 // Where modules are looked for and whom their windows belong to.
@@ -50,7 +55,12 @@ struct ModuleHost
 // file is there, the system's standard library search is given the bare
 // file name (the current directory is never searched on purpose); a module
 // file there that is not a regular file (a FIFO, a device) is refused
-// before the loader opens it. The call is synchronous. While the module is
+// before the loader opens it. The call is synchronous. On 32-bit Windows
+// it goes through platform::checkedCall(): an entry point that removes
+// another number of bytes of arguments than its form's leaves the stack as
+// it was and a note. After the call a quit request the module posted is
+// taken out of the queue, and a module that left windows or threads of its
+// own running is not unloaded; each gives a note. While the module is
 // loaded and while its entry point runs, a crash or an exit() of the module
 // leaves one line first (platform::ModuleCallGuard); exit() then ends the
 // process with ExitModuleEndedProcess. An error raised while the module is
