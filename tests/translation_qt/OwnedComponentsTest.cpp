@@ -53,6 +53,14 @@ T* named(const char* name, Args&&... args)
     return object;
 }
 
+// A class derived without Q_OBJECT of its own: it has its base's meta-object.
+template <class Base>
+class Derived : public Base
+{
+public:
+    using Base::Base;
+};
+
 } // namespace
 
 TEST(OwnedComponents, AreTheNamedWidgetsAndActionsInCreationOrderWithoutTheirOwnParts)
@@ -124,15 +132,29 @@ TEST(TranslationRules, TheFirstRuleWhoseClassTheControlIsOrDerivesFromApplies)
         std::unique_ptr<QObject> object;
         int rule;
     } cases[] = {
-        {std::make_unique<QTreeWidget>(), 1},     {std::make_unique<QTableWidget>(), 1},
-        {std::make_unique<QTabWidget>(), 2},      {std::make_unique<TDirectoryEdit>(), 3},
-        {std::make_unique<TKeyedDataGrid>(), 4},  {std::make_unique<DerivedKeyedDataGrid>(), 4},
-        {std::make_unique<TDataGrid>(), 5},       {std::make_unique<QComboBox>(), 6},
-        {std::make_unique<DerivedComboBox>(), 6}, {std::make_unique<QFontComboBox>(), 6},
-        {std::make_unique<TRadioGroup>(), 7},     {std::make_unique<QPlainTextEdit>(), 8},
-        {std::make_unique<QTextBrowser>(), 8},    {std::make_unique<TStatusBar>(), 9},
-        {std::make_unique<QTabBar>(), 10},        {std::make_unique<QLabel>(), 11},
-        {std::make_unique<QLineEdit>(), 11},      {std::make_unique<QAction>(), 11},
+        {std::make_unique<QTreeWidget>(), 1},
+        {std::make_unique<QTableWidget>(), 1},
+        {std::make_unique<QTabWidget>(), 2},
+        {std::make_unique<TDirectoryEdit>(), 3},
+        {std::make_unique<Derived<TDirectoryEdit>>(), 3},
+        {std::make_unique<TKeyedDataGrid>(), 4},
+        {std::make_unique<DerivedKeyedDataGrid>(), 4},
+        {std::make_unique<Derived<TKeyedDataGrid>>(), 4},
+        {std::make_unique<TDataGrid>(), 5},
+        {std::make_unique<Derived<TDataGrid>>(), 5},
+        {std::make_unique<QComboBox>(), 6},
+        {std::make_unique<DerivedComboBox>(), 6},
+        {std::make_unique<QFontComboBox>(), 6},
+        {std::make_unique<TRadioGroup>(), 7},
+        {std::make_unique<Derived<TRadioGroup>>(), 7},
+        {std::make_unique<QPlainTextEdit>(), 8},
+        {std::make_unique<QTextBrowser>(), 8},
+        {std::make_unique<TStatusBar>(), 9},
+        {std::make_unique<Derived<TStatusBar>>(), 9},
+        {std::make_unique<QTabBar>(), 10},
+        {std::make_unique<QLabel>(), 11},
+        {std::make_unique<QLineEdit>(), 11},
+        {std::make_unique<QAction>(), 11},
         {std::make_unique<QObject>(), 11},
     };
     for (const auto& c : cases) {

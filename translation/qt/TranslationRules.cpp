@@ -1,10 +1,9 @@
 #include "translation/qt/TranslationRules.h"
 
-#include "widgets/TDataGrid.h"
-#include "widgets/TDirectoryEdit.h"
-#include "widgets/TKeyedDataGrid.h"
-#include "widgets/TRadioGroup.h"
-#include "widgets/TStatusBar.h"
+#include "translation/qt/DirectoryEditTexts.h"
+#include "translation/qt/KeyedDataGridTexts.h"
+#include "translation/qt/RadioGroupTexts.h"
+#include "translation/qt/StatusBarTexts.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -28,6 +27,9 @@ namespace {
 const QString LineBreakMark = QStringLiteral("||");
 const QString CrLf = QStringLiteral("\r\n");
 
+// The component is a T or derives from one. For the controls of widgets/, T
+// is the interface they implement: qobject_cast asks the component's
+// meta-object, so their code is linked only into programs that use them.
 template <class T>
 bool is(const QObject* component)
 {
@@ -123,7 +125,7 @@ QObjectList tabWidgetPages(const QObject* component)
 // looked up like list items. Its own hint is left alone.
 void translateDirectoryEdit(QObject* component, const TextLookup& lookup)
 {
-    auto* edit = static_cast<TDirectoryEdit*>(component);
+    auto* edit = qobject_cast<DirectoryEditTexts*>(component);
     translateItem(edit->dialogText(), lookup,
                   [&](const QString& text) { edit->setDialogText(text); });
     translateItem(edit->buttonHint(), lookup,
@@ -132,8 +134,8 @@ void translateDirectoryEdit(QObject* component, const TextLookup& lookup)
 
 // The column texts both grids carry, in column order: the title, then each
 // item of the pick list, then whatever `more` translates of that column.
-template <class Grid, class More>
-void translateGridColumns(Grid* grid, const TextLookup& lookup, More more)
+template <class More>
+void translateGridColumns(DataGridTexts* grid, const TextLookup& lookup, More more)
 {
     for (int column = 0; column < grid->columnCount(); ++column) {
         translateItem(grid->columnTitle(column), lookup,
@@ -148,7 +150,7 @@ void translateGridColumns(Grid* grid, const TextLookup& lookup, More more)
 // 4. Grid with lookup columns: title, pick list, key list of each column.
 void translateKeyedDataGrid(QObject* component, const TextLookup& lookup)
 {
-    auto* grid = static_cast<TKeyedDataGrid*>(component);
+    auto* grid = qobject_cast<KeyedDataGridTexts*>(component);
     translateGridColumns(grid, lookup, [&](int column) {
         for (int item = 0; item < grid->keyList(column).size(); ++item)
             translateItem(grid->keyList(column).at(item), lookup,
@@ -160,7 +162,7 @@ void translateKeyedDataGrid(QObject* component, const TextLookup& lookup)
 // 5. Grid: title and pick list of each column.
 void translateDataGrid(QObject* component, const TextLookup& lookup)
 {
-    translateGridColumns(static_cast<TDataGrid*>(component), lookup, [](int) {});
+    translateGridColumns(qobject_cast<DataGridTexts*>(component), lookup, [](int) {});
     hintRule(component, lookup);
 }
 
@@ -189,7 +191,7 @@ void translateComboBox(QObject* component, const TextLookup& lookup)
 // 7. Radio group: the items with the checked one kept, then its caption.
 void translateRadioGroup(QObject* component, const TextLookup& lookup)
 {
-    auto* group = static_cast<TRadioGroup*>(component);
+    auto* group = qobject_cast<RadioGroupTexts*>(component);
     const int selected = group->itemIndex();
     for (int i = 0; i < group->count(); ++i)
         translateItem(group->itemText(i), lookup,
@@ -232,7 +234,7 @@ void translateMemo(QObject* component, const TextLookup& lookup)
 // 9. Status bar: the panel texts. The simple-mode text stays.
 void translateStatusBar(QObject* component, const TextLookup& lookup)
 {
-    auto* bar = static_cast<TStatusBar*>(component);
+    auto* bar = qobject_cast<StatusBarTexts*>(component);
     for (int i = 0; i < bar->panelCount(); ++i)
         translateItem(bar->panelText(i), lookup,
                       [&](const QString& text) { bar->setPanelText(i, text); });
@@ -274,14 +276,15 @@ QObjectList childrenFromTheWindowDescription(const QObject* component)
 const std::array Rules{
     TranslationRule{"list view", isListView, translateListView, nothingInside},
     TranslationRule{"tab control", is<QTabWidget>, translateTabWidget, tabWidgetPages},
-    TranslationRule{"folder-name edit", is<TDirectoryEdit>, translateDirectoryEdit, nothingInside},
-    TranslationRule{"data grid with lookup columns", is<TKeyedDataGrid>, translateKeyedDataGrid,
+    TranslationRule{"folder-name edit", is<DirectoryEditTexts>, translateDirectoryEdit,
                     nothingInside},
-    TranslationRule{"data grid", is<TDataGrid>, translateDataGrid, nothingInside},
+    TranslationRule{"data grid with lookup columns", is<KeyedDataGridTexts>, translateKeyedDataGrid,
+                    nothingInside},
+    TranslationRule{"data grid", is<DataGridTexts>, translateDataGrid, nothingInside},
     TranslationRule{"combo box", is<QComboBox>, translateComboBox, nothingInside},
-    TranslationRule{"radio group", is<TRadioGroup>, translateRadioGroup, nothingInside},
+    TranslationRule{"radio group", is<RadioGroupTexts>, translateRadioGroup, nothingInside},
     TranslationRule{"memo", isMemo, translateMemo, nothingInside},
-    TranslationRule{"status bar", is<TStatusBar>, translateStatusBar, nothingInside},
+    TranslationRule{"status bar", is<StatusBarTexts>, translateStatusBar, nothingInside},
     TranslationRule{"tab set", is<QTabBar>, translateTabBar, nothingInside},
     TranslationRule{"any other component", anyComponent, translateCaptionAndHint,
                     childrenFromTheWindowDescription},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translation/qt/DataGridTexts.h"
+
 #include <QStringList>
 #include <QTableView>
 
@@ -8,9 +10,10 @@ class GridColumnModel;
 // A data grid whose columns carry a title and a pick list offered when a
 // cell is edited. The grid shows its model through a proxy that supplies the
 // titles, so model() returns that proxy.
-class TDataGrid : public QTableView
+class TDataGrid : public QTableView, public translation::qt::DataGridTexts
 {
     Q_OBJECT
+    Q_INTERFACES(translation::qt::DataGridTexts)
 
 public:
     explicit TDataGrid(QWidget* parent = nullptr);
@@ -18,12 +21,12 @@ public:
     void setModel(QAbstractItemModel* model) override;
 
     int addColumn(const QString& title, const QStringList& pickList = {});
-    int columnCount() const;
-    QString columnTitle(int column) const;
-    void setColumnTitle(int column, const QString& title);
-    QStringList pickList(int column) const;
+    int columnCount() const override;
+    QString columnTitle(int column) const override;
+    void setColumnTitle(int column, const QString& title) override;
+    QStringList pickList(int column) const override;
     void setPickList(int column, const QStringList& items);
-    void setPickListItem(int column, int item, const QString& text);
+    void setPickListItem(int column, int item, const QString& text) override;
 
 private:
     GridColumnModel* m_columns;

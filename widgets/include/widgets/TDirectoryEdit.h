@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translation/qt/DirectoryEditTexts.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -10,9 +12,10 @@ class QToolButton;
 // that shows `dialogText` as its title; `buttonHint` is the button's tooltip.
 // The inner edit and button are the control's own parts and carry no object
 // name.
-class TDirectoryEdit : public QWidget
+class TDirectoryEdit : public QWidget, public translation::qt::DirectoryEditTexts
 {
     Q_OBJECT
+    Q_INTERFACES(translation::qt::DirectoryEditTexts)
     Q_PROPERTY(
         QString directory READ directory WRITE setDirectory NOTIFY directoryChanged USER true)
     Q_PROPERTY(QString dialogText READ dialogText WRITE setDialogText)
@@ -24,11 +27,11 @@ public:
     QString directory() const;
     void setDirectory(const QString& directory);
 
-    QString dialogText() const { return m_dialogText; }
-    void setDialogText(const QString& text) { m_dialogText = text; }
+    QString dialogText() const override { return m_dialogText; }
+    void setDialogText(const QString& text) override { m_dialogText = text; }
 
-    QString buttonHint() const;
-    void setButtonHint(const QString& hint);
+    QString buttonHint() const override;
+    void setButtonHint(const QString& hint) override;
 
     QLineEdit* lineEdit() const { return m_edit; }
     QToolButton* browseButton() const { return m_button; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translation/qt/KeyedDataGridTexts.h"
+
 #include <QStringList>
 #include <QTableView>
 
@@ -10,10 +12,11 @@ class GridColumnModel;
 // texts, which the cells show as those texts. The grid shows its model
 // through a proxy that supplies titles and texts, so model() returns that
 // proxy. Not derived from TDataGrid: the window translator tells the two
-// apart by class.
-class TKeyedDataGrid : public QTableView
+// apart by the interface each implements.
+class TKeyedDataGrid : public QTableView, public translation::qt::KeyedDataGridTexts
 {
     Q_OBJECT
+    Q_INTERFACES(translation::qt::KeyedDataGridTexts)
 
 public:
     explicit TKeyedDataGrid(QWidget* parent = nullptr);
@@ -22,15 +25,15 @@ public:
 
     int addColumn(const QString& title, const QStringList& pickList = {},
                   const QStringList& keyList = {});
-    int columnCount() const;
-    QString columnTitle(int column) const;
-    void setColumnTitle(int column, const QString& title);
-    QStringList pickList(int column) const;
+    int columnCount() const override;
+    QString columnTitle(int column) const override;
+    void setColumnTitle(int column, const QString& title) override;
+    QStringList pickList(int column) const override;
     void setPickList(int column, const QStringList& items);
-    void setPickListItem(int column, int item, const QString& text);
-    QStringList keyList(int column) const;
+    void setPickListItem(int column, int item, const QString& text) override;
+    QStringList keyList(int column) const override;
     void setKeyList(int column, const QStringList& keys);
-    void setKeyListItem(int column, int item, const QString& text);
+    void setKeyListItem(int column, int item, const QString& text) override;
 
 private:
     GridColumnModel* m_columns;

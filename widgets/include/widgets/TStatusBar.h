@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translation/qt/StatusBarTexts.h"
+
 #include <QList>
 #include <QStatusBar>
 
@@ -9,9 +11,10 @@ class QLabel;
 // the panels are hidden and the bar shows `simpleText` across its width
 // instead. The panel labels are the control's own parts and carry no object
 // name.
-class TStatusBar : public QStatusBar
+class TStatusBar : public QStatusBar, public translation::qt::StatusBarTexts
 {
     Q_OBJECT
+    Q_INTERFACES(translation::qt::StatusBarTexts)
     Q_PROPERTY(bool simplePanel READ simplePanel WRITE setSimplePanel)
     Q_PROPERTY(QString simpleText READ simpleText WRITE setSimpleText)
 
@@ -20,9 +23,9 @@ public:
 
     // Adds a panel at the right end; a width of 0 lets it stretch.
     int addPanel(const QString& text, int width = 0);
-    int panelCount() const { return static_cast<int>(m_panels.size()); }
-    QString panelText(int index) const;
-    void setPanelText(int index, const QString& text);
+    int panelCount() const override { return static_cast<int>(m_panels.size()); }
+    QString panelText(int index) const override;
+    void setPanelText(int index, const QString& text) override;
 
     bool simplePanel() const { return m_simplePanel; }
     void setSimplePanel(bool simple);
