@@ -83,18 +83,10 @@ TEST(WindowLayout, At144DpiEveryEdgeIsTheDesignsTimesOneAndAHalfRoundedOnce)
     }
 }
 
-TEST(WindowLayout, FontIsEightPointsAtEachScale)
-{
-    const std::pair<int, int> heights[] = {{96, 11}, {120, 13}, {144, 16}, {192, 21}};
-    for (const auto& [dpi, height] : heights) {
-        EXPECT_EQ(launcherWindowLayout(dpi).fontHeight, height) << dpi << " dpi";
-    }
-}
-
-// At each scale: the client area is the design's times the scale, every
-// edge lies within half a pixel of its exact place (so no gap between
-// neighbours drifts by a pixel or more), and no two siblings overlap, nor a
-// child leaves its parent, unless they did so at 96 dpi.
+// At each scale: the font is 8 pt, the client area the design's times the
+// scale, every edge lies within half a pixel of its exact place (so no gap
+// between neighbours drifts by a pixel or more), and no two siblings
+// overlap, nor a child leaves its parent, unless they did so at 96 dpi.
 TEST(WindowLayout, AtEachScaleEdgesStayWithinHalfAPixelAndNeighboursKeepApart)
 {
     const WindowLayout design = launcherWindowLayout(96);
@@ -104,6 +96,7 @@ TEST(WindowLayout, AtEachScaleEdgesStayWithinHalfAPixelAndNeighboursKeepApart)
         const WindowLayout layout = launcherWindowLayout(dpi);
         EXPECT_EQ(layout.clientWidth, std::lround(367 * scale));
         EXPECT_EQ(layout.clientHeight, std::lround(430 * scale));
+        EXPECT_EQ(layout.fontHeight, std::lround(8 * dpi / 72.0)) << "11, 13, 16, 21 pixels";
 
         for (std::size_t row = 0; row < LauncherControlDescriptions.size(); ++row) {
             const auto& description = LauncherControlDescriptions[row];
