@@ -15,7 +15,7 @@
 # unconditionally.
 #
 #   DERIZE_WINDOWS_VERSION   the project's version as Windows writes it,
-#                            four numbers ("1.0.0.0"), for manifests
+#                            four numbers (major.minor.patch.0), for manifests
 #   DERIZE_PRODUCT_NAME      "DERIZE-Zizir"
 #
 #   derize_without_default_manifest(<target>)
