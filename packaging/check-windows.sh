@@ -2,6 +2,9 @@
 # Checks the Windows side of an installed tree:
 #   - the SDK example, built against the installed SDK with MinGW-w64, is a
 #     32-bit DLL that exports its stdcall entry point under its plain name;
+#   - the Windows launcher and the installer list an application manifest
+#     and a version resource with the project's version (wrestool), and so
+#     does the uninstaller once installed;
 #   - the Windows installer (packaging/windows), holding the Windows
 #     launcher of a MinGW-w64 Release build (DERIZE_WINE_RELEASE_BUILD,
 #     default build/wine-release: reused when it is there, configured with
@@ -15,8 +18,8 @@
 #
 #   packaging/check-windows.sh ROOT      ROOT holds usr/ (dpkg -x, DESTDIR)
 #
-# Exit status 0 when all is well, 1 when a check fails, 77 when MinGW-w64 or
-# Wine or NSIS is not installed (scripts/install-deps.sh wine packaging);
+# Exit status 0 when all is well, 1 when a check fails, 77 when MinGW-w64,
+# Wine, NSIS or icoutils is not installed (scripts/install-deps.sh wine packaging);
 # DERIZE_CHECK_STRICT=1 turns that skip into a failure. On a machine that
 # cannot run 32-bit programs (scripts/i386-probe.sh) the module and the
 # installer are still built and checked, what needs Wine is not run, one
@@ -31,7 +34,7 @@ usr=$root/usr
 failed=0
 fail() { echo "check-windows: FAIL: $*" >&2; failed=1; }
 note() { echo "check-windows: $*"; }
-for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-objdump i686-w64-mingw32-nm makensis wine wineboot wineserver; do
+for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-objdump i686-w64-mingw32-nm makensis wrestool wine wineboot wineserver; do
     if ! command -v "$tool" >/dev/null; then
         [ "${DERIZE_CHECK_STRICT:-0}" = 1 ] && { fail "$tool is not installed"; exit 1; }
         note "SKIP: $tool is not installed"
@@ -92,6 +95,12 @@ recording=$build/tests/fixtures/recording/trn_cylext.dll
     { fail "the Windows build in $build made no derize-zizir.exe or recording trn_cylext.dll"; exit 1; }
 installer=$work/derize-zizir-setup.exe
 "$source_dir/packaging/windows/build-installer.sh" "$build/bin" "$usr" "$installer"
+# The launcher's manifest and version resource (both string tables), the
+# installer's manifest and version resource.
+version=$("$source_dir/scripts/project-version.sh")
+"$source_dir/packaging/windows/check-resources.sh" --tables=041904B0,040904B0 "$build/bin/derize-zizir.exe" ||
+    fail "the Windows launcher's resources"
+"$source_dir/packaging/windows/check-resources.sh" "$installer" || fail "the installer's resources"
 
 # Everything below runs Windows programs, which Wine's 32-bit part runs.
 if ! i386_probe; then
@@ -152,11 +161,12 @@ shortcut="$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs' 2
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\DERIZE-Zizir'
 entry=$(query "$uninstall_key")
-for value in "DisplayName    REG_SZ    DERIZE-Zizir" "DisplayVersion    REG_SZ    1.0.0" \
+for value in "DisplayName    REG_SZ    DERIZE-Zizir" "DisplayVersion    REG_SZ    $version" \
     "QuietUninstallString    REG_SZ    \"$install_dir\\uninstall.exe\" /S"; do
     grep -qF "$value" <<<"$entry" || fail "installer: Programs and Features lacks [$value]: $entry"
 done
 grep -q 'EstimatedSize    REG_DWORD    0x0*[1-9a-f]' <<<"$entry" || fail "installer: no size in Programs and Features: $entry"
+"$source_dir/packaging/windows/check-resources.sh" "$unix_dir/uninstall.exe" || fail "the uninstaller's resources"
 # The extensions from the kind table.
 mapfile -t extensions < <(sed -n 's/^DERIZE_KIND([^,]*, *\([a-z_]*\),.*/\1/p' \
     "$source_dir/launcher/core/include/launcher/CalculationKinds.def")

@@ -8,10 +8,13 @@
 #include "ShadowLabel.h"
 #include "TranslationHook.h"
 #include "TzrRadioButton.h"
+#include "WindowDpi.h"
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
 #include "launcher/window/CopyrightNotices.h"
 #include "platform/WideText.h"
+
+#include <commctrl.h>
 
 namespace launcher::win32 {
 
@@ -22,14 +25,13 @@ constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 // program's taskbar button itself.
 constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-// The font the window asks for: its face at its point size on a 96 dpi
-// screen (8 pt is 11 pixels), with the Cyrillic character set so that the
-// Russian texts show whatever the system's ANSI code page.
-HFONT createWindowFont()
+// The font the window asks for: its face at its point size at the layout's
+// DPI (8 pt is 11 pixels at 96 dpi), with the Cyrillic character set so
+// that the Russian texts show whatever the system's ANSI code page.
+HFONT createWindowFont(const WindowLayout& layout)
 {
-    const int height = -MulDiv(LauncherWindowDescription.fontPointSize, 96, 72);
     const std::wstring face = platform::toWide(LauncherWindowDescription.fontFace);
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+    return CreateFontW(-layout.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
@@ -58,6 +60,11 @@ FormGears::~FormGears()
 
 bool FormGears::create(std::string& error)
 {
+    // The native controls of the system's current look (the manifest asks
+    // for version 6 of the common controls).
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
     m_smallIcon = static_cast<HICON>(
         LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
     m_largeIcon = static_cast<HICON>(
@@ -72,22 +79,28 @@ bool FormGears::create(std::string& error)
         return false;
     }
 
-    RECT frame{0, 0, LauncherWindowDescription.clientWidth, LauncherWindowDescription.clientHeight};
+    // Laid out for the screen's DPI first, then for the DPI of the monitor
+    // the window is on, where the system tells it.
+    m_layout = launcherWindowLayout(windowDpi(nullptr));
+    RECT frame{0, 0, m_layout.clientWidth, m_layout.clientHeight};
     AdjustWindowRectEx(&frame, WindowStyle, FALSE, WindowExStyle);
     const std::wstring caption = platform::toWide(LauncherWindowDescription.caption);
-    m_hwnd = CreateWindowExW(WindowExStyle, ClassName, caption.c_str(), WindowStyle,
-                             LauncherWindowDescription.left, LauncherWindowDescription.top,
-                             frame.right - frame.left, frame.bottom - frame.top, m_owner, nullptr,
-                             m_instance, this);
+    m_hwnd = CreateWindowExW(WindowExStyle, ClassName, caption.c_str(), WindowStyle, m_layout.left,
+                             m_layout.top, frame.right - frame.left, frame.bottom - frame.top,
+                             m_owner, nullptr, m_instance, this);
     if (m_hwnd == nullptr) {
         error = "cannot create the window: " + platform::systemErrorText(GetLastError());
         return false;
     }
+    if (const int dpi = windowDpi(m_hwnd); dpi != m_layout.dpi) {
+        m_layout = launcherWindowLayout(dpi);
+    }
+    placeFrame(m_layout.left, m_layout.top);
     // The icon of the title bar and the taskbar, also when the class was
     // registered by an earlier window.
     SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_largeIcon));
-    m_font = createWindowFont();
+    m_font = createWindowFont(m_layout);
     SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (!createControls()) {
         error = "cannot create the window's controls: " + platform::systemErrorText(GetLastError());
@@ -138,7 +151,9 @@ bool FormGears::createControls()
         placement.parent = description.parent.empty() ? m_hwnd : control(description.parent);
         placement.id = FirstControlId + static_cast<int>(row);
         placement.description = &description;
+        placement.rect = m_layout.controls[row];
         placement.font = m_font;
+        placement.dpi = m_layout.dpi;
         if (placement.parent == nullptr || !made->create(placement)) {
             return false;
         }
@@ -154,6 +169,43 @@ bool FormGears::createControls()
         m_kindButtons[kind] = static_cast<TzrRadioButton*>(controlObject(name));
     }
     return m_run != nullptr && m_label != nullptr;
+}
+
+// The frame at `left`, `top` around a client area of the layout's size,
+// whatever the system's frame at the window's DPI measures.
+void FormGears::placeFrame(int left, int top)
+{
+    RECT window{};
+    RECT client{};
+    GetWindowRect(m_hwnd, &window);
+    GetClientRect(m_hwnd, &client);
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(m_hwnd, nullptr, left, top, m_layout.clientWidth + frameWidth,
+                 m_layout.clientHeight + frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window was moved to a monitor of another DPI: it takes the place the
+// system suggests, a client area of the new layout's size and the font at
+// the new DPI, and every control its rectangle at that DPI.
+void FormGears::dpiChanged(int dpi, const RECT& suggested)
+{
+    m_layout = launcherWindowLayout(dpi);
+    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    placeFrame(suggested.left, suggested.top);
+    const HFONT previous = m_font;
+    m_font = createWindowFont(m_layout);
+    SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    for (std::size_t row = 0; row < m_controls.size(); ++row) {
+        if (m_controls[row]) {
+            m_controls[row]->relayout(m_layout.controls[row], m_font, m_layout.dpi);
+        }
+    }
+    if (previous != nullptr) {
+        DeleteObject(previous);
+    }
+    InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 NativeControl* FormGears::controlObject(std::string_view name) const
@@ -356,6 +408,11 @@ LRESULT FormGears::handle(UINT message, WPARAM wParam, LPARAM lParam)
             if (m_focus != nullptr) {
                 SetFocus(m_focus);
             }
+        }
+        return 0;
+    case WM_DPICHANGED:
+        if (lParam != 0) {
+            dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         }
         return 0;
     case WM_CLOSE:

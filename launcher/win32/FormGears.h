@@ -4,6 +4,7 @@
 #include "launcher/window/LauncherView.h"
 #include "launcher/window/LauncherWindow.h"
 #include "launcher/window/WindowDescription.h"
+#include "launcher/window/WindowLayout.h"
 
 #include <array>
 #include <functional>
@@ -46,7 +47,12 @@ public:
 
     // Creates the window (hidden) and its controls, then runs FormCreate.
     // false, with the system's reason in `error`, when the system refuses.
+    // The window is laid out for its monitor's DPI, and again whenever it
+    // moves to a monitor of another (WM_DPICHANGED).
     bool create(std::string& error);
+
+    // The DPI the window is laid out for.
+    int dpi() const { return m_layout.dpi; }
 
     LauncherWindow& behaviour() { return m_window; }
     HWND hwnd() const { return m_hwnd; }
@@ -82,6 +88,8 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool createControls();
+    void placeFrame(int left, int top);
+    void dpiChanged(int dpi, const RECT& suggested);
     void FormShow();
     void selectKind(int kindIndex);
     void runClicked();
@@ -93,6 +101,7 @@ private:
     LauncherWindow m_window;
     std::unique_ptr<GdiplusSession> m_gdiplus;
     HWND m_hwnd = nullptr;
+    WindowLayout m_layout;
     HFONT m_font = nullptr;
     HICON m_smallIcon = nullptr; // shared: the system keeps them
     HICON m_largeIcon = nullptr;

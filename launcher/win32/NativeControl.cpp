@@ -7,7 +7,7 @@ namespace launcher::win32 {
 HWND NativeControl::createWindow(DWORD exStyle, const wchar_t* className, DWORD style,
                                  const ControlPlacement& placement, void* param)
 {
-    const ControlRect& rect = placement.description->rect;
+    const ControlRect& rect = placement.rect;
     const std::wstring text = platform::toWide(placement.description->text);
     m_hwnd = CreateWindowExW(exStyle, className, text.c_str(), style, rect.left, rect.top,
                              rect.width, rect.height, placement.parent,
@@ -17,6 +17,14 @@ HWND NativeControl::createWindow(DWORD exStyle, const wchar_t* className, DWORD 
         SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(placement.font), FALSE);
     }
     return m_hwnd;
+}
+
+void NativeControl::relayout(const ControlRect& rect, HFONT font, int)
+{
+    SetWindowPos(m_hwnd, nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 WNDCLASSEXW ownWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC windowProc)

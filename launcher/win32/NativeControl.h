@@ -1,6 +1,7 @@
 #pragma once
 
 #include "launcher/window/WindowDescription.h"
+#include "launcher/window/WindowLayout.h"
 
 #include <string>
 #include <windows.h>
@@ -14,7 +15,9 @@ struct ControlPlacement
     HWND parent = nullptr;
     int id = 0;
     const ControlDescription* description = nullptr;
-    HFONT font = nullptr;
+    ControlRect rect;     // the description's rectangle at the window's DPI
+    HFONT font = nullptr; // the window's font at that DPI
+    int dpi = DesignDpi;
 };
 
 // One native control of the window: its creation parameters and its HWND.
@@ -30,6 +33,10 @@ public:
 
     // Creates the native control; false when the system refuses.
     virtual bool create(const ControlPlacement& placement) = 0;
+
+    // The window moved to a display of another DPI: the control takes its
+    // rectangle and the window's font at that DPI.
+    virtual void relayout(const ControlRect& rect, HFONT font, int dpi);
 
     HWND hwnd() const { return m_hwnd; }
 

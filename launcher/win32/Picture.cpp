@@ -61,7 +61,14 @@ bool Picture::create(const ControlPlacement& placement)
         return false;
     }
     m_bitmap = loadBitmap(placement.instance, m_resourceName);
+    m_dpi = placement.dpi;
     return createWindow(0, ClassName, WS_CHILD | WS_VISIBLE, placement, this) != nullptr;
+}
+
+void Picture::relayout(const ControlRect& rect, HFONT font, int dpi)
+{
+    m_dpi = dpi;
+    NativeControl::relayout(rect, font, dpi);
 }
 
 SIZE Picture::pictureSize() const
@@ -80,7 +87,7 @@ RECT Picture::drawnRect() const
         return area;
     }
     const SIZE size = pictureSize();
-    return RECT{0, 0, size.cx, size.cy};
+    return RECT{0, 0, scaleFromDesign(size.cx, m_dpi), scaleFromDesign(size.cy, m_dpi)};
 }
 
 void Picture::paint()
@@ -92,13 +99,27 @@ void Picture::paint()
     fillButtonFace(dc, area);
     if (m_bitmap) {
         const RECT target = drawnRect();
+        const SIZE size = pictureSize();
+        const INT width = static_cast<INT>(target.right - target.left);
+        const INT height = static_cast<INT>(target.bottom - target.top);
         Gdiplus::Graphics graphics(dc);
-        // The size is given: GDI+ would otherwise scale by the file's own
-        // resolution.
-        graphics.DrawImage(m_bitmap.get(), static_cast<INT>(target.left),
-                           static_cast<INT>(target.top),
-                           static_cast<INT>(target.right - target.left),
-                           static_cast<INT>(target.bottom - target.top));
+        if (width == size.cx && height == size.cy) {
+            // Pixel for pixel.
+            graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        } else {
+            // Resampled smoothly, pixel centres where they belong, the
+            // edges mirrored so that the border pixels do not fade.
+            graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+            graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        }
+        Gdiplus::ImageAttributes attributes;
+        attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        // The source and target sizes are given: GDI+ would otherwise
+        // scale by the file's own resolution.
+        const Gdiplus::Rect destination(static_cast<INT>(target.left), static_cast<INT>(target.top),
+                                        width, height);
+        graphics.DrawImage(m_bitmap.get(), destination, 0, 0, static_cast<INT>(size.cx),
+                           static_cast<INT>(size.cy), Gdiplus::UnitPixel, &attributes);
     }
     EndPaint(m_hwnd, &ps);
 }

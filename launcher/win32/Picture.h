@@ -13,13 +13,15 @@ namespace launcher::win32 {
 // How a picture fills its area.
 enum class PictureFit
 {
-    OwnSize, // at its own size from the top-left corner, clipped to the area
+    OwnSize, // at its own size (scaled from 96 dpi) from the top-left corner,
+             // clipped to the area
     Stretch, // stretched to the whole area
 };
 
 // A picture decoded with GDI+ from one of the program's resources. Where
 // the picture does not cover its area, the parent's button face shows.
-// GDI+ must be started (GdiplusSession) while pictures exist.
+// Drawn at any other size than its own, it is resampled with a smooth
+// filter. GDI+ must be started (GdiplusSession) while pictures exist.
 class Picture final : public NativeControl
 {
 public:
@@ -30,6 +32,7 @@ public:
     ~Picture() override;
 
     bool create(const ControlPlacement& placement) override;
+    void relayout(const ControlRect& rect, HFONT font, int dpi) override;
 
     // The decoded picture's size; 0 by 0 when the resource is missing or
     // cannot be decoded (the area then stays empty).
@@ -44,6 +47,7 @@ private:
 
     const wchar_t* m_resourceName;
     PictureFit m_fit;
+    int m_dpi = DesignDpi;
     std::unique_ptr<Gdiplus::Bitmap> m_bitmap;
 };
 

@@ -2,6 +2,11 @@
 
 // Identifiers of the program's resources (derize-zizir.rc).
 #define DERIZE_ICON 1
+// The application manifest: the system reads the one of type RT_MANIFEST
+// (24) and identifier 1 (CREATEPROCESS_MANIFEST_RESOURCE_ID) when the
+// program starts.
+#define DERIZE_MANIFEST 1
+#define DERIZE_RT_MANIFEST 24
 
 #ifndef RC_INVOKED
 // The two pictures, RCDATA resources by name.

@@ -79,6 +79,14 @@ bool TzrRadioButton::create(const ControlPlacement& placement)
     return true;
 }
 
+void TzrRadioButton::relayout(const ControlRect& rect, HFONT font, int dpi)
+{
+    m_placement.rect = rect;
+    m_placement.font = font;
+    m_placement.dpi = dpi;
+    NativeControl::relayout(rect, font, dpi);
+}
+
 bool TzrRadioButton::checked() const
 {
     return SendMessageW(m_hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;

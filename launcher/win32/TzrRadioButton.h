@@ -18,6 +18,8 @@ public:
     static constexpr DWORD BaseStyle = BS_RADIOBUTTON;
 
     bool create(const ControlPlacement& placement) override;
+    // A control recreated later takes the new font.
+    void relayout(const ControlRect& rect, HFONT font, int dpi) override;
 
     TAlignment horizontalAlignment() const { return m_properties.horizontal; }
     void setHorizontalAlignment(TAlignment value);

@@ -15,8 +15,7 @@ program_dir=$(cd "$1" && pwd)
 sdk_prefix=$(cd "$2" && pwd)
 outfile=$(realpath -m "$3")
 
-version=$(sed -n 's/^ *VERSION \([0-9][0-9.]*\)$/\1/p' "$source_dir/CMakeLists.txt" | head -n 1)
-[ -n "$version" ] || { echo "build-installer: no VERSION in CMakeLists.txt" >&2; exit 1; }
+version=$("$source_dir/scripts/project-version.sh")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/derize-installer-XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -37,9 +36,17 @@ awk '/<mime-type / { name = ""; ext = "" }
 [ "$(wc -l <"$work/kinds.nsh")" -eq 8 ] ||
     { echo "build-installer: expected eight kinds, found:" >&2; cat "$work/kinds.nsh" >&2; exit 1; }
 
+# The version information: the maker's English notice on one line as the
+# copyright, the installer's own file name.
+notice=$(tr '\r\n' '  ' <"$source_dir/resources/notices/copyright-en.txt" | tr -s ' ' | sed 's/ *$//')
+{
+    printf '!define COPYRIGHT "%s"\n' "${notice//\"/\$\\\"}"
+    printf '!define OUTFILE_NAME "%s"\n' "$(basename "$outfile")"
+} >"$work/version.nsh"
+
 makensis -V2 -INPUTCHARSET UTF8 \
     -DVERSION="$version" -DPROGRAM_DIR="$work/program" -DSDK_PREFIX="$sdk_prefix" \
-    -DSOURCE_DIR="$source_dir" \
+    -DSOURCE_DIR="$source_dir" -DVERSION_NSH="$work/version.nsh" \
     -DKINDS_NSH="$work/kinds.nsh" -DOUTFILE="$outfile" \
     "$source_dir/packaging/windows/derize-zizir.nsi"
 echo "build-installer: $outfile ($(stat -c %s "$outfile") bytes)"

@@ -1,10 +1,11 @@
 ; The Windows installer, derize-zizir-setup.exe (packaging/windows/build-installer.sh
 ; builds it with makensis). Defines given on the command line:
-;   VERSION      the program's version, 1.0.0
+;   VERSION      the program's version, as project() in CMakeLists.txt gives it
 ;   PROGRAM_DIR  derize-zizir.exe and the runtime DLLs it needs
 ;   SDK_PREFIX   an installed module SDK (include/derize-zizir, lib/cmake/TrnModule)
 ;   SOURCE_DIR   the source tree (the English dictionary, the SDK example)
 ;   KINDS_NSH    the file associations, one !insertmacro KIND per kind
+;   VERSION_NSH  COPYRIGHT, the maker's notice on one line, and OUTFILE_NAME
 ;   OUTFILE      the installer to write
 ;
 ; The program folder is also where an administrator puts the users'
@@ -33,13 +34,19 @@ InstallDirRegKey HKLM "${STATE_KEY}" "InstallDir"
 ShowInstDetails show
 ShowUninstDetails show
 
+; The version information of the installer, and of the uninstaller, which
+; NSIS writes from the same program; Programs and Features shows the same
+; version (DisplayVersion).
+!include "${VERSION_NSH}"
 VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "${APP}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "${APP} setup"
-VIAddVersionKey "LegalCopyright" "© 2026 the ZEFRAN-DIVIZ developers"
+VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
+VIAddVersionKey "OriginalFilename" "${OUTFILE_NAME}"
 
 Page components
 Page directory

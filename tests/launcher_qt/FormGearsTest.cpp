@@ -9,6 +9,7 @@
 #include "launcher/CalculationKinds.h"
 #include "launcher/window/CopyrightNotices.h"
 #include "launcher/window/WindowDescription.h"
+#include "launcher/window/WindowLayout.h"
 #include "platform/Animation.h"
 
 #include <QFontDatabase>
@@ -298,6 +299,59 @@ TEST_F(FormGearsTest, EveryTextFitsItsControl)
     EXPECT_LE(copyright->geometry().right(), window->width() - 1) << "the notice leaves the window";
     EXPECT_LE(copyright->geometry().bottom(), child("GroupBox1")->y())
         << "the notice runs into the group box";
+}
+
+// The layout the Windows program places its controls by at other DPIs
+// (launcherWindowLayout), measured with the window's font at the layout's
+// pixel size: the texts still fit where the design's 96-dpi rectangles are
+// scaled. The radio indicator and the button's margins scale with them.
+TEST_F(FormGearsTest, EveryTextFitsItsControlInTheLayoutAtEachScale)
+{
+    using launcher::scaleFromDesign;
+    const int indicator = window->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                          window->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+    const auto textOfRow = [](std::string_view name) {
+        return fromUtf8(launcher::findControlDescription(name)->text);
+    };
+    for (const int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(std::to_string(dpi) + " dpi");
+        const launcher::WindowLayout layout = launcher::launcherWindowLayout(dpi);
+        const auto rectOf = [&layout](std::string_view name) {
+            return layout
+                .controls[static_cast<std::size_t>(launcher::findControlDescription(name) -
+                                                   launcher::LauncherControlDescriptions.data())];
+        };
+        QFont font = window->font();
+        font.setPixelSize(layout.fontHeight);
+        const QFontMetrics metrics(font);
+
+        for (const launcher::CalculationKind& kind : launcher::CalculationKinds) {
+            const launcher::ControlRect rect = rectOf(kind.buttonName);
+            const QString text = textOfRow(kind.buttonName);
+            const int textWidth = rect.width - scaleFromDesign(indicator, dpi);
+            EXPECT_LE(metrics.horizontalAdvance(text), textWidth)
+                << kind.buttonName << ": its text does not fit on one line";
+            const QRect wrapped =
+                metrics.boundingRect(QRect(0, 0, textWidth, 1000), Qt::TextWordWrap, text);
+            EXPECT_LE(wrapped.height(), rect.height) << kind.buttonName << " cuts its text off";
+        }
+        EXPECT_LT(metrics.horizontalAdvance(textOfRow("btnRun")),
+                  rectOf("btnRun").width - scaleFromDesign(8, dpi));
+        EXPECT_LT(metrics.horizontalAdvance(textOfRow("GroupBox1")),
+                  rectOf("GroupBox1").width - scaleFromDesign(16, dpi));
+
+        // The label sizes itself to its notice (and the one-pixel shadow),
+        // from its scaled top-left corner.
+        const launcher::ControlRect label = rectOf("lblCopyright");
+        for (const QString& notice : {russianNotice(), englishNotice()}) {
+            const QRect shown =
+                metrics.boundingRect(QRect(), Qt::AlignLeft, ShadowLabel::displayText(notice));
+            EXPECT_LE(label.left + shown.width() + 1, layout.clientWidth)
+                << "the notice leaves the window: " << notice.toStdString();
+            EXPECT_LE(label.top + shown.height() + 1, rectOf("GroupBox1").top)
+                << "the notice runs into the group box: " << notice.toStdString();
+        }
+    }
 }
 
 TEST_F(FormGearsTest, KindButtonsFormOneGroupWithTheFirstChecked)

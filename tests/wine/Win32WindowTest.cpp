@@ -5,13 +5,16 @@
 #include "OwnerWindow.h"
 #include "Picture.h"
 #include "TzrRadioButton.h"
+#include "WindowDpi.h"
 #include "launcher/window/CopyrightNotices.h"
+#include "launcher/window/WindowLayout.h"
 #include "platform/Animation.h"
 #include "platform/WideText.h"
 #include "translation/Dictionary.h"
 #include "translation/win32/WindowClasses.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -181,6 +184,95 @@ std::vector<HWND> childrenInCreationOrder(HWND window)
     std::vector<HWND> children;
     EnumChildWindows(window, &collectChild, reinterpret_cast<LPARAM>(&children));
     return children;
+}
+
+// The font a control draws its text with.
+LOGFONTW fontOf(HWND hwnd)
+{
+    LOGFONTW logFont{};
+    auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    GetObjectW(font, sizeof logFont, &logFont);
+    return logFont;
+}
+
+// The window as the layout at `dpi` places it: its client area, every
+// control's rectangle (the label's left and top: it sizes itself to its
+// text), the font at that DPI and the pictures at their scaled sizes.
+void expectLaidOutFor(FormGears& form, int dpi)
+{
+    SCOPED_TRACE(std::to_string(dpi) + " dpi");
+    const launcher::WindowLayout layout = launcher::launcherWindowLayout(dpi);
+    EXPECT_EQ(form.dpi(), dpi);
+    RECT client{};
+    GetClientRect(form.hwnd(), &client);
+    EXPECT_EQ(client.right, layout.clientWidth);
+    EXPECT_EQ(client.bottom, layout.clientHeight);
+    for (std::size_t row = 0; row < LauncherControlDescriptions.size(); ++row) {
+        const launcher::ControlDescription& description = LauncherControlDescriptions[row];
+        SCOPED_TRACE(std::string(description.name));
+        const launcher::ControlRect& expected = layout.controls[row];
+        HWND hwnd = form.control(description.name);
+        const RECT rect = rectInParent(hwnd);
+        EXPECT_EQ(rect.left, expected.left);
+        EXPECT_EQ(rect.top, expected.top);
+        if (description.controlClass != ControlClass::Label) {
+            EXPECT_EQ(rect.right - rect.left, expected.width);
+            EXPECT_EQ(rect.bottom - rect.top, expected.height);
+        }
+        if (description.controlClass == ControlClass::Label ||
+            description.controlClass == ControlClass::GroupBox ||
+            description.controlClass == ControlClass::KindButton ||
+            description.controlClass == ControlClass::PushButton) {
+            const LOGFONTW font = fontOf(hwnd);
+            EXPECT_EQ(font.lfHeight, -layout.fontHeight);
+            EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+        }
+    }
+    auto* ani = dynamic_cast<launcher::win32::Picture*>(form.controlObject("AniImage"));
+    ASSERT_NE(ani, nullptr);
+    const RECT drawn = ani->drawnRect();
+    const RECT own{0, 0, launcher::scaleFromDesign(193, dpi), launcher::scaleFromDesign(73, dpi)};
+    EXPECT_TRUE(EqualRect(&drawn, &own)) << "AniImage: its own size, scaled, from the top-left";
+}
+
+// Every text of the window fits its control as the window's font draws it:
+// a kind's name on one line beside the radio indicator, the Run caption
+// inside its button, the notice inside the window and above the group box.
+void expectTextsFit(FormGears& form)
+{
+    const auto extent = [](HWND hwnd, UINT flags, int width) {
+        const std::wstring text = windowText(hwnd);
+        HDC dc = GetDC(hwnd);
+        HGDIOBJ previous =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+        RECT bounds{0, 0, width, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds, flags | DT_CALCRECT);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, previous);
+        ReleaseDC(hwnd, dc);
+        return std::pair<RECT, int>{bounds, static_cast<int>(metrics.tmHeight)};
+    };
+    const int indicator =
+        GetSystemMetrics(SM_CXMENUCHECK) + launcher::scaleFromDesign(4, form.dpi());
+    for (int kind = 0; kind < 8; ++kind) {
+        HWND button = form.kindButton(kind).hwnd();
+        const RECT area = rectInParent(button);
+        const auto [bounds, lineHeight] =
+            extent(button, DT_WORDBREAK, area.right - area.left - indicator);
+        EXPECT_EQ(bounds.bottom, lineHeight) << kind << ": its name takes more than one line";
+        EXPECT_LE(bounds.bottom, area.bottom - area.top) << kind;
+    }
+    HWND run = form.control("btnRun");
+    const RECT runArea = rectInParent(run);
+    EXPECT_LT(extent(run, DT_SINGLELINE, 0).first.right,
+              runArea.right - runArea.left - launcher::scaleFromDesign(8, form.dpi()));
+    RECT client{};
+    GetClientRect(form.hwnd(), &client);
+    const RECT label = rectInParent(form.control("lblCopyright"));
+    const RECT group = rectInParent(form.control("GroupBox1"));
+    EXPECT_LE(label.right, client.right) << "the notice leaves the window";
+    EXPECT_LE(label.bottom, group.top) << "the notice runs into the group box";
 }
 
 } // namespace
@@ -495,6 +587,105 @@ TEST_F(LauncherWindowTest, TheEnglishDictionaryTurnsTheWindowEnglishWhenItIsShow
     }
     EXPECT_EQ(m_form->hint(), u"");
     translation::LoadDictionary("");
+}
+
+TEST_F(LauncherWindowTest, MovedToAMonitorOfAnotherDpiItTakesTheSuggestedPlaceAndLaysOutAgain)
+{
+    HWND form = m_form->hwnd();
+    const int start = m_form->dpi();
+    const int other = start == 144 ? 192 : 144;
+    // A click before the move: the kind chosen stays, and a kind button
+    // recreated afterwards keeps the new font.
+    SendMessageW(m_form->kindButton(2).hwnd(), BM_CLICK, 0, 0);
+
+    // The system suggests the frame at the new DPI where the window lies.
+    const launcher::WindowLayout at = launcher::launcherWindowLayout(other);
+    RECT suggested{100, 50, 100 + at.clientWidth + 8, 50 + at.clientHeight + 30};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
+    RECT frame{};
+    GetWindowRect(form, &frame);
+    EXPECT_EQ(frame.left, 100);
+    EXPECT_EQ(frame.top, 50);
+    expectLaidOutFor(*m_form, other);
+    EXPECT_EQ(checkedKinds(), std::vector<int>{2});
+    m_form->kindButton(2).setWordWrap(false);
+    EXPECT_EQ(fontOf(m_form->kindButton(2).hwnd()).lfHeight, -at.fontHeight);
+    m_form->kindButton(2).setWordWrap(true);
+
+    // And back: the window is as it was laid out at first.
+    RECT back{200, 60, 200 + 400, 60 + 500};
+    SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(start, start), reinterpret_cast<LPARAM>(&back));
+    GetWindowRect(form, &frame);
+    EXPECT_EQ(frame.left, 200);
+    EXPECT_EQ(frame.top, 60);
+    expectLaidOutFor(*m_form, start);
+}
+
+// The window at the DPI of the display it starts on. tests/wine/ci.sh runs
+// these a second time with the prefix's LogPixels at 144 (150 %) and
+// DERIZE_EXPECTED_DPI=144; otherwise the display has 96 dpi and the window
+// is exactly its design.
+class LauncherWindowScale : public LauncherWindowTest
+{
+protected:
+    static int expectedDpi()
+    {
+        const char* dpi = std::getenv("DERIZE_EXPECTED_DPI");
+        return dpi != nullptr && *dpi != '\0' ? std::atoi(dpi) : 96;
+    }
+};
+
+TEST_F(LauncherWindowScale, TheProcessIsPerMonitorDpiAwareThroughItsManifest)
+{
+    using GetContext = DPI_AWARENESS_CONTEXT(WINAPI*)();
+    using GetAwareness = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto getContext = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    auto getAwareness = reinterpret_cast<GetAwareness>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_TRUE(getContext != nullptr && getAwareness != nullptr)
+        << "the system has no per-monitor DPI awareness";
+    EXPECT_EQ(getAwareness(getContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
+    EXPECT_EQ(launcher::win32::windowDpi(m_form->hwnd()), expectedDpi());
+    EXPECT_EQ(launcher::win32::windowDpi(nullptr), expectedDpi());
+}
+
+TEST_F(LauncherWindowScale, TheWindowIsTheDesignScaledToTheDisplaysDpi)
+{
+    const int dpi = expectedDpi();
+    expectLaidOutFor(*m_form, dpi);
+    RECT frame{};
+    GetWindowRect(m_form->hwnd(), &frame);
+    RECT client{};
+    GetClientRect(m_form->hwnd(), &client);
+    const RECT run = rectInParent(control("btnRun"));
+    if (dpi == 144) {
+        EXPECT_EQ(frame.left, 636);
+        EXPECT_EQ(frame.top, 341);
+        EXPECT_EQ(client.right, 551);
+        EXPECT_EQ(client.bottom, 645);
+        const RECT expected{137, 599, 137 + 279, 599 + 37};
+        EXPECT_TRUE(EqualRect(&run, &expected));
+    } else if (dpi == 96) {
+        EXPECT_EQ(frame.left, 424);
+        EXPECT_EQ(frame.top, 227);
+        EXPECT_EQ(client.right, 367);
+        EXPECT_EQ(client.bottom, 430);
+        const RECT expected{91, 399, 91 + 186, 399 + 25};
+        EXPECT_TRUE(EqualRect(&run, &expected));
+    }
+}
+
+TEST_F(LauncherWindowScale, EveryTextFitsItsControlInEitherLanguage)
+{
+    for (const char* language : {"RUS", "ENU"}) {
+        SCOPED_TRACE(language);
+        makeWindow(language);
+        m_form->show();
+        expectTextsFit(*m_form);
+    }
 }
 
 TEST(LauncherWindowCreation, AWindowThatCannotBeCreatedSaysWhy)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # CI: cross-builds the Qt-free launcher core, the Win32 platform layer, the
 # Windows program derize-zizir.exe and their tests for 32-bit Windows with
-# MinGW-w64, and runs the tests under Wine in a throw-away Wine prefix. Needs the packages of
+# MinGW-w64, checks the program's and the demo modules' resources, and runs
+# the tests under Wine in a throw-away Wine prefix, at 96 dpi and then the
+# window's scale tests at 144 dpi. Needs the packages of
 # scripts/deps/wine.txt and scripts/deps/test.txt (GoogleTest's sources).
 # On a machine that cannot run 32-bit programs (scripts/i386-probe.sh) it
 # builds everything, says in one line that the tests were not run, and ends
@@ -12,7 +14,7 @@ cd "$(dirname "$0")/../.."
 source scripts/i386-probe.sh
 build=${DERIZE_WINE_BUILD:-build/wine}
 
-for tool in i686-w64-mingw32-g++-posix wine wineboot wineserver; do
+for tool in i686-w64-mingw32-g++-posix wine wineboot wineserver wrestool; do
     command -v "$tool" >/dev/null || {
         echo "wine ci: $tool is missing (scripts/install-deps.sh wine)" >&2
         exit 1
@@ -21,14 +23,17 @@ done
 
 # The "wine" presets (CMakePresets.json); DERIZE_WINE_BUILD puts the build
 # somewhere else.
+# The tests of the label dpi144 run in a second pass, at 144 dpi.
 if [ -n "${DERIZE_WINE_BUILD:-}" ]; then
     configure=(--preset wine -B "$build")
     build_args=("$build")
-    test_args=(--test-dir "$build" -j2 --output-on-failure --timeout 300)
+    test_args=(--test-dir "$build" -j2 --output-on-failure --timeout 300 -LE dpi144)
+    test_144dpi_args=(--test-dir "$build" -j2 --output-on-failure --timeout 300 -L dpi144)
 else
     configure=(--preset wine)
     build_args=(--preset wine)
     test_args=(--preset wine)
+    test_144dpi_args=(--preset wine-144dpi)
 fi
 cmake "${configure[@]}"
 cmake --build "${build_args[@]}" -j2
@@ -37,6 +42,9 @@ exe=$build/bin/derize-zizir.exe
 echo "wine ci: built $exe ($(stat -c %s "$exe") bytes)," \
     "$(find "$build" -name '*.exe' -path '*/tests/*' | wc -l) test programs," \
     "$(find "$build/bin" -name 'trn_*.dll' | wc -l) demo modules"
+# The program's manifest and version resource, and the demo modules'
+# version resources (packaging/check-windows.sh looks at the installer's).
+packaging/windows/check-resources.sh --tables=041904B0,040904B0 "$exe" "$build"/bin/trn_*.dll
 
 if ! i386_probe; then
     wine_not_run "wine ci: Windows tests" tests/wine/ci.sh
@@ -65,3 +73,11 @@ wineserver -w
 echo "wine ci: prefix ready in $((SECONDS - start)) s"
 
 ctest "${test_args[@]}"
+
+# The window on a display at 150 %: Wine takes the DPI from LogPixels when
+# the wineserver starts.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+wineserver -k
+wineserver -w
+echo "wine ci: the prefix's display at 144 dpi"
+ctest "${test_144dpi_args[@]}"

@@ -14,6 +14,8 @@ struct ControlRect
     int top = 0;
     int width = 0;
     int height = 0;
+
+    bool operator==(const ControlRect&) const = default;
 };
 
 enum class ControlClass
