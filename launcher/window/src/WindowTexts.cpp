@@ -14,12 +14,12 @@ std::u16string lookedUpForm(std::string_view utf8)
 }
 
 // The controls whose parent is `parent`, each followed by its own
-// children, in creation order.
+// children, in creation order. The table lists every parent before its
+// children, so the walk ends.
 void visitChildren(std::string_view parent, std::vector<LookedUpText>& texts)
 {
     for (const ControlDescription& control : LauncherControlDescriptions) {
-        // A control is never its own parent; the window has no name here.
-        if (control.parent != parent || control.name == parent)
+        if (control.parent != parent)
             continue;
         // Rule 11 (translationRuleFor): the caption, then the hint, each
         // unless blank; no control of the description has a hint.
