@@ -217,6 +217,14 @@ TEST(InstallationCheckTool, TextsEndWithTheStatusOfTheTranslationAndOneLineForAn
     EXPECT_NE(partly.output.find("2 of 13 texts translated, 11 not\n"), std::string::npos)
         << partly.output;
 
+    // --dictionary names the file the installation report reads too.
+    const auto report = runCommand(tool + " --program-dir '" + dir.path().string() +
+                                   "' --dictionary '" + DERIZE_ENGLISH_DICTIONARY + "'");
+    EXPECT_NE(report.output.find(std::string("Dictionary: ") + DERIZE_ENGLISH_DICTIONARY +
+                                 "\n      UTF-8, 12 entries"),
+              std::string::npos)
+        << report.output;
+
     // Beside the tool is where it looks by default, as the launcher does.
     fs::copy_file(DERIZE_CHECK_TOOL, dir.path() / "derize-zizir-check");
     fs::copy_file(DERIZE_ENGLISH_DICTIONARY, dir.path() / "Orvanel.Dic");

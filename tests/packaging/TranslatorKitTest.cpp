@@ -200,8 +200,13 @@ TEST_F(LoadedDictionary, TextsNoLineCanHoldAreLeftOutAndNamed)
         text(u"quote\"d"),  // a quote alone is no separator
         text(u"Типы||все"), // a line-break mark is a text like any other
     };
-    const check::WrittenDictionary written = check::writeDictionary(
-        texts, [](std::u16string_view source) { return u"[" + std::u16string(source) + u"]"; });
+    const check::WrittenDictionary written =
+        check::writeDictionary(texts, [](std::u16string_view source) {
+            std::u16string target(1, u'[');
+            target += source;
+            target += u']';
+            return target;
+        });
     EXPECT_EQ(written.bytes, "\xEF\xBB\xBF"
                              "\"Run\"=\"[Run]\"\n"
                              "\"quote\"d\"=\"[quote\"d]\"\n"

@@ -181,7 +181,10 @@ TEST_F(LauncherWindowTranslation, ADictionaryOfEveryListedTextLeavesTheWindowSho
 {
     const check::WrittenDictionary written =
         check::writeDictionary(launcher::launcherWindowLookups(), [](std::u16string_view text) {
-            return u"[" + std::u16string(text) + u"]";
+            std::u16string target(1, u'[');
+            target += text;
+            target += u']';
+            return target;
         });
     ASSERT_TRUE(written.problems.empty());
     QTemporaryDir dir;

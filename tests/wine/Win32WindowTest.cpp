@@ -534,7 +534,10 @@ TEST_F(LauncherWindowTest, ADictionaryOfEveryListedTextLeavesTheWindowShowingOnl
 {
     const check::WrittenDictionary written =
         check::writeDictionary(launcher::launcherWindowLookups(), [](std::u16string_view text) {
-            return u"[" + std::u16string(text) + u"]";
+            std::u16string target(1, u'[');
+            target += text;
+            target += u']';
+            return target;
         });
     ASSERT_TRUE(written.problems.empty());
     testsupport::TempDir dir;

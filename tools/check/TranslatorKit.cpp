@@ -22,7 +22,12 @@ constexpr std::string_view Separator = "\"=\"";
 // could drive the terminal) written as \xNN, as on an error line.
 std::string shown(std::u16string_view text)
 {
-    return "\"" + platform::escapeForErrorLine(translation::toUtf8(text)) + "\"";
+    // Appended piece by piece: GCC 12 at -O3 takes "\"" + std::string for
+    // an overlapping copy (-Wrestrict).
+    std::string quoted(1, '"');
+    quoted += platform::escapeForErrorLine(translation::toUtf8(text));
+    quoted += '"';
+    return quoted;
 }
 
 const char* roleName(launcher::TextRole role)

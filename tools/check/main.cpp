@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -181,7 +182,12 @@ int main(int argc, char* argv[])
     const std::string dictionary =
         options->dictionary.value_or(options->programDir + launcher::DictionaryFileName);
     if (options->texts) {
-        return reportTexts(dictionary);
+        try {
+            return reportTexts(dictionary);
+        } catch (const std::bad_alloc&) {
+            platform::reportError("cannot read dictionary " + dictionary + ": not enough memory");
+            return ExitCannotCheck;
+        }
     }
 
     check::InstallationReport report =
