@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${DERIZE_FUZZ_SECONDS:-30}
 build=${DERIZE_FUZZ_BUILD:-build/fuzz}
-fuzzers=(dictionary translate)
+fuzzers=(dictionary translate pe_imports)
 
 cmake --preset fuzz -B "$build"
 cmake --build "$build" -j2 --target "${fuzzers[@]/%/_fuzzer}"

@@ -6,7 +6,7 @@
 #     and a version resource with the project's version (wrestool), and so
 #     does the uninstaller once installed;
 #   - the Windows installer (packaging/windows), holding the Windows
-#     launcher of a MinGW-w64 Release build (DERIZE_WINE_RELEASE_BUILD,
+#     launcher and derize-zizir-check.exe of a MinGW-w64 Release build (DERIZE_WINE_RELEASE_BUILD,
 #     default build/wine-release: reused when it is there, configured with
 #     the "wine-release" presets when not), installed silently into a throw-away Wine prefix (null display
 #     driver): its files, shortcut, registry and file associations, a data
@@ -88,11 +88,14 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     (cd "$source_dir" && cmake --preset wine-release -B "$build") >/dev/null
 fi
 start=$SECONDS
-cmake --build "$build" -j2 --target derize-zizir fixture_recording_trn_cylext >/dev/null
+cmake --build "$build" -j2 --target derize-zizir derize-zizir-check fixture_recording_trn_cylext >/dev/null
 note "Windows launcher built in $((SECONDS - start)) s in $build"
 recording=$build/tests/fixtures/recording/trn_cylext.dll
-[ -f "$build/bin/derize-zizir.exe" ] && [ -f "$recording" ] ||
-    { fail "the Windows build in $build made no derize-zizir.exe or recording trn_cylext.dll"; exit 1; }
+[ -f "$build/bin/derize-zizir.exe" ] && [ -f "$build/bin/derize-zizir-check.exe" ] && [ -f "$recording" ] ||
+    { fail "the Windows build in $build made no derize-zizir.exe, derize-zizir-check.exe or recording trn_cylext.dll"; exit 1; }
+# The check tool is a console program: its report goes to standard output.
+grep -q '(Windows CUI)' <<<"$(i686-w64-mingw32-objdump -p "$build/bin/derize-zizir-check.exe")" ||
+    fail "derize-zizir-check.exe is not a console program"
 installer=$work/derize-zizir-setup.exe
 "$source_dir/packaging/windows/build-installer.sh" "$build/bin" "$usr" "$installer"
 # The launcher's manifest and version resource (both string tables), the
@@ -151,7 +154,7 @@ start=$SECONDS
 wine "$installer" /S
 settle
 note "installer: $(stat -c %s "$installer") bytes, silent install in $((SECONDS - start)) s into $install_dir"
-for file in derize-zizir.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll uninstall.exe; do
+for file in derize-zizir.exe derize-zizir-check.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll uninstall.exe; do
     [ -f "$unix_dir/$file" ] || fail "installer: $file was not installed"
 done
 [ ! -e "$unix_dir/Orvanel.Dic" ] || fail "installer: the English dictionary is on by default"
@@ -301,6 +304,15 @@ wine "$installer" /S /ENGLISH /SDK
 settle
 cmp -s "$unix_dir/Orvanel.Dic" "$source_dir/dictionaries/en/Orvanel.Dic" ||
     fail "installer: /ENGLISH did not install the English dictionary as Orvanel.Dic"
+# The installed check tool reads that dictionary beside it: every text
+# translated.
+status=0
+texts=$(limited wine "$unix_dir/derize-zizir-check.exe" --texts 2>&1 | tr -d '\r') || status=$?
+if [ $status -eq 0 ] && grep -q '^13 of 13 texts translated$' <<<"$texts"; then
+    note "installer: derize-zizir-check.exe --texts finds every text translated by the English dictionary"
+else
+    fail "installer: derize-zizir-check.exe --texts: status $status, reported [$texts]"
+fi
 for file in sdk/include/derize-zizir/trn_module.h sdk/lib/cmake/TrnModule/TrnModuleConfig.cmake \
     sdk/lib/cmake/TrnModule/TrnModuleTargets.cmake sdk/example/trn_worm.c sdk/example/CMakeLists.txt; do
     [ -f "$unix_dir/$file" ] || fail "installer: /SDK did not install $file"

@@ -3,8 +3,9 @@
 #
 #   packaging/windows/build-installer.sh PROGRAM_DIR SDK_PREFIX OUTFILE
 #
-# PROGRAM_DIR holds derize-zizir.exe and the runtime DLLs it ships with
-# (libgcc_s_dw2-1.dll, libstdc++-6.dll, libwinpthread-1.dll); SDK_PREFIX is
+# PROGRAM_DIR holds derize-zizir.exe, derize-zizir-check.exe and the runtime
+# DLLs they ship with (libgcc_s_dw2-1.dll, libstdc++-6.dll,
+# libwinpthread-1.dll); SDK_PREFIX is
 # an installed module SDK (cmake --install of any build, or the Debian
 # package's /usr: the SDK holds no binaries). The file
 # associations are made from the MIME types of the Linux package, one per
@@ -23,7 +24,7 @@ trap 'rm -rf "$work"' EXIT
 # (Debian's MinGW runtime DLLs carry them: libstdc++-6.dll is 20 MB with
 # them, under 2 MB without).
 mkdir "$work/program"
-for file in derize-zizir.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll; do
+for file in derize-zizir.exe derize-zizir-check.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll; do
     i686-w64-mingw32-strip --strip-debug -o "$work/program/$file" "$program_dir/$file"
 done
 

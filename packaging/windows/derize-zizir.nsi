@@ -1,7 +1,7 @@
 ; The Windows installer, derize-zizir-setup.exe (packaging/windows/build-installer.sh
 ; builds it with makensis). Defines given on the command line:
 ;   VERSION      the program's version, as project() in CMakeLists.txt gives it
-;   PROGRAM_DIR  derize-zizir.exe and the runtime DLLs it needs
+;   PROGRAM_DIR  derize-zizir.exe, derize-zizir-check.exe and the runtime DLLs they need
 ;   SDK_PREFIX   an installed module SDK (include/derize-zizir, lib/cmake/TrnModule)
 ;   SOURCE_DIR   the source tree (the English dictionary, the SDK example)
 ;   KINDS_NSH    the file associations, one !insertmacro KIND per kind
@@ -78,6 +78,7 @@ Section "${APP}" SecProgram
     SectionIn RO
     SetOutPath "$INSTDIR"
     File "${PROGRAM_DIR}\derize-zizir.exe"
+    File "${PROGRAM_DIR}\derize-zizir-check.exe"
     File "${PROGRAM_DIR}\libgcc_s_dw2-1.dll"
     File "${PROGRAM_DIR}\libstdc++-6.dll"
     File "${PROGRAM_DIR}\libwinpthread-1.dll"
@@ -155,6 +156,7 @@ FunctionEnd
 
 Section "Uninstall"
     Delete "$INSTDIR\derize-zizir.exe"
+    Delete "$INSTDIR\derize-zizir-check.exe"
     Delete "$INSTDIR\libgcc_s_dw2-1.dll"
     Delete "$INSTDIR\libstdc++-6.dll"
     Delete "$INSTDIR\libwinpthread-1.dll"

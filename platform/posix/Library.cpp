@@ -47,6 +47,11 @@ void* resolveSymbol(LibraryHandle library, const char* name)
     return dlsym(library, name);
 }
 
+std::optional<std::string> missingImport(const std::string&)
+{
+    return std::nullopt;
+}
+
 bool freeLibrary(LibraryHandle library)
 {
     return dlclose(library) == 0;

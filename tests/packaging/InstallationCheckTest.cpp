@@ -1,6 +1,7 @@
 #include "InstallationCheck.h"
 
 #include "FixtureRecord.h"
+#include "TranslatorKit.h"
 
 #include <algorithm>
 #include <array>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -196,4 +198,78 @@ TEST(InstallationCheckTool, LooksBesideItselfAndSucceedsWhenAllAreReady)
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("Usage: derize-zizir-check"), std::string::npos) << help.output;
     EXPECT_EQ(runCommand(quoted + " --bogus").status, 2);
+}
+
+TEST(InstallationCheckTool, TextsEndWithTheStatusOfTheTranslationAndOneLineForAnUnreadableFile)
+{
+    testsupport::TempDir dir;
+    const std::string tool = std::string("'") + DERIZE_CHECK_TOOL + "'";
+    const auto english =
+        runCommand(tool + " --texts --dictionary '" + DERIZE_ENGLISH_DICTIONARY + "'");
+    EXPECT_EQ(english.status, 0) << english.output;
+    EXPECT_NE(english.output.find("13 of 13 texts translated\n"), std::string::npos)
+        << english.output;
+
+    const fs::path oneLine = dir.path() / "one.dic";
+    std::ofstream(oneLine, std::ios::binary) << "\"Выполнить\"=\"Run\"\n";
+    const auto partly = runCommand(tool + " --texts --dictionary '" + oneLine.string() + "'");
+    EXPECT_EQ(partly.status, 1) << partly.output;
+    EXPECT_NE(partly.output.find("2 of 13 texts translated, 11 not\n"), std::string::npos)
+        << partly.output;
+
+    // --dictionary names the file the installation report reads too.
+    const auto report = runCommand(tool + " --program-dir '" + dir.path().string() +
+                                   "' --dictionary '" + DERIZE_ENGLISH_DICTIONARY + "'");
+    EXPECT_NE(report.output.find(std::string("Dictionary: ") + DERIZE_ENGLISH_DICTIONARY +
+                                 "\n      UTF-8, 12 entries"),
+              std::string::npos)
+        << report.output;
+
+    // Beside the tool is where it looks by default, as the launcher does.
+    fs::copy_file(DERIZE_CHECK_TOOL, dir.path() / "derize-zizir-check");
+    fs::copy_file(DERIZE_ENGLISH_DICTIONARY, dir.path() / "Orvanel.Dic");
+    const auto beside =
+        runCommand("'" + (dir.path() / "derize-zizir-check").string() + "' --texts");
+    EXPECT_EQ(beside.status, 0) << beside.output;
+    EXPECT_NE(beside.output.find("Dictionary: " + dir.dirWithSlash() + "Orvanel.Dic\n"),
+              std::string::npos)
+        << beside.output;
+
+    // No file, a folder, a file nobody may read: one line, status 2.
+    fs::create_directory(dir.path() / "folder.dic");
+    const fs::path unreadable = dir.path() / "unreadable.dic";
+    std::ofstream(unreadable) << "\"a\"=\"b\"\n";
+    fs::permissions(unreadable, fs::perms::none);
+    const bool rootReadsAnyway = std::ifstream(unreadable).is_open();
+    for (const fs::path& path : {dir.path() / "none.dic", dir.path() / "folder.dic", unreadable}) {
+        if (path == unreadable && rootReadsAnyway) {
+            continue;
+        }
+        const auto run = runCommand(tool + " --texts --dictionary '" + path.string() + "'");
+        EXPECT_EQ(run.status, 2) << run.output;
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+        EXPECT_EQ(run.output.rfind("derize-zizir-check: ", 0), 0u) << run.output;
+        EXPECT_NE(run.output.find(path.string()), std::string::npos) << run.output;
+    }
+}
+
+TEST(InstallationCheckTool, TheTemplateGoesToStandardOutputAndAFailedWriteIsNoSuccess)
+{
+    testsupport::TempDir dir;
+    const std::string tool = std::string("'") + DERIZE_CHECK_TOOL + "'";
+    const fs::path path = dir.path() / "Orvanel.Dic";
+    const auto written = runCommand(tool + " --dictionary-template > '" + path.string() + "'");
+    EXPECT_EQ(written.status, 0) << written.output;
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, check::dictionaryTemplate(launcher::launcherWindowLookups()).bytes);
+
+    const auto full = runCommand("(" + tool + " --dictionary-template > /dev/full)");
+    EXPECT_EQ(full.status, 2) << full.output;
+    EXPECT_EQ(full.output, "derize-zizir-check: cannot write to standard output\n");
+
+    for (const char* wrong : {" --dictionary-template --texts",
+                              " --dictionary-template --dictionary x.dic", " --dictionary"}) {
+        EXPECT_EQ(runCommand(tool + wrong).status, 2) << wrong;
+    }
 }

@@ -1,10 +1,15 @@
 // The launcher window shown with the English dictionary that ships with the
 // program, and with a dictionary as older installations have them.
+#include "MapDictionary.h"
 #include "QtPrinting.h"
 #include "TFormGears.h"
+#include "TranslatorKit.h"
 #include "TzrRadioButton.h"
+#include "launcher/window/WindowTexts.h"
 #include "translation/Dictionary.h"
 #include "translation/qt/FormTranslator.h"
+#include "translation/qt/QtText.h"
+#include "translation/qt/TranslationRules.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -149,4 +154,61 @@ TEST_F(LauncherWindowTranslation, AWindows1251DictionaryWithCrLfLinesRenamesTheW
     window->show();
     EXPECT_EQ(window->windowTitle(), "Gear drive programs");
     EXPECT_EQ(window->findChild<QPushButton*>("btnRun")->text(), "Go");
+}
+
+TEST_F(LauncherWindowTranslation, LooksUpExactlyTheTextsTheCheckToolListsInItsOrder)
+{
+    const auto window = russianUsersWindow();
+    BracketDictionary recorder;
+    translation::qt::TranslateForm(window.get(), recorder.lookup());
+    QStringList listed;
+    for (const launcher::LookedUpText& text : launcher::launcherWindowLookups())
+        listed << translation::qt::toQString(text.text);
+    EXPECT_EQ(recorder.asked(), listed);
+
+    // Each control falls under the rule the list takes it to.
+    for (const QObject* component : translation::qt::OwnedComponents(window.get())) {
+        const auto* description =
+            launcher::findControlDescription(component->objectName().toStdString());
+        ASSERT_NE(description, nullptr) << component->objectName().toStdString();
+        EXPECT_EQ(translation::qt::RuleNumberFor(component),
+                  launcher::translationRuleFor(description->controlClass))
+            << description->name;
+    }
+}
+
+TEST_F(LauncherWindowTranslation, ADictionaryOfEveryListedTextLeavesTheWindowShowingOnlyTargets)
+{
+    const check::WrittenDictionary written =
+        check::writeDictionary(launcher::launcherWindowLookups(), [](std::u16string_view text) {
+            std::u16string target(1, u'[');
+            target += text;
+            target += u']';
+            return target;
+        });
+    ASSERT_TRUE(written.problems.empty());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Orvanel.Dic"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(written.bytes.data(), qint64(written.bytes.size()));
+    file.close();
+    translation::LoadDictionary(path.toStdString());
+
+    const auto window = russianUsersWindow();
+    window->show();
+    const auto isTarget = [](const QString& text) {
+        return text.startsWith(u'[') && text.endsWith(u']');
+    };
+    EXPECT_TRUE(isTarget(window->windowTitle())) << window->windowTitle().toStdString();
+    EXPECT_EQ(window->toolTip(), "[]");
+    for (QObject* component : translation::qt::OwnedComponents(window.get())) {
+        for (const char* property : {CaptionProperty, translation::qt::HintProperty}) {
+            const QString text = GetTextProperty(component, property);
+            EXPECT_TRUE(translation::qt::IsBlank(text) || isTarget(text))
+                << component->objectName().toStdString() << " shows " << text.toStdString();
+        }
+    }
+    EXPECT_EQ(window->findChild<QLabel*>("lblCopyright")->text(),
+              "[© 2026 разработчики ZEFRAN-DIVIZ\r\n    Все права защищены.]");
 }

@@ -1,6 +1,10 @@
 // The real derize-zizir.exe in automatic mode, started as a user's shell
-// would start it, in a folder of its own with the module it is to run.
+// would start it, in a folder of its own with the module it is to run; and
+// derize-zizir-check.exe beside it.
 #include "FixtureRecord.h"
+#include "launcher/window/WindowTexts.h"
+#include "translation/Dictionary.h"
+#include "translation/DictionaryFormat.h"
 
 #include <filesystem>
 #include <fstream>
@@ -54,33 +58,54 @@ struct Finished
 {
     DWORD status = 0;
     std::string errorOutput;
+    std::string output; // when it went to a file
 };
 
-// Runs `commandLine` with its standard error in a file and waits for it;
-// `whileRunning` is given the process's id first.
-Finished run(const std::wstring& commandLine, const fs::path& errorFile,
-             const std::function<void(DWORD)>& whileRunning = {})
+std::string contentsOf(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+HANDLE inheritableFile(const fs::path& file)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE error = CreateFileW(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_NE(error, INVALID_HANDLE_VALUE);
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(handle, INVALID_HANDLE_VALUE) << file.string();
+    return handle;
+}
+
+// Runs `commandLine` with its standard error in a file (and its standard
+// output in `outputFile`, when one is named) and waits for it;
+// `whileRunning` is given the process's id first.
+Finished run(const std::wstring& commandLine, const fs::path& errorFile,
+             const std::function<void(DWORD)>& whileRunning = {}, const fs::path& outputFile = {})
+{
+    HANDLE error = inheritableFile(errorFile);
+    HANDLE output = outputFile.empty() ? nullptr : inheritableFile(outputFile);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdOutput = output != nullptr ? output : GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = error;
     PROCESS_INFORMATION process{};
     std::wstring line = commandLine;
     Finished finished;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        ADD_FAILURE() << "cannot start the program: error " << GetLastError();
-        CloseHandle(error);
+    const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    const DWORD startError = GetLastError();
+    CloseHandle(error);
+    if (output != nullptr) {
+        CloseHandle(output);
+    }
+    if (!started) {
+        ADD_FAILURE() << "cannot start the program: error " << startError;
         return finished;
     }
-    CloseHandle(error);
     if (whileRunning) {
         whileRunning(process.dwProcessId);
     }
@@ -91,10 +116,10 @@ Finished run(const std::wstring& commandLine, const fs::path& errorFile,
     GetExitCodeProcess(process.hProcess, &finished.status);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    std::ifstream in(errorFile, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    finished.errorOutput = text.str();
+    finished.errorOutput = contentsOf(errorFile);
+    if (!outputFile.empty()) {
+        finished.output = contentsOf(outputFile);
+    }
     return finished;
 }
 
@@ -233,4 +258,68 @@ TEST(LauncherProgram, AnAccessViolationInAModuleRunFromTheWindowEndsTheProgramWi
         finished.errorOutput.find("trn_tbelt.dll crashed in TrnRun_TBelt: exception 0xC0000005"),
         std::string::npos)
         << finished.errorOutput;
+}
+
+TEST(CheckToolProgram, ReportsTheTextsWritesTheTemplateAndNamesAMissingImport)
+{
+    testsupport::TempDir folder;
+    installProgram(folder.path());
+    fs::copy_file(programFolder() / "derize-zizir-check.exe",
+                  folder.path() / "derize-zizir-check.exe");
+    const auto check = [&folder](const std::wstring& arguments) {
+        return run(L"\"" + (folder.path() / "derize-zizir-check.exe").wstring() + L"\" " +
+                       arguments,
+                   folder.path() / "stderr.txt", {}, folder.path() / "stdout.txt");
+    };
+    const auto quoted = [](const fs::path& path) { return L"\"" + path.wstring() + L"\""; };
+
+    // The English dictionary beside it, where the launcher reads it.
+    fs::copy_file(DERIZE_ENGLISH_DICTIONARY, folder.path() / "Orvanel.Dic");
+    const Finished english = check(L"--texts");
+    EXPECT_EQ(english.status, 0u) << english.output << english.errorOutput;
+    EXPECT_NE(english.output.find("line 1: \"ZEFRAN-DIVIZ program suite\""), std::string::npos)
+        << english.output;
+    EXPECT_NE(english.output.find("13 of 13 texts translated"), std::string::npos)
+        << english.output;
+
+    std::ofstream(folder.path() / "one.dic", std::ios::binary) << "\"Выполнить\"=\"Run\"\r\n";
+    const Finished partly = check(L"--texts --dictionary " + quoted(folder.path() / "one.dic"));
+    EXPECT_EQ(partly.status, 1u) << partly.output << partly.errorOutput;
+    EXPECT_NE(partly.output.find("2 of 13 texts translated, 11 not"), std::string::npos)
+        << partly.output;
+
+    const Finished missing = check(L"--texts --dictionary " + quoted(folder.path() / "none.dic"));
+    EXPECT_EQ(missing.status, 2u);
+    EXPECT_EQ(missing.output, "");
+    EXPECT_EQ(missing.errorOutput.rfind("derize-zizir-check: no dictionary ", 0), 0u)
+        << missing.errorOutput;
+    EXPECT_EQ(missing.errorOutput.find('\n'), missing.errorOutput.size() - 1)
+        << missing.errorOutput;
+
+    // The template as the console program writes it into a file (its text
+    // mode ends each line with CR LF) changes no text once loaded.
+    const Finished written = check(L"--dictionary-template");
+    EXPECT_EQ(written.status, 0u) << written.errorOutput;
+    EXPECT_EQ(written.output.rfind("\xEF\xBB\xBF\"", 0), 0u);
+    const fs::path dictionary = folder.path() / "template.dic";
+    std::ofstream(dictionary, std::ios::binary) << written.output;
+    translation::LoadDictionary(dictionary.string());
+    const auto texts = launcher::launcherWindowLookups();
+    EXPECT_EQ(translation::SourceTexts().size(), texts.size());
+    for (const launcher::LookedUpText& text : texts) {
+        const std::u16string shown = translation::fromLineBreakMarks(text.text);
+        EXPECT_EQ(translation::TranslateText(shown), shown);
+    }
+    translation::LoadDictionary("");
+
+    // A module importing a DLL that is nowhere the loader looks.
+    std::string unresolved = testsupport::fixtureDir("unresolved");
+    unresolved.pop_back(); // a backslash before the closing quote would escape it
+    const Finished report = check(L"--program-dir \"" + widen(unresolved) + L"\"");
+    EXPECT_EQ(report.status, 1u) << report.output << report.errorOutput;
+    EXPECT_NE(
+        report.output.find("trn_chain.dll needs trn_fixture_dependency.dll, which was not found"),
+        std::string::npos)
+        << report.output;
+    EXPECT_NE(report.output.find("loader: cannot load module"), std::string::npos) << report.output;
 }

@@ -4,17 +4,23 @@
 #include "FormGears.h"
 #include "OwnerWindow.h"
 #include "Picture.h"
+#include "TranslatorKit.h"
 #include "TzrRadioButton.h"
 #include "WindowDpi.h"
 #include "launcher/window/CopyrightNotices.h"
 #include "launcher/window/WindowLayout.h"
+#include "launcher/window/WindowTexts.h"
 #include "platform/Animation.h"
 #include "platform/WideText.h"
 #include "translation/Dictionary.h"
+#include "translation/DictionaryFormat.h"
+#include "translation/win32/FormTranslator.h"
+#include "translation/win32/TranslationRules.h"
 #include "translation/win32/WindowClasses.h"
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -686,6 +692,72 @@ TEST_F(LauncherWindowScale, EveryTextFitsItsControlInEitherLanguage)
         m_form->show();
         expectTextsFit(*m_form);
     }
+}
+
+TEST_F(LauncherWindowTest, ItsTranslatorLooksUpExactlyTheTextsTheCheckToolListsInItsOrder)
+{
+    std::vector<std::u16string> asked;
+    translation::win32::Form form{m_form->hwnd(), m_form->hint()};
+    translation::win32::TranslateForm(form, [&asked](std::u16string_view text) {
+        asked.push_back(translation::toLineBreakMarks(std::u16string(text)));
+        return std::u16string(text);
+    });
+    std::vector<std::u16string> listed;
+    for (const launcher::LookedUpText& text : launcher::launcherWindowLookups()) {
+        listed.push_back(text.text);
+    }
+    EXPECT_EQ(asked, listed);
+
+    // Each control falls under the rule the list takes it to.
+    for (HWND control : translation::win32::OwnedControls(m_form->hwnd())) {
+        const int row = GetDlgCtrlID(control) - FormGears::FirstControlId;
+        ASSERT_GE(row, 0);
+        ASSERT_LT(row, static_cast<int>(LauncherControlDescriptions.size()));
+        const launcher::ControlDescription& description =
+            LauncherControlDescriptions[static_cast<std::size_t>(row)];
+        EXPECT_EQ(translation::win32::RuleNumberFor(control),
+                  launcher::translationRuleFor(description.controlClass))
+            << description.name;
+    }
+}
+
+TEST_F(LauncherWindowTest, ADictionaryOfEveryListedTextLeavesTheWindowShowingOnlyTargets)
+{
+    const check::WrittenDictionary written =
+        check::writeDictionary(launcher::launcherWindowLookups(), [](std::u16string_view text) {
+            std::u16string target(1, u'[');
+            target += text;
+            target += u']';
+            return target;
+        });
+    ASSERT_TRUE(written.problems.empty());
+    testsupport::TempDir dir;
+    const std::string path = (dir.path() / "Orvanel.Dic").string();
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << written.bytes;
+    }
+    translation::LoadDictionary(path);
+    makeWindow("RUS");
+    m_form->show();
+
+    const auto isTarget = [](std::u16string_view text) {
+        return text.size() >= 2 && text.front() == u'[' && text.back() == u']';
+    };
+    const std::wstring caption = windowText(m_form->hwnd());
+    EXPECT_TRUE(isTarget(std::u16string(caption.begin(), caption.end())));
+    EXPECT_EQ(m_form->hint(), u"[]");
+    for (HWND control : translation::win32::OwnedControls(m_form->hwnd())) {
+        for (const std::u16string& text :
+             {translation::win32::GetCaption(control), translation::win32::GetHint(control)}) {
+            EXPECT_TRUE(translation::win32::IsBlank(text) || isTarget(text))
+                << GetDlgCtrlID(control) << " shows "
+                << platform::toUtf8(std::wstring(text.begin(), text.end()));
+        }
+    }
+    EXPECT_EQ(windowText(control("lblCopyright")),
+              L"[" + toWide(LauncherControlDescriptions[0].text) + L"]");
+    translation::LoadDictionary("");
 }
 
 TEST(LauncherWindowCreation, AWindowThatCannotBeCreatedSaysWhy)

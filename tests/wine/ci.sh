@@ -44,7 +44,7 @@ echo "wine ci: built $exe ($(stat -c %s "$exe") bytes)," \
     "$(find "$build/bin" -name 'trn_*.dll' | wc -l) demo modules"
 # The program's manifest and version resource, and the demo modules'
 # version resources (packaging/check-windows.sh looks at the installer's).
-packaging/windows/check-resources.sh --tables=041904B0,040904B0 "$exe" "$build"/bin/trn_*.dll
+packaging/windows/check-resources.sh --tables=041904B0,040904B0 "$exe" "$build/bin/derize-zizir-check.exe" "$build"/bin/trn_*.dll
 
 if ! i386_probe; then
     wine_not_run "wine ci: Windows tests" tests/wine/ci.sh

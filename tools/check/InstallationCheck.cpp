@@ -1,8 +1,11 @@
 #include "InstallationCheck.h"
 
 #include "launcher/CalculationKinds.h"
+#include "launcher/ModuleFailures.h"
 #include "launcher/Paths.h"
 #include "launcher/window/CopyrightNotices.h"
+#include "platform/Console.h"
+#include "platform/Library.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
 #include "translation/DictionaryReader.h"
@@ -134,6 +137,16 @@ InstallationReport checkInstallation(const std::string& programDir,
         module.besideLauncher = outcome.besideLauncher;
         module.status = outcome.status;
         module.reason = outcome.message;
+        // The loader's code for a missing import is the one for a missing
+        // module; the import tables tell which it was.
+        if (outcome.status == launcher::RunStatus::LibraryNotLoadable ||
+            outcome.status == launcher::RunStatus::LibraryNotFound) {
+            if (const auto missing = platform::missingImport(outcome.libraryPath)) {
+                module.missingImport = *missing;
+                module.loaderReason = outcome.message;
+                module.reason = launcher::missingImportMessage(outcome.libraryPath, *missing);
+            }
+        }
         report.modules.push_back(module);
     }
     report.dictionary = checkDictionary(programDir + launcher::DictionaryFileName);
@@ -144,23 +157,30 @@ InstallationReport checkInstallation(const std::string& programDir,
 
 void printReport(const InstallationReport& report, std::ostream& out)
 {
-    out << "Program folder: " << report.programDir << '\n';
+    // Paths and the loader's messages are the system's text.
+    const auto text = [](const std::string& systemText) {
+        return platform::systemTextToUtf8(systemText);
+    };
+    out << "Program folder: " << text(report.programDir) << '\n';
     out << "Modules:\n";
     for (const ModuleStatus& module : report.modules) {
         out << "  " << module.kindIndex + 1 << ' ' << module.fileName << " ("
             << launcher::CalculationKinds[static_cast<std::size_t>(module.kindIndex)].fileExtension
             << "): " << statusText(module.status) << '\n';
-        out << "      file: " << module.path
+        out << "      file: " << text(module.path)
             << (module.besideLauncher ? "" : " (system library search)") << '\n';
         if (module.ready()) {
             out << "      entry point " << module.entryPoint << " found\n";
         } else {
-            out << "      reason: " << module.reason << '\n';
+            out << "      reason: " << text(module.reason) << '\n';
+        }
+        if (!module.loaderReason.empty()) {
+            out << "      loader: " << text(module.loaderReason) << '\n';
         }
     }
 
     const DictionaryStatus& dictionary = report.dictionary;
-    out << "Dictionary: " << dictionary.path << '\n';
+    out << "Dictionary: " << text(dictionary.path) << '\n';
     if (!dictionary.found) {
         out << "      not found: the window keeps its built-in texts\n";
     } else {
@@ -171,7 +191,7 @@ void printReport(const InstallationReport& report, std::ostream& out)
                 << " lines without separator\n";
         }
         if (!dictionary.problem.empty()) {
-            out << "      " << dictionary.problem << '\n';
+            out << "      " << text(dictionary.problem) << '\n';
         }
     }
 

@@ -19,6 +19,10 @@ struct ModuleStatus
     bool besideLauncher = false;
     launcher::RunStatus status = launcher::RunStatus::NoSuchModule;
     std::string reason; // the loader's reason; empty when the module is ready
+    // When the loader refused it for want of a library it imports: that
+    // library (platform::missingImport), and `reason` names it.
+    std::string missingImport;
+    std::string loaderReason; // then the loader's own reason
 
     bool ready() const { return status == launcher::RunStatus::Completed; }
 };
@@ -67,7 +71,7 @@ DictionaryStatus checkDictionary(const std::string& path);
 InstallationReport checkInstallation(const std::string& programDir,
                                      const std::string& languageAbbreviation);
 
-// The report as the user reads it, one line per module.
+// The report as the user reads it (UTF-8), a few lines per module.
 void printReport(const InstallationReport& report, std::ostream& out);
 
 } // namespace check

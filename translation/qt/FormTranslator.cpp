@@ -1,5 +1,6 @@
 #include "translation/qt/FormTranslator.h"
 
+#include "translation/WalkRules.h"
 #include "translation/qt/QtText.h"
 #include "translation/qt/TranslationRules.h"
 
@@ -147,11 +148,7 @@ const char* CaptionPropertyName(const QObject* component)
 
 bool IsBlank(const QString& text)
 {
-    for (const QChar c : text) {
-        if (c != QChar(u'\0') && c != QChar(u' '))
-            return false;
-    }
-    return true;
+    return translation::IsBlank(toU16View(text));
 }
 
 QList<QObject*> OwnedComponents(const QWidget* window)

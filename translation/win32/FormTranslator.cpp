@@ -2,6 +2,7 @@
 
 #include "platform/WideText.h"
 #include "translation/Dictionary.h"
+#include "translation/WalkRules.h"
 #include "translation/win32/TranslationRules.h"
 #include "translation/win32/WindowClasses.h"
 
@@ -196,11 +197,7 @@ void SetHint(HWND control, std::u16string_view text)
 
 bool IsBlank(std::u16string_view text)
 {
-    for (const char16_t c : text) {
-        if (c != u'\0' && c != u' ')
-            return false;
-    }
-    return true;
+    return translation::IsBlank(text);
 }
 
 } // namespace translation::win32

@@ -121,4 +121,10 @@ std::string endedProcessMessage(std::string_view libraryPath, std::string_view e
            "; the launcher ends with status " + std::to_string(ExitModuleEndedProcess);
 }
 
+std::string missingImportMessage(std::string_view libraryPath, std::string_view library)
+{
+    return "module " + std::string(libraryPath) + " needs " + std::string(library) +
+           ", which was not found";
+}
+
 } // namespace launcher

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -34,6 +35,15 @@ void* resolveSymbol(LibraryHandle library, const char* name);
 // Unloads a library returned by loadLibrary(). Returns false when the
 // loader reports a failure.
 bool freeLibrary(LibraryHandle library);
+
+// When the module at `modulePath` (a full path, or a bare name for the
+// system's search) cannot be loaded because a library it imports, or one
+// that library imports, is nowhere the loader looks: that library's name,
+// as missingImportText() gives it ("vclx.dll"). Read from the import tables
+// of the files alone; no code of them runs. Nullopt when every import is
+// found, when the module cannot be read or is no Windows image, and on
+// POSIX, where the loader's own message names a missing library already.
+std::optional<std::string> missingImport(const std::string& modulePath);
 
 // Suffix of a loadable module file on this platform: ".so" or ".dll".
 const char* librarySuffix();

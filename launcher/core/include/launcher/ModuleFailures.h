@@ -51,4 +51,8 @@ std::string leftRunningMessage(std::string_view libraryPath, int windows, int th
 std::string crashSubject(std::string_view libraryPath, std::string_view entryPoint);
 std::string endedProcessMessage(std::string_view libraryPath, std::string_view entryPoint);
 
+// A module the loader refused because a library it needs is nowhere the
+// loader looks; `library` names it as platform::missingImport() gives it.
+std::string missingImportMessage(std::string_view libraryPath, std::string_view library);
+
 } // namespace launcher

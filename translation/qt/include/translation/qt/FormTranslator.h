@@ -42,8 +42,9 @@ void SetTextProperty(QObject* component, const char* name, const QString& text);
 // else; in particular the text of an edit is never a caption.
 const char* CaptionPropertyName(const QObject* component);
 
-// Empty, or made of NUL and space characters only. Captions and hints that
-// are blank are not looked up.
+// Empty, or made of NUL and space characters only (translation::IsBlank,
+// the test every walker shares). Captions and hints that are blank are not
+// looked up.
 bool IsBlank(const QString& text);
 
 // The components of the window that get translated: every widget and action

@@ -56,8 +56,9 @@ std::u16string GetHint(HWND control);
 // Writes it into that tool; without one, nothing happens.
 void SetHint(HWND control, std::u16string_view text);
 
-// Empty, or made of NUL and space characters only. Captions and hints that
-// are blank are not looked up.
+// Empty, or made of NUL and space characters only (translation::IsBlank,
+// the test every walker shares). Captions and hints that are blank are not
+// looked up.
 bool IsBlank(std::u16string_view text);
 
 } // namespace translation::win32
