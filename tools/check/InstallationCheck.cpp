@@ -137,16 +137,8 @@ InstallationReport checkInstallation(const std::string& programDir,
         module.besideLauncher = outcome.besideLauncher;
         module.status = outcome.status;
         module.reason = outcome.message;
-        // The loader's code for a missing import is the one for a missing
-        // module; the import tables tell which it was.
-        if (outcome.status == launcher::RunStatus::LibraryNotLoadable ||
-            outcome.status == launcher::RunStatus::LibraryNotFound) {
-            if (const auto missing = platform::missingImport(outcome.libraryPath)) {
-                module.missingImport = *missing;
-                module.loaderReason = outcome.message;
-                module.reason = launcher::missingImportMessage(outcome.libraryPath, *missing);
-            }
-        }
+        module.missingImport = outcome.missingImport;
+        module.loaderReason = outcome.loaderMessage;
         report.modules.push_back(module);
     }
     report.dictionary = checkDictionary(programDir + launcher::DictionaryFileName);

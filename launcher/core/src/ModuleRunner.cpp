@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <optional>
 
 namespace launcher {
 
@@ -121,6 +122,14 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
         outcome.message = outcome.besideLauncher
                               ? cannotLoadMessage(outcome.libraryPath, loaderError)
                               : notFoundMessage(fileName, programDir, loaderError);
+        // The loader's code for a missing import is the one for a missing
+        // module; the import tables tell which it was.
+        if (std::optional<std::string> missing = platform::missingImport(outcome.libraryPath)) {
+            outcome.status = RunStatus::LibraryNotLoadable;
+            outcome.loaderMessage = std::move(outcome.message);
+            outcome.missingImport = std::move(*missing);
+            outcome.message = missingImportMessage(outcome.libraryPath, outcome.missingImport);
+        }
         return nullptr;
     }
 

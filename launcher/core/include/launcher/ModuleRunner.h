@@ -31,6 +31,11 @@ struct RunOutcome
     std::string message; // one line naming the file and the loader's reason; empty on success
     bool loaderUnusable = false; // the module raised an error while being loaded: no library
                                  // can be loaded or unloaded again, the process is to end
+    // The library the module imports that the loader found nowhere
+    // (platform::missingImport); `message` then names it, and
+    // `loaderMessage` is the line the loader's own reason gave.
+    std::string missingImport;
+    std::string loaderMessage;
     // Lines about what the module did that the run survived (its stack put
     // back, a quit request taken out, windows or threads it left running,
     // for which it stays loaded); reported as a failure's message is.
