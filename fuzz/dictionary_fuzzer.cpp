@@ -35,15 +35,18 @@ std::vector<std::string_view> referenceLines(std::string_view bytes)
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
+        if (bytes[i] != '\r' && bytes[i] != '\n') {
             continue;
+        }
         lines.push_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
             ++i;
+        }
         start = i + 1;
     }
-    if (start < bytes.size())
+    if (start < bytes.size()) {
         lines.push_back(bytes.substr(start));
+    }
     return lines;
 }
 
@@ -52,8 +55,9 @@ std::vector<std::string_view> referenceLines(std::string_view bytes)
 std::string_view copy(std::string_view line, std::ptrdiff_t position, std::ptrdiff_t count)
 {
     const auto size = std::ptrdiff_t(line.size());
-    if (count <= 0 || position > size)
+    if (count <= 0 || position > size) {
         return {};
+    }
     return line.substr(std::size_t(position - 1),
                        std::size_t(std::min(count, size - position + 1)));
 }
@@ -131,8 +135,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "memory not bounded by the file size");
 
     std::size_t units = 0;
-    for (std::ptrdiff_t k = 0; k < dictionary->size(); ++k)
+    for (std::ptrdiff_t k = 0; k < dictionary->size(); ++k) {
         units += dictionary->source(k).size() + dictionary->target(k).size();
+    }
     require(units <= size, "more UTF-16 units than bytes");
 
     FoldBuffer wanted;

@@ -37,8 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& library : imports.libraries) {
         require(!library.empty() && library.size() <= platform::MaxImportNameLength,
                 "a name out of its limits");
-        for (const char c : library)
+        for (const char c : library) {
             require(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f, "a control byte in a name");
+        }
     }
     const PeImports again = platform::readPeImports(file);
     require(again.status == imports.status && again.libraries == imports.libraries,
@@ -51,8 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     search.readFile = [file](const std::string&) { return std::optional<std::string>(file); };
     search.locate = [&asked](const std::string& name) -> std::optional<std::string> {
         ++asked;
-        if (name == "missing.dll")
+        if (name == "missing.dll") {
             return std::nullopt;
+        }
         return asked % 2 ? "C:\\" + name : std::string();
     };
     const auto missing = platform::findMissingImport("C:\\module.dll", search);

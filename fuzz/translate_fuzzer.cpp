@@ -18,8 +18,9 @@ using namespace translation;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 2)
+    if (size < 2) {
         return 0;
+    }
     const std::size_t units = std::min<std::size_t>((data[0] | data[1] << 8), (size - 2) / 2);
     const std::size_t fileSize = size - 2 - units * 2;
     QString text(qsizetype(units), Qt::Uninitialized);
@@ -27,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::optional<Dictionary> dictionary =
         Dictionary::fromBytes(std::string_view(reinterpret_cast<const char*>(data + 2), fileSize));
-    if (!dictionary)
+    if (!dictionary) {
         std::abort();
+    }
 
     QString key = text;
     key.replace(QStringLiteral("\r\n"), QStringLiteral("||"));

@@ -44,8 +44,9 @@ public:
     explicit GeneratedDictionary(std::size_t lineEnds = 0)
     {
         char pattern[] = "/tmp/dictionary-bench-XXXXXX";
-        if (!::mkdtemp(pattern))
+        if (!::mkdtemp(pattern)) {
             std::abort();
+        }
         m_dir = pattern;
         m_path = (m_dir / "Orvanel.Dic").string();
         if (lineEnds > 0) {
@@ -101,9 +102,10 @@ std::size_t statusBytes(const char* field)
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0)
+        if (line.rfind(field, 0) == 0) {
             return std::size_t(std::strtoull(line.c_str() + std::strlen(field), nullptr, 10)) *
                    1024;
+        }
     }
     return 0;
 }
@@ -113,8 +115,10 @@ std::size_t statusBytes(const char* field)
 template <typename Load>
 std::size_t peakMemoryOf(Load&& load)
 {
-    if (!std::ofstream("/proc/self/clear_refs") || !(std::ofstream("/proc/self/clear_refs") << "5"))
+    if (!std::ofstream("/proc/self/clear_refs") ||
+        !(std::ofstream("/proc/self/clear_refs") << "5")) {
         return 0;
+    }
     const std::size_t before = statusBytes("VmRSS:");
     load();
     const std::size_t peak = statusBytes("VmHWM:");
@@ -128,8 +132,9 @@ std::size_t g_heldBytes = 0;
 // The loaded dictionary, with the heap it holds measured once.
 void ensureLoaded()
 {
-    if (translation::DictionaryLoaded())
+    if (translation::DictionaryLoaded()) {
         return;
+    }
     const std::size_t before = heapInUse();
     translation::LoadDictionary(dictionaryFile().path());
     g_heldBytes = heapInUse() - before;
@@ -141,10 +146,12 @@ const NaiveDictionary& naiveDictionary()
         ensureLoaded();
         NaiveDictionary lists;
         lists.loaded = true;
-        for (const std::u16string& text : translation::SourceTexts())
+        for (const std::u16string& text : translation::SourceTexts()) {
             lists.sources.append(QStringView(text).toString());
-        for (const std::u16string& text : translation::TargetTexts())
+        }
+        for (const std::u16string& text : translation::TargetTexts()) {
             lists.targets.append(QStringView(text).toString());
+        }
         return lists;
     }();
     return naive;
@@ -173,8 +180,9 @@ void BM_ReadAndSplitLines(benchmark::State& state)
     const std::string& path = dictionaryFile().path();
     for (auto _ : state) {
         QFile file(QString::fromStdString(path));
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly)) {
             state.SkipWithError("cannot open the generated dictionary");
+        }
         const QByteArray bytes = file.readAll();
         std::size_t lines = 0;
         const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
@@ -182,8 +190,9 @@ void BM_ReadAndSplitLines(benchmark::State& state)
             benchmark::DoNotOptimize(line.data());
             ++lines;
         });
-        if (lines != LineCount)
+        if (lines != LineCount) {
             state.SkipWithError("wrong line count");
+        }
     }
     state.SetBytesProcessed(std::int64_t(state.iterations() * dictionaryFile().size()));
 }
@@ -195,8 +204,9 @@ void BM_Load(benchmark::State& state)
     for (auto _ : state) {
         translation::LoadDictionary(path);
         if (!translation::LoadedDictionary() ||
-            translation::LoadedDictionary()->size() != LineCount)
+            translation::LoadedDictionary()->size() != LineCount) {
             state.SkipWithError("wrong entry count");
+        }
     }
     state.SetBytesProcessed(std::int64_t(state.iterations() * dictionaryFile().size()));
     // Measured afresh, from no dictionary at all.
@@ -224,8 +234,9 @@ void BM_LoadLineEndsOnly(benchmark::State& state)
     for (auto _ : state) {
         translation::LoadDictionary(file.path());
         if (!translation::LoadedDictionary() ||
-            std::size_t(translation::LoadedDictionary()->size()) != size)
+            std::size_t(translation::LoadedDictionary()->size()) != size) {
             state.SkipWithError("wrong entry count");
+        }
         state.PauseTiming();
         translation::LoadDictionary(std::string());
         state.ResumeTiming();
@@ -244,8 +255,9 @@ void BM_NaiveLoad(benchmark::State& state)
     const std::string& path = dictionaryFile().path();
     for (auto _ : state) {
         const NaiveDictionary naive = NaiveDictionary::load(path);
-        if (naive.sources.size() < LineCount) // one more for the final CR LF
+        if (naive.sources.size() < LineCount) { // one more for the final CR LF
             state.SkipWithError("wrong entry count");
+        }
     }
     state.SetBytesProcessed(std::int64_t(state.iterations() * dictionaryFile().size()));
 }
@@ -260,8 +272,9 @@ void lookup(benchmark::State& state, const QString& text, bool hit)
         // As the windows look their texts up: no copy where none is needed.
         const std::u16string_view result = translation::TranslateText(u16(text), storage);
         benchmark::DoNotOptimize(result.data());
-        if (result.size() != std::size_t(expected.size()))
+        if (result.size() != std::size_t(expected.size())) {
             state.SkipWithError("wrong translation");
+        }
     }
 }
 
@@ -306,8 +319,9 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration)
+            if (run.error_occurred || run.run_type != Run::RT_Iteration) {
                 continue;
+            }
             const std::string& args = run.run_name.args;
             seconds[run.run_name.function_name + (args.empty() ? "" : "/" + args)] =
                 run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
@@ -340,43 +354,50 @@ bool checkGoals(const RecordingReporter& reporter)
     const auto naiveHit = reporter.time("BM_NaiveLookupNearEnd");
     const auto naiveMiss = reporter.time("BM_NaiveLookupMiss");
     std::printf("\n");
-    if (load && naiveLoad)
+    if (load && naiveLoad) {
         goal("load: times faster than the naive loader (>= 2)", *naiveLoad / *load >= 2,
              *naiveLoad / *load, "x");
-    if (load && split)
+    }
+    if (load && split) {
         goal("load: times the time to read and split lines (< 10)", *load / *split < 10,
              *load / *split, "x");
+    }
     if (hit) {
         goal("lookup near the end (< 1000 ns)", *hit < 1e-6, *hit * 1e9, "ns");
-        if (naiveHit)
+        if (naiveHit) {
             goal("lookup near the end: times faster than the scan (>= 10000)",
                  *naiveHit / *hit >= 1e4, *naiveHit / *hit, "x");
+        }
     }
     if (miss) {
         goal("lookup of a missing text (< 1000 ns)", *miss < 1e-6, *miss * 1e9, "ns");
-        if (naiveMiss)
+        if (naiveMiss) {
             goal("lookup of a missing text: times faster than the scan (>= 10000)",
                  *naiveMiss / *miss >= 1e4, *naiveMiss / *miss, "x");
+        }
     }
     if (load) {
         goal("memory held per byte of the file (<= 3)", g_heldBytes <= 3 * dictionaryFile().size(),
              double(g_heldBytes) / double(dictionaryFile().size()), "B");
-        if (g_peakBytes > 0)
+        if (g_peakBytes > 0) {
             goal("peak memory while loading per byte of the file (<= 4)",
                  g_peakBytes <= 4 * dictionaryFile().size(),
                  double(g_peakBytes) / double(dictionaryFile().size()), "B");
+        }
     }
     const auto small = reporter.time("BM_LoadLineEndsOnly/10");
     const auto large = reporter.time("BM_LoadLineEndsOnly/50");
     for (const auto& [size, figures] : g_lineEnds) {
-        if (figures.first > 0)
+        if (figures.first > 0) {
             goal(size < 20'000'000 ? "line ends only, 10 MB: peak memory per byte (<= 12)"
                                    : "line ends only, 50 MB: peak memory per byte (<= 12)",
                  figures.first <= 12, figures.first, "B");
+        }
     }
-    if (small && large)
+    if (small && large) {
         goal("line ends only: time a byte at 50 MB over that at 10 MB (< 1.5)",
              (*large / 50) / (*small / 10) < 1.5, (*large / 50) / (*small / 10), "x");
+    }
     return ok;
 }
 
@@ -385,8 +406,9 @@ bool checkGoals(const RecordingReporter& reporter)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     std::printf("generating %d lines...\n", LineCount);
     std::printf("dictionary: %.1f MB\n", double(dictionaryFile().size()) / 1e6);
     RecordingReporter reporter;

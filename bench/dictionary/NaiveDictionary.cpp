@@ -18,13 +18,15 @@ QByteArray readLine(int fd)
     char chunk[100];
     for (;;) {
         const ssize_t count = ::read(fd, chunk, sizeof chunk);
-        if (count <= 0)
+        if (count <= 0) {
             return line;
+        }
         const void* cr = std::memchr(chunk, '\r', static_cast<std::size_t>(count));
         const ssize_t partLength = cr ? static_cast<const char*>(cr) - chunk : count;
         for (ssize_t i = 0; i < partLength; ++i) {
-            if (chunk[i] != '\n')
+            if (chunk[i] != '\n') {
                 line.append(chunk[i]);
+            }
         }
         if (cr) {
             ::lseek(fd, partLength + 1 - count, SEEK_CUR);
@@ -50,16 +52,18 @@ NaiveDictionary NaiveDictionary::load(const std::string& path)
 {
     NaiveDictionary dictionary;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return dictionary;
+    }
     dictionary.loaded = true;
     const translation::TextDecoder decoder(translation::TextEncoding::Windows1251);
     for (;;) {
         struct stat info;
         const off_t position = ::lseek(fd, 0, SEEK_CUR);
         if (::fstat(fd, &info) != 0 || position < 0 ||
-            static_cast<std::uint32_t>(position) >= static_cast<std::uint32_t>(info.st_size))
+            static_cast<std::uint32_t>(position) >= static_cast<std::uint32_t>(info.st_size)) {
             break;
+        }
         const QByteArray line = readLine(fd);
         const qsizetype p = line.indexOf("\"=\"") + 1;
         const qsizetype sourceLength = p - 2;

@@ -22,8 +22,9 @@ ReadOnlyFile::OpenStatus ReadOnlyFile::open(const std::string& path)
         fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
+        if (errno == ENOENT || errno == ENOTDIR) {
             return OpenStatus::Missing;
+        }
         m_error = std::strerror(errno);
         return OpenStatus::Failed;
     }
@@ -49,8 +50,9 @@ ReadOnlyFile::OpenStatus ReadOnlyFile::open(const std::string& path)
 
 void ReadOnlyFile::close()
 {
-    if (m_handle >= 0)
+    if (m_handle >= 0) {
         ::close(static_cast<int>(m_handle));
+    }
     m_handle = -1;
 }
 
@@ -70,8 +72,9 @@ std::int64_t ReadOnlyFile::read(char* buffer, std::int64_t maxSize)
     const auto count = static_cast<std::size_t>(maxSize < 0x40000000 ? maxSize : 0x40000000);
     for (;;) {
         const ssize_t done = ::read(static_cast<int>(m_handle), buffer, count);
-        if (done >= 0)
+        if (done >= 0) {
             return static_cast<std::int64_t>(done);
+        }
         if (errno != EINTR) {
             m_error = std::strerror(errno);
             return -1;

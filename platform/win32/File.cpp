@@ -29,12 +29,14 @@ ReadOnlyFile::OpenStatus ReadOnlyFile::open(const std::string& path)
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
             return OpenStatus::Missing;
+        }
         // A folder cannot be opened this way; it counts as no file.
         const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             return OpenStatus::Missing;
+        }
         m_error = systemErrorText(code);
         return OpenStatus::Failed;
     }
@@ -49,8 +51,9 @@ ReadOnlyFile::OpenStatus ReadOnlyFile::open(const std::string& path)
 
 void ReadOnlyFile::close()
 {
-    if (m_handle != -1)
+    if (m_handle != -1) {
         CloseHandle(handleOf(m_handle));
+    }
     m_handle = -1;
 }
 

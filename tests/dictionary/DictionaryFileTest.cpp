@@ -23,11 +23,13 @@ struct FakeFile
 
     std::int64_t operator()(char* buffer, std::int64_t maxSize)
     {
-        if (failAt >= 0 && pos >= failAt)
+        if (failAt >= 0 && pos >= failAt) {
             return -1;
+        }
         std::int64_t count = std::min({maxSize, chunk, std::int64_t(data.size()) - pos});
-        if (failAt >= 0)
+        if (failAt >= 0) {
             count = std::min(count, failAt - pos);
+        }
         std::copy_n(data.data() + pos, count, buffer);
         pos += count;
         return count;
@@ -73,8 +75,9 @@ TEST(DictionaryLoad, AnyContentLoads)
     const auto path = dir.path() / "Orvanel.Dic";
     std::mt19937 random(12345);
     std::string garbage(64 * 1024, '\0');
-    for (char& c : garbage)
+    for (char& c : garbage) {
         c = static_cast<char>(random());
+    }
     const struct
     {
         const char* what;

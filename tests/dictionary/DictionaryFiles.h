@@ -27,8 +27,9 @@ inline std::string loadCapturingStderr(const std::filesystem::path& path)
 inline long lineCount(const std::string& text)
 {
     long count = 0;
-    for (const char c : text)
+    for (const char c : text) {
         count += c == '\n';
+    }
     return count;
 }
 

@@ -14,8 +14,9 @@ namespace {
 std::vector<std::string> lines(const std::string& bytes)
 {
     std::vector<std::string> result;
-    for (const std::string_view line : splitLines(bytes))
+    for (const std::string_view line : splitLines(bytes)) {
         result.emplace_back(line);
+    }
     return result;
 }
 
@@ -65,8 +66,9 @@ TEST(DictionaryLines, MixedLineEndsAreNotRescanned)
 {
     // Many LF-only lines after one CR: each line must still be found.
     std::string bytes = "x\r";
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 1000; ++i) {
         bytes += "\"k\"=\"v\"\n";
+    }
     bytes += "end\r";
     const Lines result = lines(bytes);
     ASSERT_EQ(result.size(), 1002u);

@@ -39,22 +39,25 @@ LoadOutcome loadWithoutRoot(const std::filesystem::path& path)
     std::filesystem::permissions(path.parent_path(), std::filesystem::perms::others_exec,
                                  std::filesystem::perm_options::add);
     int errorPipe[2];
-    if (pipe(errorPipe) != 0)
+    if (pipe(errorPipe) != 0) {
         return outcome;
+    }
     const pid_t child = fork();
     if (child == 0) {
         dup2(errorPipe[1], 2);
         close(errorPipe[0]);
         const uid_t nobody = 65534;
-        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)
+        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) {
             _exit(3);
+        }
         LoadDictionary(path.string());
         _exit(DictionaryLoaded() ? 1 : 0);
     }
     close(errorPipe[1]);
     char buffer[512];
-    for (ssize_t count; (count = read(errorPipe[0], buffer, sizeof buffer)) > 0;)
+    for (ssize_t count; (count = read(errorPipe[0], buffer, sizeof buffer)) > 0;) {
         outcome.errors.append(buffer, static_cast<std::size_t>(count));
+    }
     close(errorPipe[0]);
     int status = 0;
     waitpid(child, &status, 0);
@@ -81,12 +84,13 @@ TEST(DictionaryLoad, UnreadableFileLeavesOneLineOnStderr)
     } notFiles[] = {{"a pipe", fifo}, {"a device", "/dev/zero"}};
     for (const auto& c : notFiles) {
         for (const bool throughLink : {false, true}) {
-            if (throughLink)
+            if (throughLink) {
                 std::filesystem::create_symlink(c.target, path);
-            else if (c.target == fifo)
+            } else if (c.target == fifo) {
                 ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-            else
+            } else {
                 continue;
+            }
             const std::string errors = loadCapturingStderr(path);
             EXPECT_EQ(lineCount(errors), 1) << c.what << ": " << errors;
             EXPECT_NE(errors.find(path.string()), std::string::npos) << errors;
@@ -107,8 +111,9 @@ TEST(DictionaryLoad, UnreadableFileLeavesOneLineOnStderr)
     writeFile(path, "\"a\"=\"b\"");
     std::filesystem::permissions(path, std::filesystem::perms::none);
     const LoadOutcome outcome = loadWithoutRoot(path);
-    if (outcome.noUnprivilegedUser)
+    if (outcome.noUnprivilegedUser) {
         GTEST_SKIP() << "running as root and cannot become an unprivileged user";
+    }
     EXPECT_EQ(lineCount(outcome.errors), 1) << outcome.errors;
     EXPECT_NE(outcome.errors.find("Permission denied"), std::string::npos) << outcome.errors;
     EXPECT_FALSE(outcome.loaded);

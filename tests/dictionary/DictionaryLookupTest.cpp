@@ -14,8 +14,9 @@ namespace {
 Dictionary make(std::string_view bytes)
 {
     std::optional<Dictionary> dictionary = Dictionary::fromBytes(bytes);
-    if (!dictionary)
+    if (!dictionary) {
         throw std::runtime_error("not loaded");
+    }
     return std::move(*dictionary);
 }
 
@@ -27,10 +28,12 @@ std::string windows1251(std::u16string_view text)
     std::string bytes;
     for (const char16_t c : text) {
         std::size_t byte = 0;
-        while (byte < 256 && units[byte] != c)
+        while (byte < 256 && units[byte] != c) {
             ++byte;
-        if (byte == 256)
+        }
+        if (byte == 256) {
             throw std::invalid_argument("not in Windows-1251");
+        }
         bytes += static_cast<char>(byte);
     }
     return bytes;
@@ -47,8 +50,9 @@ using Entries = std::vector<std::pair<std::u16string, std::u16string>>;
 Entries entries(const Dictionary& dictionary)
 {
     Entries result;
-    for (std::ptrdiff_t k = 0; k < dictionary.size(); ++k)
+    for (std::ptrdiff_t k = 0; k < dictionary.size(); ++k) {
         result.emplace_back(dictionary.source(k), dictionary.target(k));
+    }
     return result;
 }
 
@@ -146,9 +150,10 @@ TEST(DictionaryLookup, WithoutDictionaryOnlyTheMarksChange)
 TEST(DictionaryLookup, ShortLinesAndDuplicatesAcrossIndexGrowth)
 {
     std::string bytes;
-    for (int k = 0; k < 20000; ++k)
+    for (int k = 0; k < 20000; ++k) {
         bytes += "\"" + std::to_string(k % 5000) + ((k / 5000) % 2 ? "x" : "X") + "\"=\"" +
                  std::to_string(k) + "\"\n";
+    }
     bytes += std::string(200000, '\n');
     const Dictionary dictionary = make(bytes);
     ASSERT_EQ(dictionary.size(), 220000);
@@ -174,8 +179,9 @@ TEST(DictionaryEncodings, Windows1251CrLfAndUtf8LfGiveTheSameEntries)
                                       u8"\"abc\"\n"
                                       u8"\n");
     std::u16string crLf;
-    for (const char16_t c : text)
+    for (const char16_t c : text) {
         crLf += c == u'\n' ? std::u16string(u"\r\n") : std::u16string(1, c);
+    }
     const Entries fromWindows1251 = entries(make(windows1251(crLf)));
     const Entries fromUtf8 = entries(make(utf8Text));
     const Entries fromUtf8WithMark = entries(make("\xEF\xBB\xBF" + utf8Text));

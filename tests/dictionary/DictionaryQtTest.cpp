@@ -48,8 +48,9 @@ TEST(DictionaryAgainstQt, Windows1251TableIsQtsConverter)
     QStringDecoder qt("windows-1251", QStringDecoder::Flag::Stateless);
     ASSERT_TRUE(qt.isValid());
     std::string all(256, '\0');
-    for (int i = 0; i < 256; ++i)
+    for (int i = 0; i < 256; ++i) {
         all[std::size_t(i)] = static_cast<char>(i);
+    }
     const QString expected = qt.decode(QByteArrayView(all.data(), 256));
     EXPECT_EQ(decodeOwn(TextEncoding::Windows1251, all), expected);
 }
@@ -77,10 +78,11 @@ TEST(DictionaryAgainstQt, Utf8DecodesAsQtsDecoderDoesMalformedBytesIncluded)
         std::string bytes;
         const int count = int(random() % 6);
         for (int k = 0; k < count; ++k) {
-            if (random() % 4 == 0)
+            if (random() % 4 == 0) {
                 bytes += static_cast<char>(random());
-            else
+            } else {
                 bytes += pieces[random() % std::size(pieces)];
+            }
         }
         ASSERT_EQ(decodeOwn(TextEncoding::Utf8, bytes), decodeWithQt(bytes))
             << testing::PrintToString(bytes);
@@ -93,8 +95,9 @@ TEST(DictionaryAgainstQt, Utf8DecodesAsQtsDecoderDoesMalformedBytesIncluded)
 TEST(DictionaryAgainstQt, LatinAndCyrillicFoldAsQtFoldsThem)
 {
     for (const auto& [first, last] : LetterRanges) {
-        for (char32_t c = first; c <= last; ++c)
+        for (char32_t c = first; c <= last; ++c) {
             ASSERT_EQ(foldCodePoint(c), QChar::toCaseFolded(c)) << std::hex << std::uint32_t(c);
+        }
     }
 }
 
@@ -106,8 +109,9 @@ TEST(DictionaryAgainstQt, LookupAgreesWithQtsCaseInsensitiveComparison)
     std::vector<QString> sources;
     for (const auto& [first, last] : LetterRanges) {
         for (char32_t c = first; c <= last; ++c) {
-            if (c < 0x20 || c == U'=' || (c >= 0xD800 && c <= 0xDFFF)) // "=" would split the line
+            if (c < 0x20 || c == U'=' || (c >= 0xD800 && c <= 0xDFFF)) { // "=" would split the line
                 continue;
+            }
             const QString letter = QString::fromUcs4(&c, 1);
             sources.push_back(letter);
             bytes +=
@@ -121,8 +125,9 @@ TEST(DictionaryAgainstQt, LookupAgreesWithQtsCaseInsensitiveComparison)
                                        std::size_t(text.size()));
         std::ptrdiff_t expected = -1;
         for (std::size_t k = 0; k < sources.size() && expected < 0; ++k) {
-            if (sources[k].compare(text, Qt::CaseInsensitive) == 0)
+            if (sources[k].compare(text, Qt::CaseInsensitive) == 0) {
                 expected = std::ptrdiff_t(k);
+            }
         }
         ASSERT_EQ(dictionary->find(view), expected) << text.toStdString();
     }

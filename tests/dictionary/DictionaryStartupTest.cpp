@@ -72,8 +72,9 @@ Finished runLauncher(const TempDir& folder)
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    if (WIFEXITED(waitStatus))
+    if (WIFEXITED(waitStatus)) {
         finished.status = WEXITSTATUS(waitStatus);
+    }
     std::ifstream in(errorsFile, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -125,8 +126,9 @@ TEST_F(DictionaryAtStartup, MissingOrBrokenDictionaryNeverStopsTheRun)
 
     std::mt19937 random(7);
     std::string garbage(256 * 1024, '\0');
-    for (char& c : garbage)
+    for (char& c : garbage) {
         c = static_cast<char>(random());
+    }
     std::ofstream(dictionary(), std::ios::binary) << garbage;
     finished = runLauncher(folder);
     expectModuleRan(finished, "binary garbage");

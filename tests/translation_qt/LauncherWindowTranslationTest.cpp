@@ -27,8 +27,9 @@ namespace {
 bool hasCyrillic(const QString& text)
 {
     for (const QChar c : text) {
-        if (c.script() == QChar::Script_Cyrillic)
+        if (c.script() == QChar::Script_Cyrillic) {
             return true;
+        }
     }
     return false;
 }
@@ -76,8 +77,9 @@ TEST_F(LauncherWindowTranslation, VisitsTheControlsOfTheWindowsDescriptionInItsO
 {
     const auto window = russianUsersWindow();
     QStringList names;
-    for (const QObject* component : translation::qt::OwnedComponents(window.get()))
+    for (const QObject* component : translation::qt::OwnedComponents(window.get())) {
         names << component->objectName();
+    }
     EXPECT_EQ(names,
               QStringList({"lblCopyright", "Panel2", "AniImage", "Panel1", "RxGIFAnimator1",
                            "GroupBox1", "rbGear_Exc", "rbGear_Inc", "rbGear_Spb", "rbGear_Stb",
@@ -162,8 +164,9 @@ TEST_F(LauncherWindowTranslation, LooksUpExactlyTheTextsTheCheckToolListsInItsOr
     BracketDictionary recorder;
     translation::qt::TranslateForm(window.get(), recorder.lookup());
     QStringList listed;
-    for (const launcher::LookedUpText& text : launcher::launcherWindowLookups())
+    for (const launcher::LookedUpText& text : launcher::launcherWindowLookups()) {
         listed << translation::qt::toQString(text.text);
+    }
     EXPECT_EQ(recorder.asked(), listed);
 
     // Each control falls under the rule the list takes it to.

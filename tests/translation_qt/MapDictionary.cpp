@@ -2,8 +2,9 @@
 
 MapDictionary::MapDictionary(std::initializer_list<std::pair<QString, QString>> entries)
 {
-    for (const auto& [source, target] : entries)
+    for (const auto& [source, target] : entries) {
         m_entries.insert(source, target);
+    }
 }
 
 translation::qt::TextLookup MapDictionary::lookup()

@@ -40,8 +40,9 @@ namespace {
 QStringList names(const QList<QObject*>& objects)
 {
     QStringList result;
-    for (const QObject* object : objects)
+    for (const QObject* object : objects) {
         result << object->objectName();
+    }
     return result;
 }
 

@@ -27,8 +27,9 @@ T* make(QWidget* parent, const char* name, Args&&... args)
 {
     auto* object = new T(std::forward<Args>(args)..., parent);
     object->setObjectName(QString::fromLatin1(name));
-    if (parent && parent->layout() && !qobject_cast<QMainWindow*>(parent))
+    if (parent && parent->layout() && !qobject_cast<QMainWindow*>(parent)) {
         parent->layout()->addWidget(object);
+    }
     return object;
 }
 

@@ -37,8 +37,9 @@ template <class T>
 T* child(const QObject* window, const char* name)
 {
     T* object = window->findChild<T*>(QString::fromLatin1(name));
-    if (!object)
+    if (!object) {
         throw std::runtime_error(std::string("the test window has no object ") + name +
                                  " of the expected class");
+    }
     return object;
 }

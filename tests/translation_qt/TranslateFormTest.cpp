@@ -31,24 +31,27 @@ namespace {
 QStringList headerTexts(const QTreeWidget* tree)
 {
     QStringList texts;
-    for (int i = 0; i < tree->columnCount(); ++i)
+    for (int i = 0; i < tree->columnCount(); ++i) {
         texts << tree->headerItem()->text(i);
+    }
     return texts;
 }
 
 QStringList tabTexts(const QTabBar* bar)
 {
     QStringList texts;
-    for (int i = 0; i < bar->count(); ++i)
+    for (int i = 0; i < bar->count(); ++i) {
         texts << bar->tabText(i);
+    }
     return texts;
 }
 
 QStringList itemTexts(const QComboBox* combo)
 {
     QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
+    for (int i = 0; i < combo->count(); ++i) {
         texts << combo->itemText(i);
+    }
     return texts;
 }
 

@@ -56,8 +56,9 @@ struct RecordingLookup
             asked.emplace_back(text);
             const auto found = entries.find(std::u16string(text));
             std::u16string result = found != entries.end() ? found->second : std::u16string(text);
-            for (std::size_t at; (at = result.find(u"||")) != std::u16string::npos;)
+            for (std::size_t at; (at = result.find(u"||")) != std::u16string::npos;) {
                 result.replace(at, 2, u"\r\n");
+            }
             return result;
         };
     }
@@ -70,10 +71,12 @@ LRESULT CALLBACK listeningProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     if (message == WM_COMMAND &&
         (HIWORD(wParam) == CBN_SELCHANGE || HIWORD(wParam) == CBN_EDITCHANGE ||
-         HIWORD(wParam) == CBN_EDITUPDATE || HIWORD(wParam) == EN_CHANGE))
+         HIWORD(wParam) == CBN_EDITUPDATE || HIWORD(wParam) == EN_CHANGE)) {
         g_heard.push_back("notification " + std::to_string(HIWORD(wParam)));
-    if (message == WM_DELETEITEM && reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->itemData != 0)
+    }
+    if (message == WM_DELETEITEM && reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->itemData != 0) {
         g_heard.push_back("item data deleted");
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -239,8 +242,9 @@ TEST_F(Win32Translator, EachControlByTheFirstRuleThatFitsInCreationOrder)
     const std::vector<std::pair<HWND, int>> rules = {
         {listView, 1}, {tabs, 2}, {combo, 6},  {editableCombo, 6}, {memo, 8},
         {edit, 11},    {bar, 9},  {group, 11}, {radio, 11},        {run, 11}};
-    for (const auto& [control, number] : rules)
+    for (const auto& [control, number] : rules) {
         EXPECT_EQ(tw::RuleNumberFor(control), number) << utf8(u16(tw::windowClassName(control)));
+    }
 
     RecordingLookup dictionary;
     dictionary.entries = {{u"Окно", u"Window"},  {u"", u"Window hint"},      {u"Имя", u"Name"},
@@ -271,8 +275,9 @@ TEST_F(Win32Translator, EachControlByTheFirstRuleThatFitsInCreationOrder)
     EXPECT_EQ(itemText(combo, 1), u" ");
     EXPECT_EQ(itemText(combo, 2), u"Two");
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(SendMessageW(combo, CB_GETITEMDATA, i, 0), 101 + i);
+    }
     EXPECT_EQ(itemText(editableCombo, 0), u"One");
     EXPECT_EQ(textOf(editableCombo), u"Свой текст");
     EXPECT_EQ(SendMessageW(editableCombo, CB_GETCURSEL, 0, 0), 0);

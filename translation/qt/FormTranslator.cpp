@@ -26,11 +26,13 @@ QMetaProperty textProperty(const QObject* component, const char* name)
 {
     const QMetaObject* meta = component->metaObject();
     const int index = meta->indexOfProperty(name);
-    if (index < 0)
+    if (index < 0) {
         return {};
+    }
     const QMetaProperty property = meta->property(index);
-    if (property.metaType().id() != QMetaType::QString)
+    if (property.metaType().id() != QMetaType::QString) {
         return {};
+    }
     return property;
 }
 
@@ -39,8 +41,9 @@ QMetaProperty textProperty(const QObject* component, const char* name)
 bool hasMadeUpToolTip(const QObject* component)
 {
     const auto* action = qobject_cast<const QAction*>(component);
-    if (!action)
+    if (!action) {
         return false;
+    }
     QAction plain;
     plain.setText(action->text());
     plain.setIconText(action->iconText());
@@ -49,10 +52,12 @@ bool hasMadeUpToolTip(const QObject* component)
 
 const char* resolvedName(const QObject* component, const char* name)
 {
-    if (std::strcmp(name, CaptionProperty) == 0)
+    if (std::strcmp(name, CaptionProperty) == 0) {
         return CaptionPropertyName(component);
-    if (std::strcmp(name, HintProperty) == 0)
+    }
+    if (std::strcmp(name, HintProperty) == 0) {
         return ToolTip;
+    }
     return name;
 }
 
@@ -65,8 +70,9 @@ void walk(const QObject* parent, QList<QObject*>& components)
     for (QObject* child : inner) {
         const QString name = child->objectName();
         const bool ownPart = name.isEmpty() || name.startsWith(QLatin1String("qt_"));
-        if (!ownPart && (child->isWidgetType() || qobject_cast<QAction*>(child)))
+        if (!ownPart && (child->isWidgetType() || qobject_cast<QAction*>(child))) {
             components << child;
+        }
         walk(child, components);
     }
 }
@@ -80,17 +86,20 @@ void TranslateForm(QWidget* window)
 
 void TranslateForm(QWidget* window, const TextLookup& lookup)
 {
-    if (!window)
+    if (!window) {
         return;
+    }
     window->setWindowTitle(lookup(window->windowTitle()));
     window->setToolTip(lookup(window->toolTip()));
     // A slot that answers a changed text may delete controls; those are
     // skipped rather than translated after their end.
     QList<QPointer<QObject>> components;
-    for (QObject* component : OwnedComponents(window))
+    for (QObject* component : OwnedComponents(window)) {
         components << component;
-    for (const QPointer<QObject>& component : components)
+    }
+    for (const QPointer<QObject>& component : components) {
         TranslateComponent(component, lookup);
+    }
 }
 
 void TranslateComponent(QObject* component)
@@ -100,49 +109,61 @@ void TranslateComponent(QObject* component)
 
 void TranslateComponent(QObject* component, const TextLookup& lookup)
 {
-    if (component)
+    if (component) {
         TranslationRules()[RuleNumberFor(component) - 1].translate(component, lookup);
+    }
 }
 
 QString GetTextProperty(const QObject* component, const char* name)
 {
-    if (!component || !name)
+    if (!component || !name) {
         return {};
+    }
     const char* realName = resolvedName(component, name);
-    if (!realName)
+    if (!realName) {
         return {};
-    if (realName == ToolTip && hasMadeUpToolTip(component))
+    }
+    if (realName == ToolTip && hasMadeUpToolTip(component)) {
         return {};
+    }
     const QMetaProperty property = textProperty(component, realName);
-    if (!property.isReadable())
+    if (!property.isReadable()) {
         return {};
+    }
     return property.read(component).toString();
 }
 
 void SetTextProperty(QObject* component, const char* name, const QString& text)
 {
-    if (!component || !name)
+    if (!component || !name) {
         return;
+    }
     const char* realName = resolvedName(component, name);
-    if (!realName)
+    if (!realName) {
         return;
+    }
     const QMetaProperty property = textProperty(component, realName);
-    if (property.isWritable())
+    if (property.isWritable()) {
         property.write(component, text);
+    }
 }
 
 const char* CaptionPropertyName(const QObject* component)
 {
     if (qobject_cast<const QAbstractButton*>(component) || qobject_cast<const QLabel*>(component) ||
-        qobject_cast<const QAction*>(component))
+        qobject_cast<const QAction*>(component)) {
         return "text";
-    if (qobject_cast<const QGroupBox*>(component) || qobject_cast<const QMenu*>(component))
+    }
+    if (qobject_cast<const QGroupBox*>(component) || qobject_cast<const QMenu*>(component)) {
         return "title";
-    if (qobject_cast<const QDockWidget*>(component) || qobject_cast<const QToolBar*>(component))
+    }
+    if (qobject_cast<const QDockWidget*>(component) || qobject_cast<const QToolBar*>(component)) {
         return "windowTitle";
+    }
     const auto* widget = qobject_cast<const QWidget*>(component);
-    if (widget && widget->isWindow())
+    if (widget && widget->isWindow()) {
         return "windowTitle";
+    }
     return nullptr;
 }
 
@@ -154,8 +175,9 @@ bool IsBlank(const QString& text)
 QList<QObject*> OwnedComponents(const QWidget* window)
 {
     QList<QObject*> components;
-    if (window)
+    if (window) {
         walk(window, components);
+    }
     return components;
 }
 

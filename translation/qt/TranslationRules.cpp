@@ -42,19 +42,22 @@ template <class Set>
 void translateItem(const QString& text, const TextLookup& lookup, Set set)
 {
     const QString translated = lookup(text);
-    if (translated != text)
+    if (translated != text) {
         set(translated);
+    }
 }
 
 // Caption and hint: looked up unless blank.
 void translateProperty(QObject* component, const char* name, const TextLookup& lookup)
 {
     const QString text = GetTextProperty(component, name);
-    if (IsBlank(text))
+    if (IsBlank(text)) {
         return;
+    }
     const QString translated = lookup(text);
-    if (translated != text)
+    if (translated != text) {
         SetTextProperty(component, name, translated);
+    }
 }
 
 void captionRule(QObject* component, const TextLookup& lookup)
@@ -82,17 +85,19 @@ void translateListView(QObject* component, const TextLookup& lookup)
 {
     if (auto* tree = qobject_cast<QTreeWidget*>(component)) {
         QTreeWidgetItem* header = tree->headerItem();
-        for (int column = 0; column < tree->columnCount(); ++column)
+        for (int column = 0; column < tree->columnCount(); ++column) {
             translateItem(header->text(column), lookup,
                           [&](const QString& text) { header->setText(column, text); });
+        }
     } else if (auto* table = qobject_cast<QTableWidget*>(component)) {
         for (int column = 0; column < table->columnCount(); ++column) {
             QTableWidgetItem* header = table->horizontalHeaderItem(column);
             translateItem(header ? header->text() : QString(), lookup, [&](const QString& text) {
-                if (header)
+                if (header) {
                     header->setText(text);
-                else
+                } else {
                     table->setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+                }
             });
         }
     }
@@ -104,9 +109,10 @@ void translateListView(QObject* component, const TextLookup& lookup)
 void translateTabWidget(QObject* component, const TextLookup& lookup)
 {
     auto* tabs = static_cast<QTabWidget*>(component);
-    for (int i = 0; i < tabs->count(); ++i)
+    for (int i = 0; i < tabs->count(); ++i) {
         translateItem(tabs->tabText(i), lookup,
                       [&](const QString& text) { tabs->setTabText(i, text); });
+    }
     hintRule(component, lookup);
 }
 
@@ -116,8 +122,9 @@ QObjectList tabWidgetPages(const QObject* component)
 {
     const auto* tabs = static_cast<const QTabWidget*>(component);
     QObjectList pages;
-    for (int i = 0; i < tabs->count(); ++i)
+    for (int i = 0; i < tabs->count(); ++i) {
         pages << tabs->widget(i);
+    }
     return pages;
 }
 
@@ -140,9 +147,10 @@ void translateGridColumns(DataGridTexts* grid, const TextLookup& lookup, More mo
     for (int column = 0; column < grid->columnCount(); ++column) {
         translateItem(grid->columnTitle(column), lookup,
                       [&](const QString& text) { grid->setColumnTitle(column, text); });
-        for (int item = 0; item < grid->pickList(column).size(); ++item)
+        for (int item = 0; item < grid->pickList(column).size(); ++item) {
             translateItem(grid->pickList(column).at(item), lookup,
                           [&](const QString& text) { grid->setPickListItem(column, item, text); });
+        }
         more(column);
     }
 }
@@ -152,9 +160,10 @@ void translateKeyedDataGrid(QObject* component, const TextLookup& lookup)
 {
     auto* grid = qobject_cast<KeyedDataGridTexts*>(component);
     translateGridColumns(grid, lookup, [&](int column) {
-        for (int item = 0; item < grid->keyList(column).size(); ++item)
+        for (int item = 0; item < grid->keyList(column).size(); ++item) {
             translateItem(grid->keyList(column).at(item), lookup,
                           [&](const QString& text) { grid->setKeyListItem(column, item, text); });
+        }
     });
     hintRule(component, lookup);
 }
@@ -177,14 +186,17 @@ void translateComboBox(QObject* component, const TextLookup& lookup)
         // Renaming the selected item of an editable combo box would put the
         // new name into its edit and report an edit nobody made.
         const QSignalBlocker blocker(edit);
-        for (int i = 0; i < combo->count(); ++i)
+        for (int i = 0; i < combo->count(); ++i) {
             translateItem(combo->itemText(i), lookup,
                           [&](const QString& text) { combo->setItemText(i, text); });
-        if (edit && edit->text() != editText)
+        }
+        if (edit && edit->text() != editText) {
             edit->setText(editText);
+        }
     }
-    if (combo->currentIndex() != selected)
+    if (combo->currentIndex() != selected) {
         combo->setCurrentIndex(selected);
+    }
     hintRule(component, lookup);
 }
 
@@ -193,11 +205,13 @@ void translateRadioGroup(QObject* component, const TextLookup& lookup)
 {
     auto* group = qobject_cast<RadioGroupTexts*>(component);
     const int selected = group->itemIndex();
-    for (int i = 0; i < group->count(); ++i)
+    for (int i = 0; i < group->count(); ++i) {
         translateItem(group->itemText(i), lookup,
                       [&](const QString& text) { group->setItemText(i, text); });
-    if (group->itemIndex() != selected)
+    }
+    if (group->itemIndex() != selected) {
         group->setItemIndex(selected);
+    }
     captionRule(component, lookup);
     hintRule(component, lookup);
 }
@@ -214,19 +228,22 @@ void translateMemo(QObject* component, const TextLookup& lookup)
     auto* rich = qobject_cast<QTextEdit*>(component);
     const QTextDocument* document = plain ? plain->document() : rich->document();
     QStringList lines;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         lines << block.text().split(QChar::LineSeparator);
+    }
     // A line break at the very end closes the last line; it opens no new one.
-    if (lines.size() > 1 && lines.last().isEmpty())
+    if (lines.size() > 1 && lines.last().isEmpty()) {
         lines.removeLast();
+    }
 
     const QString translated = lookup(lines.join(LineBreakMark));
     const QString text = translated.split(CrLf).join(u'\n');
     if (text != lines.join(u'\n')) {
-        if (plain)
+        if (plain) {
             plain->setPlainText(text);
-        else
+        } else {
             rich->setPlainText(text);
+        }
     }
     hintRule(component, lookup);
 }
@@ -235,9 +252,10 @@ void translateMemo(QObject* component, const TextLookup& lookup)
 void translateStatusBar(QObject* component, const TextLookup& lookup)
 {
     auto* bar = qobject_cast<StatusBarTexts*>(component);
-    for (int i = 0; i < bar->panelCount(); ++i)
+    for (int i = 0; i < bar->panelCount(); ++i) {
         translateItem(bar->panelText(i), lookup,
                       [&](const QString& text) { bar->setPanelText(i, text); });
+    }
     hintRule(component, lookup);
 }
 
@@ -246,11 +264,13 @@ void translateTabBar(QObject* component, const TextLookup& lookup)
 {
     auto* bar = static_cast<QTabBar*>(component);
     const int selected = bar->currentIndex();
-    for (int i = 0; i < bar->count(); ++i)
+    for (int i = 0; i < bar->count(); ++i) {
         translateItem(bar->tabText(i), lookup,
                       [&](const QString& text) { bar->setTabText(i, text); });
-    if (bar->currentIndex() != selected)
+    }
+    if (bar->currentIndex() != selected) {
         bar->setCurrentIndex(selected);
+    }
 }
 
 // 11. Anything else: caption and hint.
@@ -268,8 +288,9 @@ void translateCaptionAndHint(QObject* component, const TextLookup& lookup)
 // Item views and spin boxes make all their parts themselves.
 QObjectList childrenFromTheWindowDescription(const QObject* component)
 {
-    if (is<QAbstractItemView>(component) || is<QAbstractSpinBox>(component))
+    if (is<QAbstractItemView>(component) || is<QAbstractSpinBox>(component)) {
         return {};
+    }
     return component->children();
 }
 
@@ -301,8 +322,9 @@ int RuleNumberFor(const QObject* component)
 {
     int number = 1;
     for (const TranslationRule& rule : Rules) {
-        if (rule.applies(component))
+        if (rule.applies(component)) {
             return number;
+        }
         ++number;
     }
     return number - 1;

@@ -26,11 +26,13 @@ const wchar_t* const ClassesWithoutCaption[] = {
 bool hasCaption(HWND control)
 {
     const std::wstring className = windowClassName(control);
-    if (className.empty())
+    if (className.empty()) {
         return false;
+    }
     for (const wchar_t* name : ClassesWithoutCaption) {
-        if (classDerivesFrom(className, name))
+        if (classDerivesFrom(className, name)) {
             return false;
+        }
     }
     return true;
 }
@@ -47,8 +49,9 @@ struct ToolTipSearch
 BOOL CALLBACK collectToolTip(HWND window, LPARAM parameter)
 {
     auto* search = reinterpret_cast<ToolTipSearch*>(parameter);
-    if (GetWindow(window, GW_OWNER) == search->topLevel && derivesFrom(window, TOOLTIPS_CLASSW))
+    if (GetWindow(window, GW_OWNER) == search->topLevel && derivesFrom(window, TOOLTIPS_CLASSW)) {
         search->toolTips.push_back(window);
+    }
     return TRUE;
 }
 
@@ -63,8 +66,9 @@ struct Tool
 std::optional<Tool> toolFor(HWND control)
 {
     const HWND topLevel = GetAncestor(control, GA_ROOT);
-    if (!topLevel)
+    if (!topLevel) {
         return std::nullopt;
+    }
     ToolTipSearch search{topLevel, {}};
     EnumThreadWindows(GetWindowThreadProcessId(topLevel, nullptr), collectToolTip,
                       reinterpret_cast<LPARAM>(&search));
@@ -75,11 +79,13 @@ std::optional<Tool> toolFor(HWND control)
             tool.info.cbSize = TTTOOLINFOW_V2_SIZE;
             tool.info.lpszText = nullptr;
             if (!SendMessageW(toolTip, TTM_ENUMTOOLSW, static_cast<WPARAM>(index),
-                              reinterpret_cast<LPARAM>(&tool.info)))
+                              reinterpret_cast<LPARAM>(&tool.info))) {
                 continue;
+            }
             if ((tool.info.uFlags & TTF_IDISHWND) &&
-                reinterpret_cast<HWND>(tool.info.uId) == control)
+                reinterpret_cast<HWND>(tool.info.uId) == control) {
                 return tool;
+            }
         }
     }
     return std::nullopt;
@@ -96,8 +102,9 @@ bool insidePartsOfAControl(HWND control, HWND window)
     const auto rules = TranslationRules();
     for (HWND parent = GetAncestor(control, GA_PARENT); parent && parent != window;
          parent = GetAncestor(parent, GA_PARENT)) {
-        if (rules[RuleNumberFor(parent) - 1].ownsItsChildren(parent))
+        if (rules[RuleNumberFor(parent) - 1].ownsItsChildren(parent)) {
             return true;
+        }
     }
     return false;
 }
@@ -117,18 +124,21 @@ void TranslateForm(Form& form)
 
 void TranslateForm(Form& form, const TextLookup& lookup)
 {
-    if (!IsWindow(form.window))
+    if (!IsWindow(form.window)) {
         return;
+    }
     const std::u16string caption = platform::windowTextU16(form.window);
     const std::u16string translated = lookup(caption);
-    if (translated != caption)
+    if (translated != caption) {
         platform::setWindowText(form.window, translated);
+    }
     form.hint = lookup(form.hint);
     // A window procedure that answers a changed text may destroy controls;
     // those are skipped rather than translated after their end.
     for (HWND control : OwnedControls(form.window)) {
-        if (IsWindow(control))
+        if (IsWindow(control)) {
             TranslateComponent(control, lookup);
+        }
     }
 }
 
@@ -139,21 +149,24 @@ void TranslateComponent(HWND control)
 
 void TranslateComponent(HWND control, const TextLookup& lookup)
 {
-    if (IsWindow(control))
+    if (IsWindow(control)) {
         TranslationRules()[RuleNumberFor(control) - 1].translate(control, lookup);
+    }
 }
 
 std::vector<HWND> OwnedControls(HWND window)
 {
     std::vector<HWND> all;
-    if (!IsWindow(window))
+    if (!IsWindow(window)) {
         return all;
+    }
     EnumChildWindows(window, collectChildWindow, reinterpret_cast<LPARAM>(&all));
     std::vector<HWND> owned;
     std::unordered_set<HWND> seen;
     for (HWND control : all) {
-        if (!insidePartsOfAControl(control, window) && seen.insert(control).second)
+        if (!insidePartsOfAControl(control, window) && seen.insert(control).second) {
             owned.push_back(control);
+        }
     }
     return owned;
 }
@@ -165,31 +178,35 @@ std::u16string GetCaption(HWND control)
 
 void SetCaption(HWND control, std::u16string_view text)
 {
-    if (hasCaption(control))
+    if (hasCaption(control)) {
         platform::setWindowText(control, text);
+    }
 }
 
 std::u16string GetHint(HWND control)
 {
     std::optional<Tool> tool = toolFor(control);
-    if (!tool)
+    if (!tool) {
         return {};
+    }
     // The tooltip control hands over at most INFOTIPSIZE characters, the
     // terminating NUL included; a text that fills them may have been cut.
     std::wstring buffer(INFOTIPSIZE, L'\0');
     tool->info.lpszText = buffer.data();
     SendMessageW(tool->toolTip, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&tool->info));
     const std::size_t length = wcsnlen(buffer.data(), buffer.size());
-    if (length >= buffer.size() - 1)
+    if (length >= buffer.size() - 1) {
         return {};
+    }
     return platform::toU16(std::wstring_view(buffer.data(), length));
 }
 
 void SetHint(HWND control, std::u16string_view text)
 {
     std::optional<Tool> tool = toolFor(control);
-    if (!tool)
+    if (!tool) {
         return;
+    }
     std::wstring copy = platform::toWide(text);
     tool->info.lpszText = copy.data();
     SendMessageW(tool->toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool->info));

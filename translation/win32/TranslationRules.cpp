@@ -24,8 +24,9 @@ template <class Set>
 void translateItem(const std::u16string& text, const TextLookup& lookup, Set set)
 {
     const std::u16string translated = lookup(text);
-    if (translated != text)
+    if (translated != text) {
         set(translated);
+    }
 }
 
 // Caption and hint: looked up unless blank.
@@ -33,11 +34,13 @@ template <class Get, class Set>
 void translateProperty(HWND control, const TextLookup& lookup, Get get, Set set)
 {
     const std::u16string text = get(control);
-    if (IsBlank(text))
+    if (IsBlank(text)) {
         return;
+    }
     const std::u16string translated = lookup(text);
-    if (translated != text)
+    if (translated != text) {
         set(control, translated);
+    }
 }
 
 void captionRule(HWND control, const TextLookup& lookup)
@@ -60,13 +63,16 @@ std::optional<std::u16string> readItemText(Read read)
     for (std::size_t capacity = 256; capacity <= MaxItemText; capacity *= 2) {
         std::wstring buffer(capacity, L'\0');
         const wchar_t* text = read(buffer.data(), static_cast<int>(capacity));
-        if (!text)
+        if (!text) {
             return std::nullopt;
-        if (text != buffer.data())
+        }
+        if (text != buffer.data()) {
             return platform::toU16(text);
+        }
         const std::size_t length = wcsnlen(text, capacity);
-        if (length + 1 < capacity)
+        if (length + 1 < capacity) {
             return platform::toU16(std::wstring_view(text, length));
+        }
     }
     return std::nullopt;
 }
@@ -99,8 +105,9 @@ int listViewColumnCount(HWND listView)
         LVCOLUMNW column{};
         column.mask = LVCF_WIDTH;
         if (!SendMessageW(listView, LVM_GETCOLUMNW, static_cast<WPARAM>(count),
-                          reinterpret_cast<LPARAM>(&column)))
+                          reinterpret_cast<LPARAM>(&column))) {
             return count;
+        }
     }
 }
 
@@ -118,8 +125,9 @@ void translateListView(HWND listView, const TextLookup& lookup)
                        ? column.pszText
                        : nullptr;
         });
-        if (!title)
+        if (!title) {
             continue;
+        }
         translateItem(*title, lookup, [&](const std::u16string& text) {
             std::wstring copy = platform::toWide(text);
             LVCOLUMNW column{};
@@ -153,8 +161,9 @@ void translateTabControl(HWND tabs, const TextLookup& lookup)
                        ? item.pszText
                        : nullptr;
         });
-        if (!text)
+        if (!text) {
             continue;
+        }
         translateItem(*text, lookup, [&](const std::u16string& translated) {
             std::wstring copy = platform::toWide(translated);
             TCITEMW item{};
@@ -189,13 +198,15 @@ bool comboBoxHasEdit(LONG style)
 std::optional<std::u16string> comboBoxItem(HWND combo, WPARAM index)
 {
     const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length < 0)
+    if (length < 0) {
         return std::nullopt;
+    }
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const auto read =
         SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    if (read < 0)
+    if (read < 0) {
         return std::nullopt;
+    }
     text.resize(wcsnlen(text.data(), text.size()));
     return platform::toU16(text);
 }
@@ -211,8 +222,9 @@ void replaceComboBoxItem(HWND combo, WPARAM index, const std::u16string& text)
     const std::wstring copy = platform::toWide(text);
     const auto inserted =
         SendMessageW(combo, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(copy.c_str()));
-    if (inserted < 0)
+    if (inserted < 0) {
         return;
+    }
     if (static_cast<WPARAM>(inserted) != index) {
         SendMessageW(combo, CB_DELETESTRING, static_cast<WPARAM>(inserted), 0);
         return;
@@ -232,18 +244,21 @@ void translateComboBox(HWND combo, const TextLookup& lookup)
         const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             const auto index = static_cast<WPARAM>(i);
-            if (const auto text = comboBoxItem(combo, index))
+            if (const auto text = comboBoxItem(combo, index)) {
                 translateItem(*text, lookup, [&](const std::u16string& translated) {
                     replaceComboBoxItem(combo, index, translated);
                 });
+            }
         }
         // CB_SETCURSEL raises no change notification; it does copy the
         // item's text into the edit, whose own text is put back after it
         // (a combo box's edit reports no change made through WM_SETTEXT).
-        if (SendMessageW(combo, CB_GETCURSEL, 0, 0) != selected)
+        if (SendMessageW(combo, CB_GETCURSEL, 0, 0) != selected) {
             SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-        if (hasEdit && platform::windowTextU16(combo) != editText)
+        }
+        if (hasEdit && platform::windowTextU16(combo) != editText) {
             platform::setWindowText(combo, editText);
+        }
     }
     hintRule(combo, lookup);
 }
@@ -260,13 +275,15 @@ std::vector<std::u16string_view> splitLines(std::u16string_view text)
     for (;;) {
         const std::size_t end = text.find(CrLf);
         lines.push_back(text.substr(0, end));
-        if (end == std::u16string_view::npos)
+        if (end == std::u16string_view::npos) {
             break;
+        }
         text.remove_prefix(end + CrLf.size());
     }
     // A line break at the very end closes the last line; it opens no new one.
-    if (lines.size() > 1 && lines.back().empty())
+    if (lines.size() > 1 && lines.back().empty()) {
         lines.pop_back();
+    }
     return lines;
 }
 
@@ -274,8 +291,9 @@ std::u16string joined(const std::vector<std::u16string_view>& lines, std::u16str
 {
     std::u16string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             text += mark;
+        }
         text += lines[i];
     }
     return text;
@@ -288,8 +306,9 @@ void translateMemo(HWND edit, const TextLookup& lookup)
     const std::u16string text = platform::windowTextU16(edit);
     const std::vector<std::u16string_view> lines = splitLines(text);
     const std::u16string translated = lookup(joined(lines, LineBreakMark));
-    if (translated != joined(lines, CrLf))
+    if (translated != joined(lines, CrLf)) {
         platform::setWindowText(edit, translated);
+    }
     hintRule(edit, lookup);
 }
 
@@ -309,8 +328,9 @@ void translateStatusBar(HWND bar, const TextLookup& lookup)
             const auto index = static_cast<WPARAM>(i);
             const auto lengthAndType = SendMessageW(bar, SB_GETTEXTLENGTHW, index, 0);
             const WORD type = HIWORD(lengthAndType);
-            if (type & SBT_OWNERDRAW)
+            if (type & SBT_OWNERDRAW) {
                 continue;
+            }
             std::wstring text(static_cast<std::size_t>(LOWORD(lengthAndType)) + 1, L'\0');
             SendMessageW(bar, SB_GETTEXTW, index, reinterpret_cast<LPARAM>(text.data()));
             text.resize(wcsnlen(text.data(), text.size()));
@@ -342,8 +362,9 @@ bool makesItsOwnChildren(HWND control)
     };
     const std::wstring className = windowClassName(control);
     for (const wchar_t* composite : Composites) {
-        if (classDerivesFrom(className, composite))
+        if (classDerivesFrom(className, composite)) {
             return true;
+        }
     }
     return false;
 }
@@ -379,8 +400,9 @@ int RuleNumberFor(HWND control)
 {
     int number = 1;
     for (const TranslationRule& rule : Rules) {
-        if (rule.fits && rule.fits(control))
+        if (rule.fits && rule.fits(control)) {
             return number;
+        }
         ++number;
     }
     return number - 1;

@@ -26,8 +26,9 @@ bool sameClass(std::wstring_view a, std::wstring_view b)
 const std::wstring* baseOf(std::wstring_view className)
 {
     for (const Superclass& superclass : g_superclasses) {
-        if (sameClass(superclass.name, className))
+        if (sameClass(superclass.name, className)) {
             return &superclass.base;
+        }
     }
     return nullptr;
 }
@@ -37,11 +38,13 @@ const std::wstring* baseOf(std::wstring_view className)
 bool derivesUnlocked(std::wstring_view className, std::wstring_view base)
 {
     for (std::size_t step = 0; step <= g_superclasses.size(); ++step) {
-        if (sameClass(className, base))
+        if (sameClass(className, base)) {
             return true;
+        }
         const std::wstring* next = baseOf(className);
-        if (!next)
+        if (!next) {
             return false;
+        }
         className = *next;
     }
     return false;
@@ -52,8 +55,9 @@ bool derivesUnlocked(std::wstring_view className, std::wstring_view base)
 void registerSuperclass(std::wstring_view superclass, std::wstring_view base)
 {
     const std::lock_guard lock(g_mutex);
-    if (superclass.empty() || base.empty() || derivesUnlocked(base, superclass))
+    if (superclass.empty() || base.empty() || derivesUnlocked(base, superclass)) {
         return;
+    }
     for (Superclass& known : g_superclasses) {
         if (sameClass(known.name, superclass)) {
             known.base = base;
@@ -73,8 +77,9 @@ std::wstring windowClassName(HWND window)
 
 bool classDerivesFrom(std::wstring_view className, std::wstring_view base)
 {
-    if (className.empty())
+    if (className.empty()) {
         return false;
+    }
     const std::lock_guard lock(g_mutex);
     return derivesUnlocked(className, base);
 }

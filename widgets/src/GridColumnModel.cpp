@@ -17,40 +17,45 @@ GridColumn GridColumnModel::column(int column) const
 
 void GridColumnModel::setTitle(int column, const QString& title)
 {
-    if (!hasColumn(column) || m_columns[column].title == title)
+    if (!hasColumn(column) || m_columns[column].title == title) {
         return;
+    }
     m_columns[column].title = title;
     columnChanged(column);
 }
 
 void GridColumnModel::setPickList(int column, const QStringList& items)
 {
-    if (!hasColumn(column))
+    if (!hasColumn(column)) {
         return;
+    }
     m_columns[column].pickList = items;
     columnChanged(column);
 }
 
 void GridColumnModel::setPickListItem(int column, int item, const QString& text)
 {
-    if (!hasColumn(column) || item < 0 || item >= m_columns[column].pickList.size())
+    if (!hasColumn(column) || item < 0 || item >= m_columns[column].pickList.size()) {
         return;
+    }
     m_columns[column].pickList[item] = text;
     columnChanged(column);
 }
 
 void GridColumnModel::setKeyList(int column, const QStringList& keys)
 {
-    if (!hasColumn(column))
+    if (!hasColumn(column)) {
         return;
+    }
     m_columns[column].keyList = keys;
     columnChanged(column);
 }
 
 void GridColumnModel::setKeyListItem(int column, int item, const QString& text)
 {
-    if (!hasColumn(column) || item < 0 || item >= m_columns[column].keyList.size())
+    if (!hasColumn(column) || item < 0 || item >= m_columns[column].keyList.size()) {
         return;
+    }
     m_columns[column].keyList[item] = text;
     columnChanged(column);
 }
@@ -58,20 +63,23 @@ void GridColumnModel::setKeyListItem(int column, int item, const QString& text)
 QVariant GridColumnModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && hasColumn(section) &&
-        !m_columns[section].title.isEmpty())
+        !m_columns[section].title.isEmpty()) {
         return m_columns[section].title;
+    }
     return QIdentityProxyModel::headerData(section, orientation, role);
 }
 
 QVariant GridColumnModel::data(const QModelIndex& index, int role) const
 {
     const QVariant value = QIdentityProxyModel::data(index, role);
-    if (role != Qt::DisplayRole || !index.isValid() || !hasColumn(index.column()))
+    if (role != Qt::DisplayRole || !index.isValid() || !hasColumn(index.column())) {
         return value;
+    }
     const GridColumn& column = m_columns[index.column()];
     const qsizetype key = column.keyList.indexOf(value.toString());
-    if (key >= 0 && key < column.pickList.size())
+    if (key >= 0 && key < column.pickList.size()) {
         return column.pickList[key];
+    }
     return value;
 }
 
@@ -79,6 +87,7 @@ void GridColumnModel::columnChanged(int column)
 {
     emit headerDataChanged(Qt::Horizontal, column, column);
     const int rows = rowCount();
-    if (rows > 0 && column < columnCount())
+    if (rows > 0 && column < columnCount()) {
         emit dataChanged(index(0, column), index(rows - 1, column), {Qt::DisplayRole});
+    }
 }

@@ -13,8 +13,9 @@ QWidget* PickListDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
                                         const QModelIndex& index) const
 {
     const GridColumn column = m_columns->column(index.column());
-    if (column.pickList.isEmpty())
+    if (column.pickList.isEmpty()) {
         return QStyledItemDelegate::createEditor(parent, option, index);
+    }
     auto* combo = new QComboBox(parent);
     combo->addItems(column.pickList);
     // A lookup column stores keys only; a plain pick list is a suggestion.
@@ -32,12 +33,13 @@ void PickListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
     const GridColumn column = m_columns->column(index.column());
     const QString value = index.data(Qt::EditRole).toString();
     const qsizetype key = column.keyList.indexOf(value);
-    if (key >= 0 && key < combo->count())
+    if (key >= 0 && key < combo->count()) {
         combo->setCurrentIndex(static_cast<int>(key));
-    else if (combo->isEditable())
+    } else if (combo->isEditable()) {
         combo->setCurrentText(value);
-    else
+    } else {
         combo->setCurrentIndex(combo->findText(value));
+    }
 }
 
 void PickListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -51,8 +53,9 @@ void PickListDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     const GridColumn column = m_columns->column(index.column());
     const int chosen = combo->currentIndex();
     if (!column.keyList.isEmpty()) {
-        if (chosen >= 0 && chosen < column.keyList.size())
+        if (chosen >= 0 && chosen < column.keyList.size()) {
             model->setData(index, column.keyList[chosen], Qt::EditRole);
+        }
         return;
     }
     model->setData(index, combo->currentText(), Qt::EditRole);

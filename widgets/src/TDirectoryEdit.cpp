@@ -43,6 +43,7 @@ void TDirectoryEdit::setButtonHint(const QString& hint)
 void TDirectoryEdit::browse()
 {
     const QString chosen = QFileDialog::getExistingDirectory(this, m_dialogText, directory());
-    if (!chosen.isEmpty())
+    if (!chosen.isEmpty()) {
         setDirectory(chosen);
+    }
 }

@@ -16,8 +16,9 @@ TRadioGroup::TRadioGroup(const QString& title, QWidget* parent)
 QStringList TRadioGroup::items() const
 {
     QStringList texts;
-    for (const QRadioButton* button : m_buttons)
+    for (const QRadioButton* button : m_buttons) {
         texts << button->text();
+    }
     return texts;
 }
 
@@ -36,8 +37,9 @@ void TRadioGroup::setItems(const QStringList& items)
         m_layout->addWidget(button);
         m_buttons << button;
     }
-    if (oldIndex != -1)
+    if (oldIndex != -1) {
         emit itemIndexChanged(-1);
+    }
 }
 
 QString TRadioGroup::itemText(int index) const
@@ -47,8 +49,9 @@ QString TRadioGroup::itemText(int index) const
 
 void TRadioGroup::setItemText(int index, const QString& text)
 {
-    if (index >= 0 && index < count())
+    if (index >= 0 && index < count()) {
         m_buttons[index]->setText(text);
+    }
 }
 
 int TRadioGroup::itemIndex() const
@@ -58,16 +61,19 @@ int TRadioGroup::itemIndex() const
 
 void TRadioGroup::setItemIndex(int index)
 {
-    if (index < 0 || index >= count())
+    if (index < 0 || index >= count()) {
         index = -1;
-    if (index == m_itemIndex)
+    }
+    if (index == m_itemIndex) {
         return;
+    }
     {
         // An exclusive group cannot uncheck its last checked button.
         const QSignalBlocker blocker(m_group);
         m_group->setExclusive(false);
-        for (int i = 0; i < count(); ++i)
+        for (int i = 0; i < count(); ++i) {
             m_buttons[i]->setChecked(i == index);
+        }
         m_group->setExclusive(true);
     }
     m_itemIndex = index;
@@ -76,8 +82,9 @@ void TRadioGroup::setItemIndex(int index)
 
 void TRadioGroup::buttonToggled(int id, bool checked)
 {
-    if (!checked || id == m_itemIndex)
+    if (!checked || id == m_itemIndex) {
         return;
+    }
     m_itemIndex = id;
     emit itemIndexChanged(id);
 }

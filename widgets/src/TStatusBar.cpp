@@ -9,8 +9,9 @@ int TStatusBar::addPanel(const QString& text, int width)
     auto* label = new QLabel(text, this);
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
-    if (width > 0)
+    if (width > 0) {
         label->setFixedWidth(width);
+    }
     addWidget(label, width > 0 ? 0 : 1);
     label->setVisible(!m_simplePanel);
     m_panels << label;
@@ -24,14 +25,16 @@ QString TStatusBar::panelText(int index) const
 
 void TStatusBar::setPanelText(int index, const QString& text)
 {
-    if (index >= 0 && index < panelCount())
+    if (index >= 0 && index < panelCount()) {
         m_panels[index]->setText(text);
+    }
 }
 
 void TStatusBar::setSimplePanel(bool simple)
 {
-    if (simple == m_simplePanel)
+    if (simple == m_simplePanel) {
         return;
+    }
     m_simplePanel = simple;
     showMode();
 }
@@ -44,10 +47,12 @@ void TStatusBar::setSimpleText(const QString& text)
 
 void TStatusBar::showMode()
 {
-    for (QLabel* panel : m_panels)
+    for (QLabel* panel : m_panels) {
         panel->setVisible(!m_simplePanel);
-    if (m_simplePanel)
+    }
+    if (m_simplePanel) {
         showMessage(m_simpleText);
-    else
+    } else {
         clearMessage();
+    }
 }

@@ -19,13 +19,15 @@ std::u16string lookedUpForm(std::string_view utf8)
 void visitChildren(std::string_view parent, std::vector<LookedUpText>& texts)
 {
     for (const ControlDescription& control : LauncherControlDescriptions) {
-        if (control.parent != parent)
+        if (control.parent != parent) {
             continue;
+        }
         // Rule 11 (translationRuleFor): the caption, then the hint, each
         // unless blank; no control of the description has a hint.
         std::u16string caption = lookedUpForm(control.text);
-        if (!translation::IsBlank(caption))
+        if (!translation::IsBlank(caption)) {
             texts.push_back({control.name, TextRole::Caption, std::move(caption)});
+        }
         visitChildren(control.name, texts);
     }
 }

@@ -23,8 +23,9 @@ constexpr std::size_t BlockSize = 256;
 // Blocks of 256 code points from U+0000 up to the last one that folds.
 constexpr std::size_t BlockCount = [] {
     char32_t last = 0;
-    for (const Mapping& m : Mappings)
+    for (const Mapping& m : Mappings) {
         last = m.from > last ? m.from : last;
+    }
     return std::size_t(last / BlockSize) + 1;
 }();
 
@@ -57,11 +58,13 @@ constexpr Tables makeTables()
     for (const Mapping& m : Mappings) {
         // Folding keeps a code point in its plane: the difference is then
         // enough, and a folded text keeps its length in UTF-16 units.
-        if (m.from >> 16 != m.to >> 16)
+        if (m.from >> 16 != m.to >> 16) {
             throw "a folding leaves its plane";
+        }
         std::uint8_t& row = tables.rowOfBlock[m.from / BlockSize];
-        if (row == 0)
+        if (row == 0) {
             row = static_cast<std::uint8_t>(rows++);
+        }
         tables.differences[row * BlockSize + m.from % BlockSize] =
             static_cast<std::uint16_t>(m.to - m.from);
     }
@@ -101,8 +104,9 @@ char16_t foldUnit(char16_t unit)
 
 char32_t foldCodePoint(char32_t codePoint)
 {
-    if (codePoint / BlockSize >= BlockCount)
+    if (codePoint / BlockSize >= BlockCount) {
         return codePoint;
+    }
     const std::size_t row = FoldTables.rowOfBlock[codePoint / BlockSize];
     const std::uint16_t low = static_cast<std::uint16_t>(
         codePoint + FoldTables.differences[row * BlockSize + codePoint % BlockSize]);
@@ -112,8 +116,9 @@ char32_t foldCodePoint(char32_t codePoint)
 bool equalFolded(std::u16string_view text, const FoldBuffer& folded)
 {
     const std::size_t size = text.size();
-    if (size != folded.size())
+    if (size != folded.size()) {
         return false;
+    }
     const char16_t* in = text.data();
     const char16_t* want = folded.data();
     const UnitTable& folds = unitFolds();
@@ -125,8 +130,9 @@ bool equalFolded(std::u16string_view text, const FoldBuffer& folded)
             caseFold(text.substr(i), rest);
             return std::equal(rest.begin(), rest.end(), want + i);
         }
-        if (folds[unit] != want[i])
+        if (folds[unit] != want[i]) {
             return false;
+        }
     }
     return true;
 }
@@ -139,11 +145,13 @@ void caseFold(std::u16string_view text, FoldBuffer& out)
     char16_t* dst = out.data();
     const UnitTable& folds = unitFolds();
     bool surrogates = false;
-    for (std::size_t i = 0; i < size; ++i)
+    for (std::size_t i = 0; i < size; ++i) {
         surrogates |= (in[i] & 0xf800) == 0xd800;
+    }
     if (!surrogates) {
-        for (std::size_t i = 0; i < size; ++i)
+        for (std::size_t i = 0; i < size; ++i) {
             dst[i] = folds[in[i]];
+        }
         return;
     }
     for (std::size_t i = 0; i < size; ++i) {

@@ -44,8 +44,9 @@ std::optional<Dictionary> Dictionary::fromFileBytes(std::string&& bytes)
 
 std::optional<Dictionary> Dictionary::build(std::string_view bytes, std::string* owner)
 {
-    if (bytes.size() > std::size_t(MaxDictionarySize))
+    if (bytes.size() > std::size_t(MaxDictionarySize)) {
         return std::nullopt;
+    }
     const EncodingChoice choice = detectEncoding(bytes);
     bytes.remove_prefix(choice.markLength);
     const TextDecoder decoder(choice.encoding);
@@ -60,8 +61,9 @@ std::optional<Dictionary> Dictionary::build(std::string_view bytes, std::string*
     // given back below (and pages never written are never touched).
     const std::size_t capacity = std::max<std::size_t>(TextDecoder::maxUnits(bytes.size()), 1);
     dictionary.m_texts.reset(static_cast<char16_t*>(std::malloc(capacity * sizeof(char16_t))));
-    if (!dictionary.m_texts)
+    if (!dictionary.m_texts) {
         throw std::bad_alloc();
+    }
     dictionary.m_textCapacity = capacity;
 
     // A line with a non-empty source takes at least five bytes and a line
@@ -112,24 +114,28 @@ std::optional<Dictionary> Dictionary::build(std::string_view bytes, std::string*
         if (presized || !source.empty() || !emptySourceSeen) {
             emptySourceSeen = emptySourceSeen || source.empty();
             // The hash is taken while the text is in the cache.
-            if (!decoder.decodeFolded(source, folded))
+            if (!decoder.decodeFolded(source, folded)) {
                 caseFold(std::u16string_view(texts + sourceBegin, used - sourceBegin), folded);
+            }
             const std::uint32_t hash = foldedHash(folded, key);
             if (presized) {
                 hashes.push_back(hash);
             } else {
-                if ((filled + 1) * 2 > dictionary.m_index.size())
+                if ((filled + 1) * 2 > dictionary.m_index.size()) {
                     dictionary.growIndex();
-                if (dictionary.insert(entry, hash, scratch))
+                }
+                if (dictionary.insert(entry, hash, scratch)) {
                     ++filled;
+                }
             }
         }
         ++entry;
         append(line.substr(parts.target.begin, parts.target.size()));
     });
     dictionary.m_end = offset();
-    if (owner)
+    if (owner) {
         std::string().swap(*owner);
+    }
     // Shrinking gives the unused tail back in place.
     if (used < capacity) {
         if (void* shrunk = std::realloc(texts, std::max<std::size_t>(used, 1) * sizeof(char16_t))) {
@@ -138,8 +144,9 @@ std::optional<Dictionary> Dictionary::build(std::string_view bytes, std::string*
             dictionary.m_textCapacity = std::max<std::size_t>(used, 1);
         }
     }
-    if (presized)
+    if (presized) {
         dictionary.buildIndex(hashes, distinctBound);
+    }
     return dictionary;
 }
 
@@ -155,8 +162,9 @@ void Dictionary::buildIndex(const std::vector<std::uint32_t>& hashes, std::size_
         // The slot of an entry a little ahead is fetched into the cache
         // while this one goes in; a large index is otherwise one cache miss
         // an entry.
-        if (entry + PrefetchAhead < count)
+        if (entry + PrefetchAhead < count) {
             __builtin_prefetch(&m_index[hashes[entry + PrefetchAhead] & mask]);
+        }
 #endif
         insert(static_cast<std::uint32_t>(entry), hashes[entry], scratch);
     }
@@ -168,17 +176,20 @@ bool Dictionary::insert(std::uint32_t entry, std::uint32_t hash, FoldBuffer& fol
     std::size_t i = hash & mask;
     bool foldedReady = false;
     for (; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
-        if (m_index[i].hash != hash)
+        if (m_index[i].hash != hash) {
             continue;
+        }
         const std::u16string_view candidate = source(m_index[i].entry);
-        if (candidate.size() != source(entry).size())
+        if (candidate.size() != source(entry).size()) {
             continue;
+        }
         if (!foldedReady) {
             caseFold(source(entry), folded);
             foldedReady = true;
         }
-        if (equalFolded(candidate, folded))
+        if (equalFolded(candidate, folded)) {
             return false; // the earlier entry wins
+        }
     }
     m_index[i] = Slot{entry, hash};
     return true;
@@ -190,26 +201,30 @@ void Dictionary::growIndex()
     old.swap(m_index);
     const std::size_t mask = m_index.size() - 1;
     for (const Slot& slot : old) {
-        if (slot.entry == EmptySlot)
+        if (slot.entry == EmptySlot) {
             continue;
+        }
         std::size_t i = slot.hash & mask;
-        while (m_index[i].entry != EmptySlot)
+        while (m_index[i].entry != EmptySlot) {
             i = (i + 1) & mask;
+        }
         m_index[i] = slot;
     }
 }
 
 std::ptrdiff_t Dictionary::find(std::u16string_view text) const
 {
-    if (m_index.empty())
+    if (m_index.empty()) {
         return -1;
+    }
     FoldBuffer folded;
     caseFold(text, folded);
     const std::uint32_t hash = foldedHash(folded);
     const std::size_t mask = m_index.size() - 1;
     for (std::size_t i = hash & mask; m_index[i].entry != EmptySlot; i = (i + 1) & mask) {
-        if (m_index[i].hash == hash && equalFolded(source(m_index[i].entry), folded))
+        if (m_index[i].hash == hash && equalFolded(source(m_index[i].entry), folded)) {
             return m_index[i].entry; // simple folding keeps the length in UTF-16 units
+        }
     }
     return -1;
 }
@@ -221,16 +236,18 @@ namespace {
 std::u16string_view withLineBreaks(std::u16string_view text, std::u16string& storage,
                                    bool marksKnown = false, bool hasMarks = false)
 {
-    if (!(marksKnown ? hasMarks : (lineBreaksAndMarks(text) & HasMark) != 0))
+    if (!(marksKnown ? hasMarks : (lineBreaksAndMarks(text) & HasMark) != 0)) {
         return text;
+    }
     storage = fromLineBreakMarks(std::u16string(text));
     return storage;
 }
 
 std::u16string owned(std::u16string_view text, std::u16string&& storage)
 {
-    if (text.data() == storage.data() && text.size() == storage.size())
+    if (text.data() == storage.data() && text.size() == storage.size()) {
         return std::move(storage);
+    }
     return std::u16string(text);
 }
 
@@ -245,8 +262,9 @@ std::u16string_view Dictionary::translate(std::u16string_view text, std::u16stri
         key = storage;
     }
     const std::ptrdiff_t entry = find(key);
-    if (entry >= 0)
+    if (entry >= 0) {
         return withLineBreaks(target(entry), storage);
+    }
     // Not found: the text goes back with its line breaks, and any marks of
     // its own turned into line breaks.
     return withLineBreaks(key, storage, true, found != 0);
@@ -324,10 +342,12 @@ void LoadDictionary(const std::string& path)
 std::u16string_view TranslateText(std::u16string_view text, std::u16string& storage)
 {
     const LoadedState& state = loadedState();
-    if (state.loaded)
+    if (state.loaded) {
         return state.dictionary->translate(text, storage);
-    if (!hasLineBreak(text))
+    }
+    if (!hasLineBreak(text)) {
         return withLineBreaks(text, storage);
+    }
     storage = fromLineBreakMarks(toLineBreakMarks(std::u16string(text)));
     return storage;
 }
@@ -357,8 +377,9 @@ std::vector<std::u16string> collect(std::u16string_view (Dictionary::*text)(std:
     std::vector<std::u16string> texts;
     if (const Dictionary* dictionary = LoadedDictionary()) {
         texts.reserve(std::size_t(dictionary->size()));
-        for (std::ptrdiff_t entry = 0; entry < dictionary->size(); ++entry)
+        for (std::ptrdiff_t entry = 0; entry < dictionary->size(); ++entry) {
             texts.emplace_back((dictionary->*text)(entry));
+        }
     }
     return texts;
 }

@@ -18,12 +18,14 @@ bool hasByteAbove7F(std::string_view bytes)
     for (; size >= 8; data += 8, size -= 8) {
         std::uint64_t word;
         std::memcpy(&word, data, sizeof word);
-        if (word & 0x8080808080808080ull)
+        if (word & 0x8080808080808080ull) {
             return true;
+        }
     }
     for (; size > 0; ++data, --size) {
-        if (static_cast<unsigned char>(*data) >= 0x80)
+        if (static_cast<unsigned char>(*data) >= 0x80) {
             return true;
+        }
     }
     return false;
 }
@@ -36,14 +38,16 @@ LineParts splitLine(std::string_view line)
     // Position of the first `"="`, or npos.
     const std::size_t separator = line.find("\"=\"");
     LineParts parts;
-    if (separator != std::string_view::npos && separator > 1)
+    if (separator != std::string_view::npos && separator > 1) {
         parts.source = {1, separator};
+    }
     // The target starts after the separator (after the first two bytes when
     // there is none) and ends before the last byte.
     const std::size_t targetBegin = separator == std::string_view::npos ? 2 : separator + 3;
     const std::size_t targetEnd = size == 0 ? 0 : size - 1;
-    if (targetEnd > targetBegin)
+    if (targetEnd > targetBegin) {
         parts.target = {targetBegin, targetEnd};
+    }
     return parts;
 }
 
@@ -56,8 +60,9 @@ std::vector<std::string_view> splitLines(std::string_view bytes)
 
 std::size_t countLines(std::string_view bytes)
 {
-    if (bytes.empty())
+    if (bytes.empty()) {
         return 0;
+    }
     // Every CR and every LF ends a line, except the LF of a CR LF; a last
     // line without a line end counts too. Plain counts, which the compiler
     // turns into vector instructions.
@@ -86,12 +91,14 @@ std::size_t countLines(std::string_view bytes)
 
 EncodingChoice detectEncoding(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
         return {TextEncoding::Utf8, 3};
+    }
     // A Windows-1251 text is rarely valid UTF-8, and the check stops at
     // the first sequence that is not.
-    if (hasByteAbove7F(bytes) && isValidUtf8(bytes))
+    if (hasByteAbove7F(bytes) && isValidUtf8(bytes)) {
         return {TextEncoding::Utf8, 0};
+    }
     return {TextEncoding::Windows1251, 0};
 }
 

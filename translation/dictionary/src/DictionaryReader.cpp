@@ -34,8 +34,9 @@ ReadResult readAllBytes(std::int64_t expectedSize, const ReadFunction& read)
             result.bytes.shrink_to_fit();
             return result;
         }
-        if (count == 0)
+        if (count == 0) {
             break;
+        }
         total += count;
     }
     if (total < size) {

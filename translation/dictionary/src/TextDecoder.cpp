@@ -44,15 +44,18 @@ char16_t* decodeSequence(const unsigned char*& in, const unsigned char* end, cha
     } else {
         return nullptr;
     }
-    if (std::size_t(end - in) < length)
+    if (std::size_t(end - in) < length) {
         return nullptr;
+    }
     for (std::size_t k = 1; k < length; ++k) {
-        if (!isContinuation(in[k]))
+        if (!isContinuation(in[k])) {
             return nullptr;
+        }
         codePoint = codePoint << 6 | (in[k] & 0x3f);
     }
-    if (codePoint < least || (codePoint >= 0xd800 && codePoint <= 0xdfff) || codePoint > 0x10ffff)
+    if (codePoint < least || (codePoint >= 0xd800 && codePoint <= 0xdfff) || codePoint > 0x10ffff) {
         return nullptr;
+    }
     in += length;
     if (codePoint < 0x10000) {
         *out = static_cast<char16_t>(codePoint);
@@ -102,10 +105,11 @@ const Windows1251Tables& windows1251Tables()
         Windows1251Tables result;
         for (std::size_t i = 0; i < 256; ++i) {
             char16_t unit = static_cast<char16_t>(i);
-            if (i >= 0xc0)
+            if (i >= 0xc0) {
                 unit = static_cast<char16_t>(0x0410 + (i - 0xc0)); // А to я in order
-            else if (i >= 0x80)
+            } else if (i >= 0x80) {
                 unit = Upper[i - 0x80];
+            }
             result.units[i] = unit;
             result.folded[i] = foldUnit(unit);
         }
@@ -122,10 +126,11 @@ bool isValidUtf8(std::string_view bytes)
     const auto* const end = in + bytes.size();
     char16_t scratch[2];
     while (in < end) {
-        if (*in < 0x80)
+        if (*in < 0x80) {
             ++in;
-        else if (!decodeSequence(in, end, scratch))
+        } else if (!decodeSequence(in, end, scratch)) {
             return false;
+        }
     }
     return true;
 }
@@ -143,23 +148,27 @@ TextDecoder::TextDecoder(TextEncoding encoding)
 
 char16_t* TextDecoder::decode(std::string_view bytes, char16_t* out) const
 {
-    if (m_encoding == TextEncoding::Utf8)
+    if (m_encoding == TextEncoding::Utf8) {
         return decodeUtf8(bytes, out);
+    }
     const auto& table = *m_units;
-    for (const char c : bytes)
+    for (const char c : bytes) {
         *out++ = table[static_cast<unsigned char>(c)];
+    }
     return out;
 }
 
 bool TextDecoder::decodeFolded(std::string_view bytes, FoldBuffer& out) const
 {
-    if (m_encoding != TextEncoding::Windows1251)
+    if (m_encoding != TextEncoding::Windows1251) {
         return false;
+    }
     const auto& table = *m_folded;
     out.resize(bytes.size());
     char16_t* folded = out.data();
-    for (const char c : bytes)
+    for (const char c : bytes) {
         *folded++ = table[static_cast<unsigned char>(c)];
+    }
     return true;
 }
 

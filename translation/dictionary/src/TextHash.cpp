@@ -50,8 +50,9 @@ const TextHash& TextHash::processKey()
         std::random_device device;
         std::uint64_t state =
             (std::uint64_t(device()) << 32) ^ device() ^ reinterpret_cast<std::uintptr_t>(&anchor);
-        for (std::uint64_t& secret : hash.m_secret)
+        for (std::uint64_t& secret : hash.m_secret) {
             secret = splitMix(state) | 1; // odd: a multiplier never loses bits
+        }
         return hash;
     }();
     return key;

@@ -46,8 +46,9 @@ LineParts splitLine(std::string_view line);
 template <typename OnLine>
 void forEachLine(std::string_view bytes, OnLine&& onLine)
 {
-    if (bytes.empty())
+    if (bytes.empty()) {
         return;
+    }
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const auto find = [end](const char* from, char c) {
@@ -61,17 +62,21 @@ void forEachLine(std::string_view bytes, OnLine&& onLine)
     const char* nextLf = find(begin, '\n');
     const char* pos = begin;
     while (pos < end) {
-        if (nextCr < pos)
+        if (nextCr < pos) {
             nextCr = find(pos, '\r');
-        if (nextLf < pos)
+        }
+        if (nextLf < pos) {
             nextLf = find(pos, '\n');
+        }
         const char* lineEnd = nextCr < nextLf ? nextCr : nextLf;
         onLine(std::string_view(pos, static_cast<std::size_t>(lineEnd - pos)));
-        if (lineEnd == end)
+        if (lineEnd == end) {
             break;
+        }
         pos = lineEnd + 1;
-        if (*lineEnd == '\r' && pos < end && *pos == '\n')
+        if (*lineEnd == '\r' && pos < end && *pos == '\n') {
             ++pos;
+        }
     }
 }
 
