@@ -1,5 +1,7 @@
 #include "platform/Console.h"
 
+#include "platform/WideText.h"
+
 #include <cstdio>
 #include <windows.h>
 
@@ -7,26 +9,10 @@ namespace platform {
 
 namespace {
 
-std::wstring wideFrom(UINT codePage, std::string_view text)
-{
-    if (text.empty()) {
-        return {};
-    }
-    const int length =
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
 bool writeToConsole(HANDLE console, std::string_view utf8)
 {
     // A text that cannot be decoded is written as nothing rather than cut.
-    const std::wstring wide = wideFrom(CP_UTF8, utf8);
+    const std::wstring wide = toWide(utf8);
     std::size_t done = 0;
     while (done < wide.size()) {
         // The console takes a limited amount at a time.
@@ -57,19 +43,8 @@ bool writeStandardOutput(std::string_view utf8)
 
 std::string systemTextToUtf8(std::string_view text)
 {
-    const std::wstring wide = wideFrom(CP_ACP, text);
-    if (wide.empty()) {
-        return std::string(text);
-    }
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    if (length <= 0) {
-        return std::string(text);
-    }
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
-                        nullptr, nullptr);
-    return utf8;
+    const std::wstring wide = fromCodePage(text, CP_ACP);
+    return wide.empty() ? std::string(text) : toUtf8(wide);
 }
 
 } // namespace platform

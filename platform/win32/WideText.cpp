@@ -4,14 +4,19 @@ namespace platform {
 
 std::wstring toWide(std::string_view utf8)
 {
-    if (utf8.empty()) {
+    return fromCodePage(utf8, CP_UTF8);
+}
+
+std::wstring fromCodePage(std::string_view text, UINT codePage)
+{
+    if (text.empty()) {
         return {};
     }
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0) {
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+        MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     }
     return wide;
 }

@@ -1,9 +1,6 @@
 #include "translation/qt/TranslationRules.h"
 
-#include "translation/qt/DirectoryEditTexts.h"
-#include "translation/qt/KeyedDataGridTexts.h"
-#include "translation/qt/RadioGroupTexts.h"
-#include "translation/qt/StatusBarTexts.h"
+#include "translation/qt/ControlTexts.h"
 
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>

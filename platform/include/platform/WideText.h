@@ -14,6 +14,9 @@ namespace platform {
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 std::wstring toWide(std::string_view utf8);
+// `text` in the code page `codePage` (CP_ACP: the system's ANSI code page)
+// as UTF-16; empty when it cannot be read.
+std::wstring fromCodePage(std::string_view text, UINT codePage);
 std::string toUtf8(std::wstring_view wide);
 
 inline std::wstring toWide(std::u16string_view text)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "translation/qt/DirectoryEditTexts.h"
+#include "translation/qt/ControlTexts.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "translation/qt/KeyedDataGridTexts.h"
+#include "translation/qt/ControlTexts.h"
 
 #include <QStringList>
 #include <QTableView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "translation/qt/RadioGroupTexts.h"
+#include "translation/qt/ControlTexts.h"
 
 #include <QGroupBox>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "translation/qt/StatusBarTexts.h"
+#include "translation/qt/ControlTexts.h"
 
 #include <QList>
 #include <QStatusBar>
