@@ -48,7 +48,7 @@ public:
             std::abort();
         }
         m_dir = pattern;
-        m_path = (m_dir / "Orvanel.Dic").string();
+        m_path = (m_dir / "bench.dic").string();
         if (lineEnds > 0) {
             const std::string bytes(lineEnds, '\n');
             std::ofstream(m_path, std::ios::binary)
