@@ -82,12 +82,18 @@ done
 grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/$app_id.svg" 2>/dev/null ||
     fail "scalable icon missing"
 
-# A module built against the installed SDK, with the README's CMakeLists
-# (the one in packaging/sdk-example must be the same).
-readme_cmake=$(awk '/^### Building a module against the installed SDK$/ { on = 1 }
-    on && /^```cmake$/ { block = 1; next } block && /^```$/ { exit } block' "$source_dir/README.md")
-if [ "$readme_cmake" != "$(cat "$source_dir/packaging/sdk-example/CMakeLists.txt")" ]; then
-    fail "README's module CMakeLists differs from packaging/sdk-example/CMakeLists.txt"
+# The first block of the given kind after a heading of a guide in docs/.
+guide_block() { # GUIDE HEADING KIND
+    awk -v heading="$2" -v fence="\`\`\`$3" '$0 == heading { on = 1 }
+        on && !block && $0 == fence { block = 1; next } block && /^```$/ { exit } block' \
+        "$source_dir/docs/$1"
+}
+
+# A module built against the installed SDK, with the module guide's
+# CMakeLists (the one in packaging/sdk-example must be the same).
+guide_cmake=$(guide_block modules.md "## Building a module against the installed SDK" cmake)
+if [ "$guide_cmake" != "$(cat "$source_dir/packaging/sdk-example/CMakeLists.txt")" ]; then
+    fail "docs/modules.md's module CMakeLists differs from packaging/sdk-example/CMakeLists.txt"
 fi
 cmake -S "$source_dir/packaging/sdk-example" -B "$work/module" \
     -DCMAKE_PREFIX_PATH="$usr" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
