@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks an installed tree: the desktop file, the MIME types, the icons,
 # the module SDK (a module is built against it), the launcher run through
-# its bin/ link in automatic mode, and derize-zizir-check.
+# its bin/ link in automatic mode, derize-zizir-check, and the translators'
+# worked example of docs/translating.md run with it.
 #
 #   packaging/check-installed.sh ROOT                  ROOT holds usr/ (dpkg -x, DESTDIR)
 #   packaging/check-installed.sh --install BUILD ROOT  first install BUILD into ROOT/usr
@@ -82,12 +83,18 @@ done
 grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/$app_id.svg" 2>/dev/null ||
     fail "scalable icon missing"
 
-# A module built against the installed SDK, with the README's CMakeLists
-# (the one in packaging/sdk-example must be the same).
-readme_cmake=$(awk '/^### Building a module against the installed SDK$/ { on = 1 }
-    on && /^```cmake$/ { block = 1; next } block && /^```$/ { exit } block' "$source_dir/README.md")
-if [ "$readme_cmake" != "$(cat "$source_dir/packaging/sdk-example/CMakeLists.txt")" ]; then
-    fail "README's module CMakeLists differs from packaging/sdk-example/CMakeLists.txt"
+# The first block of the given kind after a heading of a guide in docs/.
+guide_block() { # GUIDE HEADING KIND
+    awk -v heading="$2" -v fence="\`\`\`$3" '$0 == heading { on = 1 }
+        on && !block && $0 == fence { block = 1; next } block && /^```$/ { exit } block' \
+        "$source_dir/docs/$1"
+}
+
+# A module built against the installed SDK, with the module guide's
+# CMakeLists (the one in packaging/sdk-example must be the same).
+guide_cmake=$(guide_block modules.md "## Building a module against the installed SDK" cmake)
+if [ "$guide_cmake" != "$(cat "$source_dir/packaging/sdk-example/CMakeLists.txt")" ]; then
+    fail "docs/modules.md's module CMakeLists differs from packaging/sdk-example/CMakeLists.txt"
 fi
 cmake -S "$source_dir/packaging/sdk-example" -B "$work/module" \
     -DCMAKE_PREFIX_PATH="$usr" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
@@ -147,6 +154,35 @@ else
     note "derize-zizir-check finds the module beside the launcher"
 fi
 rm -f "$programs/trn_worm.so"
+
+# The translators' worked example, as docs/translating.md gives it: its
+# commands run with the installed programs first on PATH, in a folder of
+# their own; they must end with status 0 and print the lines the guide
+# shows, in that order, where a line "..." stands for any number of lines.
+example_heading="## A worked example: a German dictionary"
+example=$(guide_block translating.md "$example_heading" sh)
+shown=$(guide_block translating.md "$example_heading" text)
+mkdir -p "$work/translation"
+status=0
+printed=$(cd "$work/translation" && PATH="$usr/bin:$PATH" bash -euo pipefail -c "$example" 2>&1) ||
+    status=$?
+if [ -z "$example" ] || [ -z "$shown" ]; then
+    fail "docs/translating.md has no worked example (a sh and a text block after \"$example_heading\")"
+elif [ "$status" -ne 0 ]; then
+    fail "the worked example of docs/translating.md ended with status $status:"
+    echo "$printed" >&2
+elif ! awk 'NR == FNR { out[++n] = $0; next }
+        /^ *\.\.\.$/ { loose = 1; next }
+        { while (++at <= n && out[at] != $0) { if (!loose) { failed = 1; exit } }
+          if (at > n) { failed = 1; exit }
+          loose = 0 }
+        END { if (failed || (!loose && at < n)) { exit 1 } }' \
+        <(printf '%s\n' "$printed") <(printf '%s\n' "$shown"); then
+    fail "the worked example of docs/translating.md printed other lines than the guide shows:"
+    echo "$printed" >&2
+else
+    note "the worked example of docs/translating.md prints what the guide shows"
+fi
 
 [ $failed -eq 0 ] || exit 1
 [ $skipped -eq 0 ] || exit 77
