@@ -19,7 +19,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -36,14 +35,6 @@ std::vector<std::string> fileLines(const fs::path& path)
         lines.push_back(line);
     }
     return lines;
-}
-
-std::string fileText(const fs::path& path)
-{
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 bool startsWith(const std::string& text, const std::string& start)
@@ -154,102 +145,6 @@ bool isExternal(const std::string& target)
            startsWith(target, "mailto:");
 }
 
-// A dependency of one library on another, as the build states it or as the
-// design's picture draws it.
-using Dependency = std::tuple<std::string, std::string, bool /* public */>;
-
-struct Libraries
-{
-    std::set<std::string> names;
-    std::set<Dependency> dependencies;
-};
-
-// The arguments of every call of `command` in a CMake file (the text up to
-// the closing parenthesis, split at white space).
-std::vector<std::vector<std::string>> commandArguments(const std::string& text,
-                                                       const std::string& command)
-{
-    std::vector<std::vector<std::string>> calls;
-    const std::regex call("(^|\\n)[ \\t]*" + command + "\\(([^)]*)\\)");
-    for (auto match = std::sregex_iterator(text.begin(), text.end(), call);
-         match != std::sregex_iterator(); ++match) {
-        std::istringstream words((*match)[2].str());
-        std::vector<std::string> arguments;
-        for (std::string word; words >> word;) {
-            arguments.push_back(word);
-        }
-        if (!arguments.empty()) {
-            calls.push_back(arguments);
-        }
-    }
-    return calls;
-}
-
-// The project's libraries and their dependencies on each other, from the
-// CMakeLists.txt files of the folders that make the programs.
-Libraries buildLibraries()
-{
-    std::vector<std::string> texts;
-    for (const char* folder :
-         {"platform", "launcher", "translation", "widgets", "resources", "tools", "sdk"}) {
-        for (const fs::directory_entry& entry :
-             fs::recursive_directory_iterator(SourceDir / folder)) {
-            if (entry.path().filename() == "CMakeLists.txt") {
-                std::string text;
-                for (const std::string& line : fileLines(entry.path())) {
-                    if (!startsWith(withoutLeadingSpaces(line), "#")) {
-                        text += line + "\n";
-                    }
-                }
-                texts.push_back(text);
-            }
-        }
-    }
-    Libraries libraries;
-    std::map<std::string, std::string> aliases;
-    for (const std::string& text : texts) {
-        for (const auto& arguments : commandArguments(text, "add_library")) {
-            if (arguments.size() >= 3 && arguments[1] == "ALIAS") {
-                aliases[arguments[0]] = arguments[2];
-            } else {
-                libraries.names.insert(arguments[0]);
-            }
-        }
-    }
-    for (const std::string& text : texts) {
-        for (const auto& arguments : commandArguments(text, "target_link_libraries")) {
-            if (libraries.names.count(arguments[0]) == 0) {
-                continue; // a program
-            }
-            bool isPublic = true;
-            for (std::size_t i = 1; i < arguments.size(); ++i) {
-                const std::string& word = arguments[i];
-                if (word == "PUBLIC" || word == "INTERFACE") {
-                    isPublic = true;
-                } else if (word == "PRIVATE") {
-                    isPublic = false;
-                } else {
-                    const auto alias = aliases.find(word);
-                    const std::string name = alias == aliases.end() ? word : alias->second;
-                    if (libraries.names.count(name) != 0) {
-                        libraries.dependencies.insert({arguments[0], name, isPublic});
-                    }
-                }
-            }
-        }
-    }
-    return libraries;
-}
-
-std::string describe(const std::set<Dependency>& dependencies)
-{
-    std::string text;
-    for (const auto& [from, to, isPublic] : dependencies) {
-        text += "\n  " + from + (isPublic ? " --> " : " -.-> ") + to;
-    }
-    return text;
-}
-
 } // namespace
 
 TEST(Docs, TheStatusTableIsTheLaunchersOwn)
@@ -334,41 +229,4 @@ TEST(Docs, TheFrontPageIsShortAndNamesEveryGuide)
                 << "README.md does not name the guide " << page.filename();
         }
     }
-}
-
-TEST(Docs, TheDesignsPictureOfTheLibrariesIsTheBuilds)
-{
-    const Libraries libraries = buildLibraries();
-    ASSERT_GT(libraries.dependencies.size(), 10U) << "the CMakeLists.txt files were not read";
-
-    const std::string page = fileText(SourceDir / "docs/design.md");
-    const std::size_t start = page.find("```mermaid\n");
-    ASSERT_NE(start, std::string::npos) << "docs/design.md has no diagram";
-    const std::size_t end = page.find("```", start + 3);
-    std::istringstream diagram(page.substr(start, end - start));
-    static const std::regex edge(R"(^\s*(\w+)\s+(-->|-\.->)\s+(\w+)\s*$)");
-    static const std::regex node(R"(^\s*(\w+)[\[(])");
-    std::set<Dependency> drawn;
-    std::set<std::string> nodes;
-    for (std::string line; std::getline(diagram, line);) {
-        std::smatch match;
-        if (std::regex_match(line, match, edge)) {
-            if (libraries.names.count(match[1]) != 0 && libraries.names.count(match[3]) != 0) {
-                drawn.insert({match[1], match[3], match[2] == "-->"});
-            }
-        } else if (std::regex_search(line, match, node)) {
-            nodes.insert(match[1]);
-        }
-    }
-    for (const std::string& name : libraries.names) {
-        EXPECT_EQ(nodes.count(name), 1U) << "the diagram has no node for the library " << name;
-    }
-    std::set<Dependency> missing;
-    std::set_difference(libraries.dependencies.begin(), libraries.dependencies.end(), drawn.begin(),
-                        drawn.end(), std::inserter(missing, missing.end()));
-    std::set<Dependency> extra;
-    std::set_difference(drawn.begin(), drawn.end(), libraries.dependencies.begin(),
-                        libraries.dependencies.end(), std::inserter(extra, extra.end()));
-    EXPECT_TRUE(missing.empty()) << "in the build, not in the diagram:" << describe(missing);
-    EXPECT_TRUE(extra.empty()) << "in the diagram, not in the build:" << describe(extra);
 }
