@@ -14,16 +14,26 @@ std::uintptr_t derize_checked_call(const void* function, const std::uintptr_t* a
 // pointer from before all of them, EDI the count: both are registers a
 // callee must preserve, whatever its convention. Then
 // removed = ESP after the call - (ESI - 4 × 16 - 4 × count).
+// The call frame information (the .cfi lines) lets a C++ exception that the
+// entry point raises pass through this frame to the launcher's handler:
+// the frame is found from EBP, whatever the callee did to the stack.
 asm(R"(
     .text
     .globl _derize_checked_call
     .def _derize_checked_call; .scl 2; .type 32; .endef
 _derize_checked_call:
+    .cfi_startproc
     pushl %ebp
+    .cfi_def_cfa_offset 8
+    .cfi_offset %ebp, -8
     movl %esp, %ebp
+    .cfi_def_cfa_register %ebp
     pushl %ebx
+    .cfi_offset %ebx, -12
     pushl %esi
+    .cfi_offset %esi, -16
     pushl %edi
+    .cfi_offset %edi, -20
     movl %esp, %esi
     movl 24(%ebp), %edx
     movl $16, %ecx
@@ -49,7 +59,9 @@ _derize_checked_call:
     popl %esi
     popl %ebx
     popl %ebp
+    .cfi_def_cfa %esp, 4
     ret
+    .cfi_endproc
 )");
 
 namespace platform {
