@@ -283,7 +283,16 @@ std::optional<RunOutcome> FormGears::selectKindAndRun()
 
 void FormGears::runClicked()
 {
+    // A quit request found after the run is the module's, and is taken out
+    // then; the user closing the window during the run ends the loop once
+    // the run is over.
+    m_running = true;
     m_window.btnRunClick();
+    m_running = false;
+    if (m_closedDuringRun) {
+        m_closedDuringRun = false;
+        PostQuitMessage(0);
+    }
 }
 
 void FormGears::selectKind(int kindIndex)
@@ -419,7 +428,9 @@ LRESULT FormGears::handle(UINT message, WPARAM wParam, LPARAM lParam)
         DestroyWindow(m_hwnd);
         return 0;
     case WM_DESTROY:
-        if (m_inMessageLoop) {
+        if (m_inMessageLoop && m_running) {
+            m_closedDuringRun = true;
+        } else if (m_inMessageLoop) {
             PostQuitMessage(0);
         }
         return 0;

@@ -112,6 +112,8 @@ private:
     ShadowLabel* m_label = nullptr;
     HWND m_focus = nullptr; // the control that has the focus while the window is active
     bool m_inMessageLoop = false;
+    bool m_running = false;         // a module runs, started by Run
+    bool m_closedDuringRun = false; // the window was closed meanwhile
 };
 
 } // namespace launcher::win32
