@@ -7,7 +7,15 @@
 # modules built with the SDK use these same DLLs. The copies lose their
 # debugging sections (Debian's libstdc++-6.dll is 21 MB with them, 4 MB
 # without); code, exports and unwind tables stay.
-set(DERIZE_MINGW_RUNTIME_DLLS libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
+#
+# libgcc's DLL is named after its way of unwinding: DWARF-2 tables on
+# 32-bit Windows, the system's structured exception handling on 64-bit.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(DERIZE_MINGW_LIBGCC_DLL libgcc_s_seh-1.dll)
+else()
+    set(DERIZE_MINGW_LIBGCC_DLL libgcc_s_dw2-1.dll)
+endif()
+set(DERIZE_MINGW_RUNTIME_DLLS libstdc++-6.dll ${DERIZE_MINGW_LIBGCC_DLL} libwinpthread-1.dll)
 
 function(derize_copy_mingw_runtime folder)
     file(MAKE_DIRECTORY ${folder})

@@ -117,7 +117,7 @@ TEST(ModuleRunner, EachFormGetsExactlyItsOwnArguments)
         EXPECT_EQ(recordField(calls[i], "name"), testsupport::hexOf(dataFile));
         EXPECT_EQ(recordField(calls[i], "slot1"), i < 5 ? slot1 : "(nil)");
         EXPECT_EQ(recordField(calls[i], "slot2"), i < 4 ? slot2 : "(nil)");
-#ifdef _WIN32
+#if DERIZE_CHECKED_CALL
         // One argument too many would lie just beyond the entry point's own:
         // the address of the result slot that follows the form's last one.
         // A runner that calls form B as A, or C as B, puts it there every

@@ -11,6 +11,7 @@
 #include "launcher/window/WindowDescription.h"
 #include "platform/Process.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ namespace {
 
 struct Box
 {
+    HWND window = nullptr;
     HWND owner = nullptr;
     std::wstring title;
     std::wstring text;
@@ -33,9 +35,14 @@ LRESULT CALLBACK noteBoxes(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto window = reinterpret_cast<HWND>(wParam);
     wchar_t className[16] = {};
-    if (code == HCBT_ACTIVATE && GetClassNameW(window, className, 16) &&
+    // A box is activated again when another process's window took the
+    // focus from it for a moment (the tests run side by side): counted once.
+    const bool seen = std::any_of(g_boxes.begin(), g_boxes.end(),
+                                  [window](const Box& box) { return box.window == window; });
+    if (code == HCBT_ACTIVATE && !seen && GetClassNameW(window, className, 16) &&
         std::wstring(className) == L"#32770") {
         Box box;
+        box.window = window;
         box.owner = GetWindow(window, GW_OWNER);
         wchar_t text[1024] = {};
         GetWindowTextW(window, text, 1024);

@@ -60,7 +60,7 @@ TEST(Win32MissingImport, TheModulesImportTableNamesTheDllTheLoaderDidNotFind)
     const std::string chain = testsupport::fixtureDir("unresolved") + "trn_chain.dll";
     const platform::PeImports imports = platform::readPeImports(fileBytes(chain));
     EXPECT_EQ(imports.status, platform::PeImports::Status::Read) << imports.problem;
-    EXPECT_EQ(imports.machine, 0x14c);
+    EXPECT_EQ(imports.machine, platform::NativeMachine);
     EXPECT_NE(std::find(imports.libraries.begin(), imports.libraries.end(), MissingDll),
               imports.libraries.end());
 

@@ -53,6 +53,7 @@ std::string wildModule(const std::string& which, const char* library)
 
 } // namespace
 
+#if DERIZE_CHECKED_CALL
 TEST(Win32ModuleRunner, AnEntryPointOfAnotherConventionIsNamedAndTheStackPutBack)
 {
     const struct
@@ -97,6 +98,7 @@ TEST(Win32ModuleRunner, AnEntryPointOfAnotherConventionIsNamedAndTheStackPutBack
         EXPECT_TRUE(outcome.notes.empty()) << number << ": " << outcome.notes.front();
     }
 }
+#endif
 
 TEST(Win32ModuleRunner, AModuleThatLeavesItsCodeRunningStaysLoaded)
 {

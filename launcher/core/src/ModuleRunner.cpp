@@ -9,7 +9,7 @@
 #include "platform/ModuleCallGuard.h"
 #include "platform/ModuleLeftovers.h"
 
-#if defined(_WIN32) && defined(__i386__)
+#if DERIZE_CHECKED_CALL
 #include "platform/CheckedCall.h"
 #endif
 
@@ -25,7 +25,7 @@ namespace {
 const char* g_resultText1 = nullptr;
 const char* g_resultText2 = nullptr;
 
-#if defined(_WIN32) && defined(__i386__)
+#if DERIZE_CHECKED_CALL
 // The entry point removes its own arguments; one built with another
 // calling convention or argument list removes another number, and the
 // checked call puts the stack back whatever it did.

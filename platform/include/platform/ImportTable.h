@@ -32,6 +32,15 @@ struct PeImports
     std::string problem; // why the status is not Read
 };
 
+// The COFF machine of the images this program loads: its own.
+inline constexpr std::uint16_t MachineI386 = 0x14C;
+inline constexpr std::uint16_t MachineAmd64 = 0x8664;
+#if defined(_WIN64) || defined(__x86_64__)
+inline constexpr std::uint16_t NativeMachine = MachineAmd64;
+#else
+inline constexpr std::uint16_t NativeMachine = MachineI386;
+#endif
+
 // The longest library name read; a longer one is damage.
 inline constexpr std::size_t MaxImportNameLength = 255;
 // The most import descriptors read; a table that does not end before is
