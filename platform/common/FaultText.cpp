@@ -7,13 +7,7 @@ namespace platform {
 
 namespace {
 
-struct CodeName
-{
-    std::uint32_t code;
-    const char* name;
-};
-
-constexpr std::array<CodeName, 17> CodeNames = {{
+constexpr std::array<ExceptionCodeName, 23> CodeNames = {{
     {0xC0000005, "access violation"},
     {0xC0000006, "in-page error"},
     {0xC000001D, "illegal instruction"},
@@ -31,6 +25,13 @@ constexpr std::array<CodeName, 17> CodeNames = {{
     {0xC0000096, "privileged instruction"},
     {0xC00000FD, "stack overflow"},
     {0x80000003, "breakpoint"},
+    {0xC0000374, "heap corruption"},
+    {0xC0000409, "stack buffer overrun, fast fail"},
+    // What language runtimes raise for their own exceptions.
+    {0x0EEDFADE, "an Object Pascal runtime's exception"},
+    {0xE0465043, "a Free Pascal runtime's exception"},
+    {0xE06D7363, "a Visual C++ exception"},
+    {0xE0434352, "a .NET exception"},
 }};
 
 // Appends to a fixed buffer, dropping what does not fit.
@@ -80,9 +81,14 @@ private:
 
 } // namespace
 
+std::span<const ExceptionCodeName> exceptionCodeNames()
+{
+    return CodeNames;
+}
+
 const char* exceptionCodeName(std::uint32_t code)
 {
-    for (const CodeName& entry : CodeNames) {
+    for (const ExceptionCodeName& entry : CodeNames) {
         if (entry.code == code) {
             return entry.name;
         }

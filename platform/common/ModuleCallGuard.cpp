@@ -1,7 +1,6 @@
 #include "platform/ModuleCallGuard.h"
 
 #include "FaultReport.h"
-#include "platform/ErrorReport.h"
 
 #include <cstdlib>
 #include <utility>
@@ -16,7 +15,7 @@ const ModuleCallGuard* g_current = nullptr;
 
 ModuleCallGuard::ModuleCallGuard(std::string crashSubject, std::string exitMessage, int exitStatus)
     : m_exitMessage(std::move(exitMessage)), m_exitStatus(exitStatus), m_previous(g_current),
-      m_faults(detail::armFaultReport(std::move(crashSubject)))
+      m_faults(detail::armFaultReport(std::move(crashSubject), m_exitMessage, exitStatus))
 {
     // atexit() cannot take a handler back: it is registered once and does
     // nothing while no guard is alive.
@@ -37,10 +36,7 @@ void ModuleCallGuard::onExit()
     if (guard == nullptr) {
         return;
     }
-    reportError(guard->m_exitMessage);
-    // The rest of exit() would run the destructors of a process that is
-    // still inside the module's call.
-    std::_Exit(guard->m_exitStatus);
+    detail::endProcessForModule(guard->m_exitMessage, guard->m_exitStatus);
 }
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
+#include <cstdlib>
 #include <string_view>
 #include <unistd.h>
 #include <utility>
@@ -128,7 +129,7 @@ void installHandlersOnce()
 
 } // namespace
 
-void* armFaultReport(std::string crashSubject)
+void* armFaultReport(std::string crashSubject, std::string_view, int)
 {
     installHandlersOnce();
     auto* armed = new Armed;
@@ -143,6 +144,14 @@ void disarmFaultReport(void* armedState)
     auto* armed = static_cast<Armed*>(armedState);
     g_armed.store(armed->outer);
     delete armed;
+}
+
+void endProcessForModule(std::string_view exitMessage, int exitStatus)
+{
+    reportError(exitMessage);
+    // The rest of exit() would run the destructors of a process that is
+    // still inside the module's code.
+    std::_Exit(exitStatus);
 }
 
 } // namespace platform::detail

@@ -13,18 +13,25 @@ namespace platform::detail {
 
 namespace {
 
-// While a module is loaded or called: the start of its line, made ready
-// when the guard was made, in both encodings the line may go out in.
+// While a module is loaded or called: the start of its crash line and its
+// whole line for the end of the process, made ready when the guard was
+// made, in both encodings a line may go out in.
 struct Armed
 {
     std::string start; // "<program>: <crash subject>: ", escaped
     std::wstring wideStart;
+    std::string exitLine; // "<program>: <exit message>\n", escaped
+    std::wstring wideExitLine;
+    int exitStatus = 0;
     Armed* outer = nullptr;
 };
 
 Armed* g_armed = nullptr;
 bool g_reportOutsideModules = false;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
+// The process's end has been reported once; whatever else the system calls
+// on the way out stays silent.
+volatile LONG g_endReported = 0;
 
 // The line is put together here after a fault, when the heap may be what
 // the module damaged.
@@ -97,10 +104,48 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception)
     return g_previousFilter != nullptr ? g_previousFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
 }
 
+// The process is ending through the system's ExitProcess (any runtime's
+// exit or halt comes to it): inside a module's loading, call or unloading
+// that is the module's doing, so its prepared line goes out and the
+// process ends with the launcher's status for it instead of the module's.
+// Allocates nothing; silent when no guard is alive, so the launcher's own
+// end is untouched.
+void onProcessEnd()
+{
+    const Armed* armed = g_armed;
+    if (armed == nullptr || InterlockedExchange(&g_endReported, 1) != 0) {
+        return;
+    }
+    writeErrorOutput(armed->exitLine.data(), armed->exitLine.size(), armed->wideExitLine.data(),
+                     armed->wideExitLine.size());
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(armed->exitStatus));
+}
+
+// Two ways the system tells a process that it is ending: the program's own
+// TLS callbacks at process detach (Windows), and the fiber-local storage
+// callbacks of the thread that ends it (Windows and Wine, which calls no
+// program's TLS callback at detach). Either, whichever comes first.
+void WINAPI onFiberDataEnd(void*)
+{
+    onProcessEnd();
+}
+
+void NTAPI onTlsEvent(void*, DWORD reason, void* reserved)
+{
+    // A non-null `reserved` at detach: the process ends, rather than the
+    // program being unloaded.
+    if (reason == DLL_PROCESS_DETACH && reserved != nullptr) {
+        onProcessEnd();
+    }
+}
+
+DWORD g_fiberDataIndex = FLS_OUT_OF_INDEXES;
+
 void installFilterOnce()
 {
     static const bool installed = [] {
         g_previousFilter = SetUnhandledExceptionFilter(&onUnhandledException);
+        g_fiberDataIndex = FlsAlloc(&onFiberDataEnd);
         return true;
     }();
     (void)installed;
@@ -108,14 +153,27 @@ void installFilterOnce()
 
 } // namespace
 
-void* armFaultReport(std::string crashSubject)
+// The linker gathers the program's TLS callbacks from these sections.
+extern "C" __attribute__((section(".CRT$XLD"), used))
+const PIMAGE_TLS_CALLBACK derize_process_end_callback = &onTlsEvent;
+
+void* armFaultReport(std::string crashSubject, std::string_view exitMessage, int exitStatus)
 {
     installFilterOnce();
     auto* armed = new Armed;
     armed->start = std::string(errorLinePrefix()) + escapeForErrorLine(crashSubject) + ": ";
     armed->wideStart = toWide(armed->start);
+    armed->exitLine = errorLine(exitMessage);
+    armed->wideExitLine = toWide(armed->exitLine);
+    armed->wideExitLine.insert(armed->wideExitLine.size() - 1, 1, L'\r');
+    armed->exitStatus = exitStatus;
     armed->outer = g_armed;
     g_armed = armed;
+    // The callback runs for the threads that hold a value: the one that
+    // loads and calls modules.
+    if (g_fiberDataIndex != FLS_OUT_OF_INDEXES) {
+        FlsSetValue(g_fiberDataIndex, &g_fiberDataIndex);
+    }
     return armed;
 }
 
@@ -124,6 +182,17 @@ void disarmFaultReport(void* armedState)
     auto* armed = static_cast<Armed*>(armedState);
     g_armed = armed->outer;
     delete armed;
+}
+
+void endProcessForModule(std::string_view exitMessage, int exitStatus)
+{
+    if (InterlockedExchange(&g_endReported, 1) == 0) {
+        reportError(exitMessage);
+    }
+    // Nothing more of the process runs: neither the rest of exit() nor the
+    // detach code of the libraries loaded.
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitStatus));
+    ExitProcess(static_cast<UINT>(exitStatus));
 }
 
 void reportFaultsOutsideModules()

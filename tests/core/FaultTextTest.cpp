@@ -17,9 +17,18 @@ TEST(FaultText, CommonCodesAreNamedAnyOtherGivesOnlyTheCode)
         ASSERT_NE(name, nullptr) << std::hex << code;
         EXPECT_EQ(std::strncmp(name, "floating-point ", 15), 0) << name;
     }
-    // Another compiler's or language's exception: its code alone.
-    EXPECT_EQ(platform::exceptionText(0x0EEDFADE), "exception 0x0EEDFADE");
+    // A language runtime's own exception is named after the runtime.
+    EXPECT_EQ(platform::exceptionText(0xE06D7363), "exception 0xE06D7363 (a Visual C++ exception)");
+    EXPECT_EQ(platform::exceptionText(0x0EEDFADE),
+              "exception 0x0EEDFADE (an Object Pascal runtime's exception)");
+    // Any other code: the code alone.
+    EXPECT_EQ(platform::exceptionText(0x20474343), "exception 0x20474343");
     EXPECT_EQ(platform::exceptionText(0), "exception 0x00000000");
+    // One name a code, none too long for the filter's buffer.
+    for (const platform::ExceptionCodeName& entry : platform::exceptionCodeNames()) {
+        EXPECT_EQ(platform::exceptionCodeName(entry.code), entry.name);
+        EXPECT_LT(platform::exceptionText(entry.code).size(), 96u) << entry.name;
+    }
     EXPECT_EQ(platform::unhandledExceptionText(0xC000001D, 0x401000),
               "exception 0xC000001D (illegal instruction) at 0x00401000; the program ends");
 }

@@ -3,6 +3,7 @@
 // derize-zizir-check.exe beside it.
 #include "FixtureRecord.h"
 #include "launcher/window/WindowTexts.h"
+#include "platform/ErrorReport.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
 
@@ -201,6 +202,51 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
     }
 }
 
+// A module whose runtime ends the process through the system (a language's
+// halt, a static C runtime's exit) or raises its own exception: named, and
+// never taken for one of the launcher's statuses (3 is "not loaded").
+TEST(LauncherProgram, AModuleThatEndsTheProcessOrRaisesItsOwnExceptionIsNamed)
+{
+    const struct
+    {
+        const char* end; // TRN_END for the crashing fixture
+        DWORD status;
+        const char* line; // after "derize-zizir: module <path>"
+    } cases[] = {
+        {"exit-at-load:3", 5,
+         " ended the process while being loaded; the launcher ends with status 5"},
+        {"exit-in-call:3", 5,
+         " ended the process in TrnRun_TBelt; the launcher ends with status 5"},
+        {"exit-at-unload:3", 5,
+         " ended the process while being unloaded; the launcher ends with status 5"},
+        {"raise:0xE06D7363", 0xE06D7363,
+         " crashed in TrnRun_TBelt: exception 0xE06D7363 (a Visual C++ exception)"},
+        {"raise:0x0EEDFADE", 0x0EEDFADE,
+         " crashed in TrnRun_TBelt: exception 0x0EEDFADE (an Object Pascal runtime's exception)"},
+        {"raise:0xE0465043", 0xE0465043,
+         " crashed in TrnRun_TBelt: exception 0xE0465043 (a Free Pascal runtime's exception)"},
+        {"raise:0xE0434352", 0xE0434352,
+         " crashed in TrnRun_TBelt: exception 0xE0434352 (a .NET exception)"},
+    };
+    testsupport::TempDir folder;
+    installProgram(folder.path());
+    fs::copy_file(testsupport::fixtureDir("crashing") + "trn_tbelt.dll",
+                  folder.path() / "trn_tbelt.dll");
+    const std::string module =
+        "derize-zizir: module " +
+        platform::escapeForErrorLine((folder.path() / "trn_tbelt.dll").string());
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.end);
+        testsupport::setVariable("TRN_END", test.end);
+        const Finished finished = run(L"\"" + (folder.path() / "derize-zizir.exe").wstring() +
+                                          L"\" C:\\d\\a.toothedbelt_dat",
+                                      folder.path() / "stderr.txt");
+        testsupport::setVariable("TRN_END", nullptr);
+        EXPECT_EQ(finished.status, test.status);
+        EXPECT_EQ(finished.errorOutput, module + test.line + "\r\n");
+    }
+}
+
 TEST(LauncherProgram, WithoutADataFileTheWindowComesUpTranslatedAndClosingItEndsTheProgram)
 {
     testsupport::TempDir folder;
@@ -232,33 +278,46 @@ TEST(LauncherProgram, WithoutADataFileTheWindowComesUpTranslatedAndClosingItEnds
     CloseHandle(process.hThread);
 }
 
-TEST(LauncherProgram, AnAccessViolationInAModuleRunFromTheWindowEndsTheProgramWithItsLine)
+TEST(LauncherProgram, AModuleRunFromTheWindowThatCrashesOrEndsTheProcessEndsItWithItsLine)
 {
+    const struct
+    {
+        const char* end; // TRN_END for the crashing fixture
+        DWORD status;
+        const char* line;
+    } cases[] = {
+        {nullptr, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION),
+         "trn_tbelt.dll crashed in TrnRun_TBelt: exception 0xC0000005"},
+        {"exit-in-call:3", 5, "trn_tbelt.dll ended the process in TrnRun_TBelt"},
+    };
     testsupport::TempDir folder;
     installProgram(folder.path());
     fs::copy_file(testsupport::fixtureDir("crashing") + "trn_tbelt.dll",
                   folder.path() / "trn_tbelt.dll");
-    const Finished finished = run(
-        L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\"",
-        folder.path() / "stderr.txt", [](DWORD processId) {
-            HWND window = launcherWindowOf(processId);
-            ASSERT_NE(window, nullptr);
-            HWND group = FindWindowExW(window, nullptr, L"Button", nullptr);
-            HWND lastKind = nullptr;
-            for (HWND kind = FindWindowExW(group, nullptr, L"TzrRadioButton", nullptr);
-                 kind != nullptr; kind = FindWindowExW(group, kind, L"TzrRadioButton", nullptr)) {
-                lastKind = kind;
-            }
-            ASSERT_NE(lastKind, nullptr);
-            SendMessageW(lastKind, BM_CLICK, 0, 0);
-            // Posted: the program does not come back from this click.
-            PostMessageW(FindWindowExW(window, group, L"Button", nullptr), BM_CLICK, 0, 0);
-        });
-    EXPECT_EQ(finished.status, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
-    EXPECT_NE(
-        finished.errorOutput.find("trn_tbelt.dll crashed in TrnRun_TBelt: exception 0xC0000005"),
-        std::string::npos)
-        << finished.errorOutput;
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.line);
+        testsupport::setVariable("TRN_END", test.end);
+        const Finished finished =
+            run(L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\"",
+                folder.path() / "stderr.txt", [](DWORD processId) {
+                    HWND window = launcherWindowOf(processId);
+                    ASSERT_NE(window, nullptr);
+                    HWND group = FindWindowExW(window, nullptr, L"Button", nullptr);
+                    HWND lastKind = nullptr;
+                    for (HWND kind = FindWindowExW(group, nullptr, L"TzrRadioButton", nullptr);
+                         kind != nullptr;
+                         kind = FindWindowExW(group, kind, L"TzrRadioButton", nullptr)) {
+                        lastKind = kind;
+                    }
+                    ASSERT_NE(lastKind, nullptr);
+                    SendMessageW(lastKind, BM_CLICK, 0, 0);
+                    // Posted: the program does not come back from this click.
+                    PostMessageW(FindWindowExW(window, group, L"Button", nullptr), BM_CLICK, 0, 0);
+                });
+        testsupport::setVariable("TRN_END", nullptr);
+        EXPECT_EQ(finished.status, test.status);
+        EXPECT_NE(finished.errorOutput.find(test.line), std::string::npos) << finished.errorOutput;
+    }
 }
 
 TEST(CheckToolProgram, ReportsTheTextsWritesTheTemplateAndNamesAMissingImport)

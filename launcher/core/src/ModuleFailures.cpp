@@ -121,6 +121,17 @@ std::string endedProcessMessage(std::string_view libraryPath, std::string_view e
            "; the launcher ends with status " + std::to_string(ExitModuleEndedProcess);
 }
 
+std::string crashWhileUnloadingSubject(std::string_view libraryPath)
+{
+    return module(libraryPath) + " crashed while being unloaded";
+}
+
+std::string endedProcessWhileUnloadingMessage(std::string_view libraryPath)
+{
+    return module(libraryPath) + " ended the process while being unloaded; the launcher ends " +
+           "with status " + std::to_string(ExitModuleEndedProcess);
+}
+
 std::string missingImportMessage(std::string_view libraryPath, std::string_view library)
 {
     return "module " + std::string(libraryPath) + " needs " + std::string(library) +

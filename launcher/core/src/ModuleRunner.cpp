@@ -83,6 +83,15 @@ std::string modulePath(const std::string& fileName, const std::string& programDi
 
 namespace {
 
+// Unloads a module: its detach code runs under a guard too.
+void unloadModule(platform::LibraryHandle library, const std::string& libraryPath)
+{
+    const platform::ModuleCallGuard guard(crashWhileUnloadingSubject(libraryPath),
+                                          endedProcessWhileUnloadingMessage(libraryPath),
+                                          ExitModuleEndedProcess);
+    platform::freeLibrary(library);
+}
+
 // The steps every run and probe share: find the kind's module, load it and
 // look its entry point up. Returns the loaded library with `symbol` set, or
 // nullptr with `outcome` saying why (the library is then not loaded).
@@ -136,7 +145,7 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
     const std::string entryPoint(kind.entryPoint);
     symbol = platform::resolveSymbol(library, entryPoint.c_str());
     if (symbol == nullptr) {
-        platform::freeLibrary(library);
+        unloadModule(library, outcome.libraryPath);
         outcome.status = RunStatus::EntryPointMissing;
         outcome.message = missingEntryPointMessage(outcome.libraryPath, entryPoint);
         return nullptr;
@@ -188,7 +197,7 @@ TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost&
             leftRunningMessage(outcome.libraryPath, left.windows, left.threads));
         return outcome.flag;
     }
-    platform::freeLibrary(library);
+    unloadModule(library, outcome.libraryPath);
     return outcome.flag;
 }
 
@@ -242,7 +251,7 @@ RunOutcome probeModule(int moduleNumber, const std::string& programDir)
     if (library == nullptr) {
         return outcome;
     }
-    platform::freeLibrary(library);
+    unloadModule(library, outcome.libraryPath);
     outcome.status = RunStatus::Completed;
     return outcome;
 }

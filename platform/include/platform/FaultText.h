@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 // How a structured exception (Windows) is named on an error line. Plain
@@ -9,9 +10,20 @@
 // the *Into functions allocate nothing, for the unhandled-exception filter.
 namespace platform {
 
-// The name of an exception code that misbehaving modules commonly raise
-// ("access violation", "integer division by zero", "stack overflow", the
-// floating-point codes, "breakpoint"); nullptr for any other code.
+struct ExceptionCodeName
+{
+    std::uint32_t code;
+    const char* name;
+};
+
+// The exception codes that misbehaving modules commonly raise, each with
+// its name: the system's ("access violation", "integer division by zero",
+// "stack overflow", the floating-point codes, "breakpoint", "heap
+// corruption", ...) and those language runtimes raise for their own
+// exceptions ("a Visual C++ exception", ...). The one table of them.
+std::span<const ExceptionCodeName> exceptionCodeNames();
+
+// The name of `code` in that table; nullptr for any other code.
 const char* exceptionCodeName(std::uint32_t code);
 
 // "exception 0xC0000005 (access violation)", or only "exception 0x20474343"

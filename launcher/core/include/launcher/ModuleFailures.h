@@ -50,6 +50,9 @@ std::string leftRunningMessage(std::string_view libraryPath, int windows, int th
 // is being loaded or while its entry point runs.
 std::string crashSubject(std::string_view libraryPath, std::string_view entryPoint);
 std::string endedProcessMessage(std::string_view libraryPath, std::string_view entryPoint);
+// The same while the module is being unloaded (its detach code runs).
+std::string crashWhileUnloadingSubject(std::string_view libraryPath);
+std::string endedProcessWhileUnloadingMessage(std::string_view libraryPath);
 
 // A module the loader refused because a library it needs is nowhere the
 // loader looks; `library` names it as platform::missingImport() gives it.
