@@ -24,7 +24,7 @@ namespace {
 // Calls `emit` with the bytes that stand for `message` on an error line,
 // one piece per byte of the message.
 template <typename Emit>
-void escapeBytes(std::string_view message, Emit emit)
+void escapeBytes(std::string_view message, Backslash backslash, Emit emit)
 {
     static constexpr char Hex[] = "0123456789ABCDEF";
     for (const char c : message) {
@@ -34,7 +34,7 @@ void escapeBytes(std::string_view message, Emit emit)
             if (!emit(escape, sizeof escape)) {
                 return;
             }
-        } else if (c == '\\') {
+        } else if (c == '\\' && backslash == Backslash::Escaped) {
             if (!emit("\\\\", 2)) {
                 return;
             }
@@ -51,21 +51,22 @@ std::string_view errorLinePrefix()
     return prefix();
 }
 
-std::string escapeForErrorLine(std::string_view message)
+std::string escapeForErrorLine(std::string_view message, Backslash backslash)
 {
     std::string escaped;
     escaped.reserve(message.size());
-    escapeBytes(message, [&escaped](const char* piece, std::size_t length) {
+    escapeBytes(message, backslash, [&escaped](const char* piece, std::size_t length) {
         escaped.append(piece, length);
         return true;
     });
     return escaped;
 }
 
-std::size_t escapeForErrorLineInto(std::string_view message, char* out, std::size_t capacity)
+std::size_t escapeForErrorLineInto(std::string_view message, char* out, std::size_t capacity,
+                                   Backslash backslash)
 {
     std::size_t used = 0;
-    escapeBytes(message, [&](const char* piece, std::size_t length) {
+    escapeBytes(message, backslash, [&](const char* piece, std::size_t length) {
         if (capacity - used < length) {
             return false;
         }

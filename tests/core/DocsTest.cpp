@@ -172,10 +172,11 @@ TEST(Docs, TheStatusTableIsTheLaunchersOwn)
 TEST(Docs, TheWindowsCrashLinesAreTheOnesTheLauncherWrites)
 {
     const std::string prefix(platform::errorLinePrefix());
-    const std::string inModule = prefix +
-                                 platform::escapeForErrorLine(launcher::crashSubject(
-                                     "C:\\d\\trn_tbelt.dll", "TrnRun_TBelt")) +
-                                 ": " + platform::exceptionText(0xC0000005);
+    const std::string inModule =
+        prefix +
+        platform::escapeForErrorLine(launcher::crashSubject("C:\\d\\trn_tbelt.dll", "TrnRun_TBelt"),
+                                     platform::Backslash::Kept) +
+        ": " + platform::exceptionText(0xC0000005);
     const std::string outside = prefix + platform::unhandledExceptionText(0xC0000005, 0x0040123A);
     int found = 0;
     for (const std::string& line : fileLines(SourceDir / "docs/using.md")) {

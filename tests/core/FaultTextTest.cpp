@@ -2,6 +2,8 @@
 // Windows, where the unhandled-exception filter writes it.
 #include "platform/FaultText.h"
 
+#include "platform/ErrorReport.h"
+
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -42,4 +44,18 @@ TEST(FaultText, ALineIsCutShortRatherThanWrittenPastItsBuffer)
     EXPECT_EQ(std::string(buffer, length), "exception 0xC000");
     EXPECT_EQ(buffer[16], '#') << "nothing beyond the capacity";
     EXPECT_EQ(platform::unhandledExceptionTextInto(0xC0000005, 1, buffer, 0), 0u);
+}
+
+TEST(ErrorLine, ControlBytesAreEscapedABackslashOnlyWhereItIsNoSeparator)
+{
+    const std::string_view name = "C:\\d\\a\x01\x1b[2J\x7f\xd0\xb0.dll";
+    EXPECT_EQ(platform::escapeForErrorLine(name, platform::Backslash::Kept),
+              "C:\\d\\a\\x01\\x1B[2J\\x7F\xd0\xb0.dll");
+    EXPECT_EQ(platform::escapeForErrorLine(name, platform::Backslash::Escaped),
+              "C:\\\\d\\\\a\\x01\\x1B[2J\\x7F\xd0\xb0.dll");
+#ifdef _WIN32
+    EXPECT_EQ(platform::NativeBackslash, platform::Backslash::Kept);
+#else
+    EXPECT_EQ(platform::NativeBackslash, platform::Backslash::Escaped);
+#endif
 }

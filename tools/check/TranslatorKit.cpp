@@ -25,7 +25,7 @@ std::string shown(std::u16string_view text)
     // Appended piece by piece: GCC 12 at -O3 takes "\"" + std::string for
     // an overlapping copy (-Wrestrict).
     std::string quoted(1, '"');
-    quoted += platform::escapeForErrorLine(translation::toUtf8(text));
+    quoted += platform::escapeForErrorLine(translation::toUtf8(text), platform::Backslash::Escaped);
     quoted += '"';
     return quoted;
 }
