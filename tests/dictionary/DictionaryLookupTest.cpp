@@ -151,8 +151,11 @@ TEST(DictionaryLookup, ShortLinesAndDuplicatesAcrossIndexGrowth)
 {
     std::string bytes;
     for (int k = 0; k < 20000; ++k) {
-        bytes += "\"" + std::to_string(k % 5000) + ((k / 5000) % 2 ? "x" : "X") + "\"=\"" +
-                 std::to_string(k) + "\"\n";
+        bytes += '"';
+        bytes += std::to_string(k % 5000);
+        bytes += (k / 5000) % 2 ? "x\"=\"" : "X\"=\"";
+        bytes += std::to_string(k);
+        bytes += "\"\n";
     }
     bytes += std::string(200000, '\n');
     const Dictionary dictionary = make(bytes);
