@@ -12,6 +12,14 @@ namespace platform {
 
 namespace {
 
+// A C++ exception thrown by a library's start-up code on 64-bit Windows:
+// libgcc's unwinder raises it as a structured exception of this code, and
+// the system's loader catches it, frees it on its way out and fails the
+// load with the code as its error: the exception's text is gone by then.
+// (On 32-bit Windows the exception cannot pass the loader at all and ends
+// in std::terminate, where the launcher's guard names it with its text.)
+constexpr DWORD GccThrow = 0x20474343;
+
 // True for a file name without any folder: the system searches for it.
 bool isBareName(const std::string& path)
 {
@@ -142,6 +150,13 @@ LibraryHandle loadLibrary(const std::string& path, std::string& error, LoadFailu
     const DWORD code = GetLastError();
     if (modeSet) {
         SetThreadErrorMode(previousMode, nullptr);
+    }
+    if (module == nullptr && code == GccThrow) {
+        error = "a C++ exception, which the system's loader caught and whose text is lost";
+        if (failure != nullptr) {
+            *failure = LoadFailure::RaisedWhileLoading;
+        }
+        return nullptr;
     }
     // Every handle value below 32 is a failure, as in 16-bit days.
     if (reinterpret_cast<std::uintptr_t>(module) < 32) {

@@ -114,9 +114,13 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
     platform::LoadFailure failure = platform::LoadFailure::Refused;
     platform::LibraryHandle library = nullptr;
     {
-        const platform::ModuleCallGuard guard(crashSubject(outcome.libraryPath, {}),
-                                              endedProcessMessage(outcome.libraryPath, {}),
-                                              ExitModuleEndedProcess);
+        // Where C++ cannot unwind through the system's loader (Windows), an
+        // error a static constructor raises ends here with its line.
+        const std::string& path = outcome.libraryPath;
+        const platform::ModuleCallGuard guard(
+            crashSubject(path, {}), endedProcessMessage(path, {}), ExitModuleEndedProcess,
+            {[&path](std::string_view what) { return raisedWhileLoadingMessage(path, what); },
+             ExitModuleRaisedError});
         library = platform::loadLibrary(outcome.libraryPath, loaderError, &failure);
     }
     if (library == nullptr && failure == platform::LoadFailure::RaisedWhileLoading) {
