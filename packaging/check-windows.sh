@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Checks the Windows side of an installed tree:
-#   - the SDK example, built against the installed SDK with MinGW-w64, is a
-#     32-bit DLL that exports its stdcall entry point under its plain name;
-#   - the Windows launcher and the installer list an application manifest
-#     and a version resource with the project's version (wrestool), and so
-#     does the uninstaller once installed;
-#   - the Windows installer (packaging/windows), holding the Windows
-#     launcher and derize-zizir-check.exe of a MinGW-w64 Release build (DERIZE_WINE_RELEASE_BUILD,
-#     default build/wine-release: reused when it is there, configured with
-#     the "wine-release" presets when not), installed silently into a throw-away Wine prefix (null display
-#     driver): its files, shortcut, registry and file associations, a data
-#     file opened through its association reaching a recording trn_cylext.dll
-#     under its own name, the SDK example run by the installed launcher, then
-#     the uninstaller;
+#   - the SDK example, built against the installed SDK with its installed
+#     MinGW-w64 toolchain files by the module guide's commands, is a 32-bit
+#     DLL that exports its stdcall entry point under its plain name, and a
+#     64-bit DLL that exports it;
+#   - the Windows launchers (32-bit and 64-bit) and the installer list an
+#     application manifest and a version resource with the project's
+#     version (wrestool), and so does the uninstaller once installed;
+#   - the 64-bit launcher of the build tree runs the 64-bit SDK example
+#     under 64-bit Wine;
+#   - the Windows installer (packaging/windows), holding the launchers and
+#     derize-zizir-check.exe of MinGW-w64 Release builds (32-bit:
+#     DERIZE_WINE_RELEASE_BUILD, default build/wine-release; 64-bit:
+#     DERIZE_WINE64_RELEASE_BUILD, default build/wine64-release; each reused
+#     when it is there, configured with its preset when not), installed
+#     silently into a throw-away 64-bit Wine prefix (null display driver):
+#     its files, shortcuts, registry and file associations, a data file
+#     opened through its association reaching a recording trn_cylext.dll
+#     under its own name, the SDK example run by the installed launcher,
+#     the optional components (the 64-bit launcher running the 64-bit SDK
+#     example from its x64 folder among them), then the uninstaller;
 #   - derize-zizir-wine running the installed launcher, handing it the data
 #     file name as Windows names it and ending with its status.
 #
@@ -21,9 +28,10 @@
 # Exit status 0 when all is well, 1 when a check fails, 77 when MinGW-w64,
 # Wine, NSIS or icoutils is not installed (scripts/install-deps.sh wine packaging);
 # DERIZE_CHECK_STRICT=1 turns that skip into a failure. On a machine that
-# cannot run 32-bit programs (scripts/i386-probe.sh) the module and the
-# installer are still built and checked, what needs Wine is not run, one
-# line says so, and the status is 0; DERIZE_REQUIRE_WINE=1 makes that 1.
+# cannot run 32-bit programs (scripts/i386-probe.sh) the modules and the
+# installer are still built and checked and the 64-bit launcher run, what
+# needs Wine's 32-bit part is not run, one line says so, and the status is
+# 0; DERIZE_REQUIRE_WINE=1 makes that 1.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=scripts/i386-probe.sh
@@ -34,7 +42,9 @@ usr=$root/usr
 failed=0
 fail() { echo "check-windows: FAIL: $*" >&2; failed=1; }
 note() { echo "check-windows: $*"; }
-for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-objdump i686-w64-mingw32-nm makensis wrestool wine wineboot wineserver; do
+wine64=/usr/lib/wine/wine64
+for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-objdump i686-w64-mingw32-nm \
+    x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump x86_64-w64-mingw32-nm makensis wrestool wine "$wine64" wineserver; do
     if ! command -v "$tool" >/dev/null; then
         [ "${DERIZE_CHECK_STRICT:-0}" = 1 ] && { fail "$tool is not installed"; exit 1; }
         note "SKIP: $tool is not installed"
@@ -43,7 +53,7 @@ for tool in i686-w64-mingw32-g++-posix i686-w64-mingw32-objdump i686-w64-mingw32
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/derize-check-windows-XXXXXX")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 cleanup() {
     if [ -d "$WINEPREFIX" ]; then
@@ -54,73 +64,144 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The SDK example as a Windows module. The toolchain keeps find_package()
-# inside the MinGW root, so the installed package is named by its folder.
-cmake -S "$source_dir/packaging/sdk-example" -B "$work/module" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/toolchains/mingw-i686.cmake" \
-    -DTrnModule_DIR="$usr/lib/cmake/TrnModule" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
-cmake --build "$work/module" >/dev/null
-worm=$work/module/trn_worm.dll
-if [ ! -f "$worm" ]; then
-    fail "the SDK's Windows build made no trn_worm.dll: $(ls "$work/module")"
-else
-    headers=$(i686-w64-mingw32-objdump -p "$worm")
+# The first block of the given kind after a heading of a guide in docs/.
+guide_block() { # GUIDE HEADING KIND
+    awk -v heading="$2" -v fence="\`\`\`$3" '$0 == heading { on = 1 }
+        on && !block && $0 == fence { block = 1; next } block && /^```$/ { exit } block' \
+        "$source_dir/docs/$1"
+}
+
+# The SDK example as Windows modules, built in a copy of its folder by the
+# module guide's commands, with the installed package and toolchain files
+# (and Ninja, whose compile commands name the include folders themselves).
+commands=$(guide_block modules.md "## The same module for Windows" sh)
+grep -q '^sdk=/usr/lib/cmake/TrnModule$' <<<"$commands" ||
+    fail "docs/modules.md's Windows commands no longer set sdk=/usr/lib/cmake/TrnModule"
+cp -r "$source_dir/packaging/sdk-example" "$work/module"
+(cd "$work/module" && CMAKE_GENERATOR=Ninja CMAKE_EXPORT_COMPILE_COMMANDS=ON bash -euo pipefail \
+    -c "${commands//=\/usr\//=$usr/}") >"$work/module.log" 2>&1 ||
+    fail "docs/modules.md's Windows commands failed against the installed SDK: $(tail -5 "$work/module.log")"
+# check_module BITS TRIPLET FORMAT DECORATED: the example built for BITS-bit
+# Windows; DECORATED is the compiler's own name of its entry point.
+check_module() {
+    local bits=$1 triplet=$2 format=$3 decorated=$4 dll=$work/module/build-win$1/trn_worm.dll
+    local headers exports imports compiled
+    if [ ! -f "$dll" ]; then
+        fail "the SDK's $bits-bit Windows build made no trn_worm.dll"
+        return
+    fi
+    headers=$("$triplet-objdump" -p "$dll")
     exports=$(awk '/^\[Ordinal\/Name Pointer\] Table/ { on = 1; next }
         on && /^\t\[/ { print $NF; next } on { exit }' <<<"$headers")
     imports=$(awk '/DLL Name:/ { print $3 }' <<<"$headers" | tr '\n' ' ')
-    decorated=$(i686-w64-mingw32-nm "$work/module/CMakeFiles/trn_worm.dir/trn_worm.c.obj" |
+    compiled=$("$triplet-nm" "$work/module/build-win$bits/CMakeFiles/trn_worm.dir/trn_worm.c.obj" |
         awk '$2 == "T" { print $3 }')
-    grep -q 'file format pei-i386' <<<"$headers" || fail "trn_worm.dll is not a 32-bit DLL"
-    [ "$exports" = TrnRun_Worm ] || fail "trn_worm.dll exports [$exports], not just TrnRun_Worm"
-    # Form B's three arguments: a stdcall function that removes 12 bytes.
-    [ "$decorated" = _TrnRun_Worm@12 ] ||
-        fail "TrnRun_Worm is compiled as [$decorated], not as stdcall with 12 bytes of arguments"
-    grep -qw msvcrt.dll <<<"$imports" || fail "trn_worm.dll does not use the shared C runtime: $imports"
-    grep -q -- "-isystem $usr/include/derize-zizir " "$work/module/compile_commands.json" ||
-        fail "trn_worm.dll was not compiled against the installed header alone"
-    note "Windows module built from the installed SDK: exports $exports, imports $imports"
-fi
+    grep -q "file format $format\$" <<<"$headers" || fail "the $bits-bit build's trn_worm.dll is not a $format DLL"
+    [ "$exports" = TrnRun_Worm ] || fail "the $bits-bit trn_worm.dll exports [$exports], not just TrnRun_Worm"
+    [ "$compiled" = "$decorated" ] ||
+        fail "the $bits-bit TrnRun_Worm is compiled as [$compiled], not as [$decorated]"
+    grep -qw msvcrt.dll <<<"$imports" || fail "the $bits-bit trn_worm.dll does not use the shared C runtime: $imports"
+    grep -q -- "-isystem $usr/include/derize-zizir " "$work/module/build-win$bits/compile_commands.json" ||
+        fail "the $bits-bit trn_worm.dll was not compiled against the installed header alone"
+    note "$bits-bit Windows module built from the installed SDK: exports $exports, imports $imports"
+}
+# Form B's three arguments: on 32-bit Windows a stdcall function that
+# removes 12 bytes.
+check_module 32 i686-w64-mingw32 pei-i386 _TrnRun_Worm@12
+check_module 64 x86_64-w64-mingw32 pei-x86-64 TrnRun_Worm
+worm=$work/module/build-win32/trn_worm.dll
+worm64=$work/module/build-win64/trn_worm.dll
 
-# The Windows launcher as the installer ships it, and the recording
-# trn_cylext.dll of the tests, from a Release build for Windows.
-build=$(realpath -m "${DERIZE_WINE_RELEASE_BUILD:-$source_dir/build/wine-release}")
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    (cd "$source_dir" && cmake --preset wine-release -B "$build") >/dev/null
-fi
-start=$SECONDS
-cmake --build "$build" -j2 --target derize-zizir derize-zizir-check fixture_recording_trn_cylext >/dev/null
-note "Windows launcher built in $((SECONDS - start)) s in $build"
+# The Windows launchers as the installer ships them, from Release builds
+# for Windows, and the recording trn_cylext.dll of the tests.
+# release_build VAR PRESET TRIPLET TARGETS...: the build folder $VAR names
+# (default build/PRESET), configured when it is not, with TARGETS built;
+# sets $built to the folder.
+release_build() {
+    local variable=$1 preset=$2 triplet=$3 build start
+    shift 3
+    build=$(realpath -m "${!variable:-$source_dir/build/$preset}")
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        (cd "$source_dir" && cmake --preset "$preset" -B "$build") >/dev/null
+    fi
+    start=$SECONDS
+    cmake --build "$build" -j2 --target "$@" >/dev/null
+    note "Windows launcher built in $((SECONDS - start)) s in $build"
+    if [ ! -f "$build/bin/derize-zizir.exe" ] || [ ! -f "$build/bin/derize-zizir-check.exe" ]; then
+        fail "the Windows build in $build made no derize-zizir.exe or derize-zizir-check.exe"
+        exit 1
+    fi
+    # The check tool is a console program: its report goes to standard output.
+    grep -q '(Windows CUI)' <<<"$("$triplet-objdump" -p "$build/bin/derize-zizir-check.exe")" ||
+        fail "$build/bin/derize-zizir-check.exe is not a console program"
+    built=$build
+}
+release_build DERIZE_WINE_RELEASE_BUILD wine-release i686-w64-mingw32 \
+    derize-zizir derize-zizir-check fixture_recording_trn_cylext
+build=$built
+release_build DERIZE_WINE64_RELEASE_BUILD wine64-release x86_64-w64-mingw32 derize-zizir derize-zizir-check
+build64=$built
 recording=$build/tests/fixtures/recording/trn_cylext.dll
-[ -f "$build/bin/derize-zizir.exe" ] && [ -f "$build/bin/derize-zizir-check.exe" ] && [ -f "$recording" ] ||
-    { fail "the Windows build in $build made no derize-zizir.exe, derize-zizir-check.exe or recording trn_cylext.dll"; exit 1; }
-# The check tool is a console program: its report goes to standard output.
-grep -q '(Windows CUI)' <<<"$(i686-w64-mingw32-objdump -p "$build/bin/derize-zizir-check.exe")" ||
-    fail "derize-zizir-check.exe is not a console program"
+[ -f "$recording" ] || { fail "the Windows build in $build made no recording trn_cylext.dll"; exit 1; }
 installer=$work/derize-zizir-setup.exe
-"$source_dir/packaging/windows/build-installer.sh" "$build/bin" "$usr" "$installer"
-# The launcher's manifest and version resource (both string tables), the
+"$source_dir/packaging/windows/build-installer.sh" "$build/bin" "$usr" "$installer" "$build64/bin"
+# The launchers' manifest and version resource (both string tables), the
 # installer's manifest and version resource.
 version=$("$source_dir/scripts/project-version.sh")
-"$source_dir/packaging/windows/check-resources.sh" --tables=041904B0,040904B0 "$build/bin/derize-zizir.exe" ||
-    fail "the Windows launcher's resources"
+"$source_dir/packaging/windows/check-resources.sh" --tables=041904B0,040904B0 \
+    "$build/bin/derize-zizir.exe" "$build64/bin/derize-zizir.exe" || fail "the Windows launchers' resources"
 "$source_dir/packaging/windows/check-resources.sh" "$installer" || fail "the installer's resources"
 
-# Everything below runs Windows programs, which Wine's 32-bit part runs.
-if ! i386_probe; then
-    wine_not_run "check-windows: the installer and derize-zizir-wine under Wine" packaging/ci.sh
-    [ $failed -eq 0 ] || exit 1
-    exit 0
-fi
-
+# A 64-bit prefix, made by 64-bit Wine, which runs where 32-bit programs
+# cannot; the installer and the 32-bit launcher need Wine's 32-bit part.
 start=$SECONDS
-wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+"$wine64" wineboot -i >/dev/null 2>&1
+"$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
 wineserver -k || true
 wineserver -w
 note "Wine prefix ready in $((SECONDS - start)) s"
 
 # The Windows name of a Unix file, as winepath gives it.
-windows_name() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+windows_name() { "$wine64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+# The modules write what they are given to this file.
+export TRN_RECORD_FILE
+TRN_RECORD_FILE=$(windows_name "$work/record.txt")
+recorded() { if [ -f "$work/record.txt" ]; then tr -d '\r' <"$work/record.txt"; else echo -; fi; }
+# Nothing may hang: a Windows program that does not end is a failure.
+limited() { timeout -k 5 120 "$@"; }
+settle() {
+    timeout 120 wineserver -w || { fail "a Windows program did not end within 2 minutes"; wineserver -k || true; }
+}
+mkdir -p "$work/data files"
+worm_data=$(windows_name "$work/data files/x.worm_cyl_dat")
+# run_worm WHAT WINE EXE: EXE, with the SDK example beside it, run on a
+# worm gear file in automatic mode.
+run_worm() {
+    rm -f "$work/record.txt"
+    local status=0
+    limited "$2" "$3" "$worm_data" || status=$?
+    settle
+    if [ $status -eq 0 ] && [ "$(recorded)" = "call TrnRun_Worm name=$worm_data slot1=set" ]; then
+        note "$1 ran the SDK example on a .worm_cyl_dat file"
+    else
+        fail "$1, run on the SDK example: status $status, recorded [$(recorded)]"
+    fi
+}
+
+# The 64-bit launcher of the build, in a folder of its own with the 64-bit
+# SDK example.
+mkdir "$work/launcher64"
+cp "$build64/bin"/*.exe "$build64/bin"/lib*.dll "$worm64" "$work/launcher64/"
+run_worm "the 64-bit launcher" "$wine64" "$work/launcher64/derize-zizir.exe"
+
+# Everything below runs 32-bit Windows programs, which Wine's 32-bit part
+# runs.
+if ! i386_probe; then
+    wine_not_run "check-windows: the installer, the 32-bit launcher and derize-zizir-wine under Wine" packaging/ci.sh
+    [ $failed -eq 0 ] || exit 1
+    exit 0
+fi
+
 hex() { printf '%s' "$1" | od -An -v -tx1 | tr -d ' \n'; }
 # A key's values, or nothing when there is no such key (reg then prints
 # its error on standard output).
@@ -129,21 +210,12 @@ query() {
     out=$(wine reg query "$@" 2>/dev/null) || return 0
     tr -d '\r' <<<"$out"
 }
-# The modules write what they are given to this file.
-export TRN_RECORD_FILE
-TRN_RECORD_FILE=$(windows_name "$work/record.txt")
-recorded() { if [ -f "$work/record.txt" ]; then tr -d '\r' <"$work/record.txt"; else echo -; fi; }
 # The record of trn_cylext.dll called once with the data file NAME (its
 # Windows name), loaded before and unloaded after.
 called_with() {
     printf 'load trn_cylext\ncall TrnRun_CylExt name=%s\nunload trn_cylext' "$(hex "$1")"
 }
 recorded_calls() { sed -E 's/^(call [^ ]+) .* name=([0-9a-f]*) .*/\1 name=\2/' <<<"$(recorded)"; }
-# Nothing may hang: a Windows program that does not end is a failure.
-limited() { timeout -k 5 120 "$@"; }
-settle() {
-    timeout 120 wineserver -w || { fail "a Windows program did not end within 2 minutes"; wineserver -k || true; }
-}
 
 # A silent install with the default components.
 program_files=$(wine cmd /c 'echo %ProgramFiles%' 2>/dev/null | tr -d '\r')
@@ -154,13 +226,19 @@ start=$SECONDS
 wine "$installer" /S
 settle
 note "installer: $(stat -c %s "$installer") bytes, silent install in $((SECONDS - start)) s into $install_dir"
-for file in derize-zizir.exe derize-zizir-check.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll uninstall.exe; do
+# The programs and the runtime DLLs beside them in the build.
+shipped() { (cd "$1" && ls derize-zizir.exe derize-zizir-check.exe lib*.dll); }
+for file in $(shipped "$build/bin") uninstall.exe; do
     [ -f "$unix_dir/$file" ] || fail "installer: $file was not installed"
 done
 [ ! -e "$unix_dir/Orvanel.Dic" ] || fail "installer: the English dictionary is on by default"
 [ ! -e "$unix_dir/sdk" ] || fail "installer: the SDK is on by default"
-shortcut="$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs' 2>/dev/null)/Комплекс программ ЗЕФРАН-DIVIZ.lnk"
+[ ! -e "$unix_dir/x64" ] || fail "installer: the launcher for 64-bit modules is on by default"
+start_menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs' 2>/dev/null)
+shortcut="$start_menu/Комплекс программ ЗЕФРАН-DIVIZ.lnk"
+shortcut64="$start_menu/Комплекс программ ЗЕФРАН-DIVIZ (64-bit modules).lnk"
 [ -f "$shortcut" ] || fail "installer: no Start-menu shortcut named with the window's title"
+[ ! -e "$shortcut64" ] || fail "installer: a shortcut to the launcher for 64-bit modules without its component"
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\DERIZE-Zizir'
 entry=$(query "$uninstall_key")
@@ -194,7 +272,6 @@ cp "$worm" "$unix_dir/trn_worm.dll"
 
 # A data file opened through its association reaches the module under the
 # name Windows gives it, spaces and all.
-mkdir -p "$work/data files"
 data="$work/data files/Box.gear_exc_dat"
 : >"$data"
 rm -f "$work/record.txt"
@@ -207,14 +284,7 @@ else
 fi
 
 # The installed launcher runs the SDK example on a worm gear file.
-rm -f "$work/record.txt"
-status=0
-limited wine "$unix_dir/derize-zizir.exe" "$(windows_name "$work/data files/x.worm_cyl_dat")" || status=$?
-if [ $status -eq 0 ] && [ "$(recorded)" = "call TrnRun_Worm name=$(windows_name "$work/data files/x.worm_cyl_dat") slot1=set" ]; then
-    note "installer: the launcher ran the SDK example on a .worm_cyl_dat file"
-else
-    fail "installer: the SDK example run by the launcher: status $status, recorded [$(recorded)]"
-fi
+run_worm "installer: the launcher" wine "$unix_dir/derize-zizir.exe"
 
 # derize-zizir-wine with the installed program.
 wrapper=$usr/bin/derize-zizir-wine
@@ -298,10 +368,25 @@ for ext in "${extensions[@]}"; do
 done
 
 # The optional components, chosen on the command line: the English
-# dictionary becomes the active one and the SDK is installed; a dictionary
-# of the user's own is neither replaced nor removed.
-wine "$installer" /S /ENGLISH /SDK
+# dictionary becomes the active one, the SDK is installed, and the launcher
+# for 64-bit modules with its shortcut, which runs the 64-bit SDK example
+# put beside it and leaves the file types to the 32-bit launcher; a
+# dictionary of the user's own is neither replaced nor removed.
+wine "$installer" /S /ENGLISH /SDK /X64
 settle
+for file in $(shipped "$build64/bin"); do
+    if [ ! -f "$unix_dir/x64/$file" ]; then
+        fail "installer: /X64 did not install x64\\$file"
+    elif ! x86_64-w64-mingw32-objdump -f "$unix_dir/x64/$file" | grep -q 'file format pei-x86-64$'; then
+        fail "installer: x64\\$file is not a 64-bit program"
+    fi
+done
+[ -f "$shortcut64" ] || fail "installer: /X64 made no Start-menu shortcut \"$(basename "$shortcut64")\""
+grep -qF "REG_SZ    \"$install_dir\\derize-zizir.exe\" \"%1\"" \
+    <<<"$(query 'HKLM\Software\Classes\DERIZE-Zizir.worm_cyl_dat\shell\open\command' /ve)" ||
+    fail "installer: with /X64 .worm_cyl_dat no longer opens with the 32-bit launcher"
+cp "$worm64" "$unix_dir/x64/trn_worm.dll"
+run_worm "installer: the launcher for 64-bit modules" "$wine64" "$unix_dir/x64/derize-zizir.exe"
 cmp -s "$unix_dir/Orvanel.Dic" "$source_dir/dictionaries/en/Orvanel.Dic" ||
     fail "installer: /ENGLISH did not install the English dictionary as Orvanel.Dic"
 # The installed check tool reads that dictionary beside it: every text
@@ -314,19 +399,25 @@ else
     fail "installer: derize-zizir-check.exe --texts: status $status, reported [$texts]"
 fi
 for file in sdk/include/derize-zizir/trn_module.h sdk/lib/cmake/TrnModule/TrnModuleConfig.cmake \
-    sdk/lib/cmake/TrnModule/TrnModuleTargets.cmake sdk/example/trn_worm.c sdk/example/CMakeLists.txt; do
+    sdk/lib/cmake/TrnModule/TrnModuleTargets.cmake sdk/lib/cmake/TrnModule/toolchains/mingw-common.cmake \
+    sdk/lib/cmake/TrnModule/toolchains/mingw-i686.cmake sdk/example/trn_worm.c sdk/example/CMakeLists.txt; do
     [ -f "$unix_dir/$file" ] || fail "installer: /SDK did not install $file"
 done
-# The installed SDK is a CMake package: the example builds against it.
+# The installed SDK is a CMake package: the example builds against it with
+# the toolchain file beside it.
 cmake -S "$unix_dir/sdk/example" -B "$work/installed-sdk" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/toolchains/mingw-i686.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$unix_dir/sdk/lib/cmake/TrnModule/toolchains/mingw-x86_64.cmake" \
     -DTrnModule_DIR="$unix_dir/sdk/lib/cmake/TrnModule" >/dev/null &&
     cmake --build "$work/installed-sdk" >/dev/null && [ -f "$work/installed-sdk/trn_worm.dll" ] ||
     fail "installer: the SDK example does not build against the installed SDK"
 wine "$unix_dir/uninstall.exe" /S
 settle
 left=$(cd "$unix_dir" && ls -A | tr '\n' ' ')
-[ "$left" = "$users_modules" ] || fail "uninstaller: after all components the program folder holds [$left]"
+[ "$left" = "${users_modules}x64 " ] || fail "uninstaller: after all components the program folder holds [$left]"
+left=$(cd "$unix_dir/x64" && ls -A | tr '\n' ' ')
+[ "$left" = "trn_worm.dll " ] || fail "uninstaller: the x64 folder holds [$left], not just the user's 64-bit module"
+[ ! -e "$shortcut64" ] || fail "uninstaller: the shortcut to the launcher for 64-bit modules is left"
+rm -r "$unix_dir/x64"
 echo '"Выполнить"="Go"' >"$unix_dir/Orvanel.Dic"
 wine "$installer" /S /ENGLISH
 settle

@@ -1,16 +1,23 @@
 ; The Windows installer, derize-zizir-setup.exe (packaging/windows/build-installer.sh
 ; builds it with makensis). Defines given on the command line:
 ;   VERSION      the program's version, as project() in CMakeLists.txt gives it
-;   PROGRAM_DIR  derize-zizir.exe, derize-zizir-check.exe and the runtime DLLs they need
-;   SDK_PREFIX   an installed module SDK (include/derize-zizir, lib/cmake/TrnModule)
+;   PROGRAM_NSH  the macros PROGRAM_FILES and UN_PROGRAM_FILES: File and Delete
+;                lines of the 32-bit derize-zizir.exe, derize-zizir-check.exe and
+;                the runtime DLLs they need
+;   PROGRAM64_NSH (optional) the same for the 64-bit programs, PROGRAM64_FILES
+;                and UN_PROGRAM64_FILES, in the x64 folder: the component
+;                "Launcher for 64-bit modules"
+;   SDK_PREFIX   an installed module SDK (include/derize-zizir, lib/cmake/TrnModule
+;                with its toolchains folder)
 ;   SOURCE_DIR   the source tree (the English dictionary, the SDK example)
 ;   KINDS_NSH    the file associations, one !insertmacro KIND per kind
 ;   VERSION_NSH  COPYRIGHT, the maker's notice on one line, and OUTFILE_NAME
 ;   OUTFILE      the installer to write
 ;
 ; The program folder is also where an administrator puts the users'
-; trn_*.dll and any Orvanel.Dic: the uninstaller removes only what this
-; installer put there, and the folder itself only when nothing else is left.
+; trn_*.dll and any Orvanel.Dic, and its x64 folder their 64-bit modules:
+; the uninstaller removes only what this installer put there, and a folder
+; itself only when nothing else is left in it.
 Unicode true
 ManifestDPIAware true
 RequestExecutionLevel admin
@@ -19,6 +26,11 @@ SetCompressor /SOLID lzma
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include x64.nsh
+!include "${PROGRAM_NSH}"
+!ifdef PROGRAM64_NSH
+    !include "${PROGRAM64_NSH}"
+!endif
 
 !define APP "DERIZE-Zizir"
 ; The window's title, which the Start-menu shortcut is named with.
@@ -77,11 +89,7 @@ UninstPage instfiles
 Section "${APP}" SecProgram
     SectionIn RO
     SetOutPath "$INSTDIR"
-    File "${PROGRAM_DIR}\derize-zizir.exe"
-    File "${PROGRAM_DIR}\derize-zizir-check.exe"
-    File "${PROGRAM_DIR}\libgcc_s_dw2-1.dll"
-    File "${PROGRAM_DIR}\libstdc++-6.dll"
-    File "${PROGRAM_DIR}\libwinpthread-1.dll"
+    !insertmacro PROGRAM_FILES
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     SetShellVarContext all
@@ -103,6 +111,18 @@ Section "${APP}" SecProgram
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
+
+!ifdef PROGRAM64_NSH
+; The launcher built for 64-bit Windows, which runs 64-bit modules put
+; beside it in the x64 folder. It has a Start-menu shortcut of its own; the
+; file associations stay with the 32-bit launcher.
+Section /o "Launcher for 64-bit modules" SecX64
+    SetOutPath "$INSTDIR\x64"
+    !insertmacro PROGRAM64_FILES
+    SetShellVarContext all
+    CreateShortcut "$SMPROGRAMS\${WINDOW_TITLE} (64-bit modules).lnk" "$INSTDIR\x64\derize-zizir.exe" "" "$INSTDIR\x64\derize-zizir.exe" 0
+SectionEnd
+!endif
 
 ; The English dictionary as the active Orvanel.Dic. A dictionary already
 ; there is the administrator's own and is kept.
@@ -126,6 +146,10 @@ Section /o "Module SDK" SecSdk
     File "${SDK_PREFIX}\lib\cmake\TrnModule\TrnModuleConfig.cmake"
     File "${SDK_PREFIX}\lib\cmake\TrnModule\TrnModuleConfigVersion.cmake"
     File "${SDK_PREFIX}\lib\cmake\TrnModule\TrnModuleTargets.cmake"
+    SetOutPath "$INSTDIR\sdk\lib\cmake\TrnModule\toolchains"
+    File "${SDK_PREFIX}\lib\cmake\TrnModule\toolchains\mingw-common.cmake"
+    File "${SDK_PREFIX}\lib\cmake\TrnModule\toolchains\mingw-i686.cmake"
+    File "${SDK_PREFIX}\lib\cmake\TrnModule\toolchains\mingw-x86_64.cmake"
     SetOutPath "$INSTDIR\sdk\example"
     File "${SOURCE_DIR}\packaging\sdk-example\trn_worm.c"
     File "${SOURCE_DIR}\packaging\sdk-example\CMakeLists.txt"
@@ -139,7 +163,9 @@ Section "-size"
 SectionEnd
 
 ; A silent install takes the optional components from the command line:
-;   derize-zizir-setup.exe /S /ENGLISH /SDK
+;   derize-zizir-setup.exe /S /ENGLISH /SDK /X64
+; The 64-bit launcher cannot run on 32-bit Windows: there its component is
+; neither offered nor taken from /X64.
 Function .onInit
     ${GetParameters} $R0
     ClearErrors
@@ -152,14 +178,27 @@ Function .onInit
     ${IfNot} ${Errors}
         !insertmacro SelectSection ${SecSdk}
     ${EndIf}
+!ifdef PROGRAM64_NSH
+    ${If} ${RunningX64}
+        ClearErrors
+        ${GetOptions} $R0 "/X64" $R1
+        ${IfNot} ${Errors}
+            !insertmacro SelectSection ${SecX64}
+        ${EndIf}
+    ${Else}
+        SectionSetText ${SecX64} ""
+        !insertmacro UnselectSection ${SecX64}
+        !insertmacro SetSectionFlag ${SecX64} ${SF_RO}
+    ${EndIf}
+!endif
 FunctionEnd
 
 Section "Uninstall"
-    Delete "$INSTDIR\derize-zizir.exe"
-    Delete "$INSTDIR\derize-zizir-check.exe"
-    Delete "$INSTDIR\libgcc_s_dw2-1.dll"
-    Delete "$INSTDIR\libstdc++-6.dll"
-    Delete "$INSTDIR\libwinpthread-1.dll"
+    !insertmacro UN_PROGRAM_FILES
+!ifdef PROGRAM64_NSH
+    !insertmacro UN_PROGRAM64_FILES
+    RMDir "$INSTDIR\x64"
+!endif
     ReadRegDWORD $0 HKLM "${STATE_KEY}" "EnglishDictionary"
     ${If} $0 == 1
         Delete "$INSTDIR\Orvanel.Dic"
@@ -169,6 +208,10 @@ Section "Uninstall"
     Delete "$INSTDIR\sdk\lib\cmake\TrnModule\TrnModuleConfig.cmake"
     Delete "$INSTDIR\sdk\lib\cmake\TrnModule\TrnModuleConfigVersion.cmake"
     Delete "$INSTDIR\sdk\lib\cmake\TrnModule\TrnModuleTargets.cmake"
+    Delete "$INSTDIR\sdk\lib\cmake\TrnModule\toolchains\mingw-common.cmake"
+    Delete "$INSTDIR\sdk\lib\cmake\TrnModule\toolchains\mingw-i686.cmake"
+    Delete "$INSTDIR\sdk\lib\cmake\TrnModule\toolchains\mingw-x86_64.cmake"
+    RMDir "$INSTDIR\sdk\lib\cmake\TrnModule\toolchains"
     Delete "$INSTDIR\sdk\example\trn_worm.c"
     Delete "$INSTDIR\sdk\example\CMakeLists.txt"
     RMDir "$INSTDIR\sdk\include\derize-zizir"
@@ -183,6 +226,9 @@ Section "Uninstall"
 
     SetShellVarContext all
     Delete "$SMPROGRAMS\${WINDOW_TITLE}.lnk"
+!ifdef PROGRAM64_NSH
+    Delete "$SMPROGRAMS\${WINDOW_TITLE} (64-bit modules).lnk"
+!endif
 
     !define KIND_MACRO UNKIND
     !include "${KINDS_NSH}"
