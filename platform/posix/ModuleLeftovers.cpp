@@ -1,13 +1,83 @@
 #include "platform/ModuleLeftovers.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
 namespace platform {
 
-// A module's windows belong to the toolkit it shares with the launcher,
-// and its threads keep their own copy of what they run; nothing is looked
-// for here.
-ModuleLeftovers leftoversOf(LibraryHandle)
+namespace {
+
+std::string firstLine(const std::string& path)
 {
-    return {};
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+// The state letter of /proc/self/task/<id>/stat, after the name in
+// parentheses (which may itself hold blanks and parentheses).
+char taskState(long id)
+{
+    const std::string line = firstLine("/proc/self/task/" + std::to_string(id) + "/stat");
+    const std::size_t close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() ? line[close + 2] : '?';
+}
+
+std::string taskName(long id)
+{
+    return firstLine("/proc/self/task/" + std::to_string(id) + "/comm");
+}
+
+} // namespace
+
+ThreadList currentThreads()
+{
+    ThreadList list;
+    DIR* tasks = opendir("/proc/self/task");
+    if (tasks == nullptr) {
+        return list;
+    }
+    while (const dirent* entry = readdir(tasks)) {
+        char* end = nullptr;
+        const long id = std::strtol(entry->d_name, &end, 10);
+        if (end != entry->d_name && *end == '\0') {
+            list.ids.push_back(id);
+        }
+    }
+    closedir(tasks);
+    std::sort(list.ids.begin(), list.ids.end());
+    return list;
+}
+
+// A thread that is new since the module was loaded and still runs (not a
+// zombie waiting to be joined, nor a dead one) is the module's when it
+// bears the name of the thread that started it, as every thread does that
+// no one names: the toolkit's and its libraries' threads, which a module's
+// dialog may start and which stay safely in the toolkit, name themselves
+// ("Thread (pooled)", "gmain"). The module's windows belong to that
+// toolkit too.
+ModuleLeftovers leftoversOf(LibraryHandle, const ThreadList& before)
+{
+    ModuleLeftovers left;
+    if (before.ids.empty()) {
+        return left; // no task list to compare with
+    }
+    const std::string callerName = taskName(static_cast<long>(gettid()));
+    for (const long id : currentThreads().ids) {
+        if (std::binary_search(before.ids.begin(), before.ids.end(), id)) {
+            continue;
+        }
+        const char state = taskState(id);
+        if (state != 'Z' && state != 'X' && state != '?' && taskName(id) == callerName) {
+            ++left.threads;
+        }
+    }
+    return left;
 }
 
 bool takePostedQuitRequest()

@@ -109,7 +109,12 @@ int threadsStartedIn(const Image& image)
 
 } // namespace
 
-ModuleLeftovers leftoversOf(LibraryHandle library)
+ThreadList currentThreads()
+{
+    return {};
+}
+
+ModuleLeftovers leftoversOf(LibraryHandle library, const ThreadList&)
 {
     const Image image = imageOf(static_cast<HMODULE>(library));
     if (image.begin == image.end) {

@@ -356,6 +356,8 @@ TEST_F(LauncherExecutable, AMisbehavingModuleLeavesOneLineNamingItAndWhatHappene
         {"abort", -1, SIGABRT, {"crashed in TrnRun_Worm: signal SIGABRT"}},
         {"overflow", -1, SIGSEGV, {"crashed in TrnRun_Worm: signal SIGSEGV"}},
         {"exit", 5, 0, {"ended the process in TrnRun_Worm"}},
+        // Unloaded, the module would pull the code from under its thread.
+        {"thread", 0, 0, {"left 1 thread running; it stays loaded until the launcher ends"}},
     };
     ProgramFolder hostile("hostile");
     const std::string module = "module " + hostile.path().string() + "/trn_worm.so ";

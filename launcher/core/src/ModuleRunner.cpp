@@ -179,6 +179,7 @@ TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost&
     // Whatever the module does to the floating-point unit while it is
     // loaded, called and unloaded is undone when the run ends.
     const platform::FloatingPointState floatingPoint;
+    const platform::ThreadList threadsBefore = platform::currentThreads();
     void* symbol = nullptr;
     platform::LibraryHandle library = loadModule(*kind, host.programDir, outcome, symbol);
     if (library == nullptr) {
@@ -196,7 +197,8 @@ TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost&
     }
     // Nothing of the module may run after it is unloaded; the system counts
     // the loads, so the next run of the kind loads it as usual.
-    if (const platform::ModuleLeftovers left = platform::leftoversOf(library); left.any()) {
+    if (const platform::ModuleLeftovers left = platform::leftoversOf(library, threadsBefore);
+        left.any()) {
         outcome.notes.push_back(
             leftRunningMessage(outcome.libraryPath, left.windows, left.threads));
         return outcome.flag;
