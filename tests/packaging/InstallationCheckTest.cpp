@@ -171,6 +171,26 @@ TEST(InstallationCheckTool, ExitStatusAndReasonsForABrokenFolder)
         << run.output;
 }
 
+TEST(InstallationCheckTool, AModuleThatEndsTheProcessAsItIsLoadedLeavesTheReportSoFar)
+{
+    // The check loads each module, so its start-up code runs: one that
+    // exits ends the check, which names itself, and what was reported
+    // before is out already (standard output is a pipe here).
+    testsupport::TempDir dir;
+    fillWithRecordingModules(dir.path(), {"trn_worm"});
+    copyModule("hostile", "trn_worm", dir.path());
+    const auto run = runCommand("TRN_HOSTILE=exit-on-load '" + std::string(DERIZE_CHECK_TOOL) +
+                                "' --program-dir '" + dir.path().string() + "'");
+    EXPECT_EQ(run.status, 5) << run.output;
+    EXPECT_NE(run.output.find("4 trn_bevstr.so (gear_stb_dat): ready"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("derize-zizir-check: module " + dir.dirWithSlash() +
+                              "trn_worm.so ended the process while being loaded; "
+                              "derize-zizir-check ends with status 5\n"),
+              std::string::npos)
+        << run.output;
+}
+
 TEST(InstallationCheckTool, LooksBesideItselfAndSucceedsWhenAllAreReady)
 {
     // A copy of the tool in a folder of its own finds the modules there,

@@ -120,7 +120,8 @@ DictionaryStatus checkDictionary(const std::string& path)
 }
 
 InstallationReport checkInstallation(const std::string& programDir,
-                                     const std::string& languageAbbreviation)
+                                     const std::string& languageAbbreviation,
+                                     const std::function<void(const ModuleStatus&)>& checked)
 {
     InstallationReport report;
     report.programDir = programDir;
@@ -139,6 +140,9 @@ InstallationReport checkInstallation(const std::string& programDir,
         module.reason = outcome.message;
         module.missingImport = outcome.missingImport;
         module.loaderReason = outcome.loaderMessage;
+        if (checked) {
+            checked(module);
+        }
         report.modules.push_back(module);
     }
     report.dictionary = checkDictionary(programDir + launcher::DictionaryFileName);
@@ -147,30 +151,50 @@ InstallationReport checkInstallation(const std::string& programDir,
     return report;
 }
 
+namespace {
+
+// Paths and the loader's messages are the system's text.
+std::string text(const std::string& systemText)
+{
+    return platform::systemTextToUtf8(systemText);
+}
+
+} // namespace
+
+void printReportStart(const std::string& programDir, std::ostream& out)
+{
+    out << "Program folder: " << text(programDir) << '\n';
+    out << "Modules:\n";
+}
+
+void printModule(const ModuleStatus& module, std::ostream& out)
+{
+    out << "  " << module.kindIndex + 1 << ' ' << module.fileName << " ("
+        << launcher::CalculationKinds[static_cast<std::size_t>(module.kindIndex)].fileExtension
+        << "): " << statusText(module.status) << '\n';
+    out << "      file: " << text(module.path)
+        << (module.besideLauncher ? "" : " (system library search)") << '\n';
+    if (module.ready()) {
+        out << "      entry point " << module.entryPoint << " found\n";
+    } else {
+        out << "      reason: " << text(module.reason) << '\n';
+    }
+    if (!module.loaderReason.empty()) {
+        out << "      loader: " << text(module.loaderReason) << '\n';
+    }
+}
+
 void printReport(const InstallationReport& report, std::ostream& out)
 {
-    // Paths and the loader's messages are the system's text.
-    const auto text = [](const std::string& systemText) {
-        return platform::systemTextToUtf8(systemText);
-    };
-    out << "Program folder: " << text(report.programDir) << '\n';
-    out << "Modules:\n";
+    printReportStart(report.programDir, out);
     for (const ModuleStatus& module : report.modules) {
-        out << "  " << module.kindIndex + 1 << ' ' << module.fileName << " ("
-            << launcher::CalculationKinds[static_cast<std::size_t>(module.kindIndex)].fileExtension
-            << "): " << statusText(module.status) << '\n';
-        out << "      file: " << text(module.path)
-            << (module.besideLauncher ? "" : " (system library search)") << '\n';
-        if (module.ready()) {
-            out << "      entry point " << module.entryPoint << " found\n";
-        } else {
-            out << "      reason: " << text(module.reason) << '\n';
-        }
-        if (!module.loaderReason.empty()) {
-            out << "      loader: " << text(module.loaderReason) << '\n';
-        }
+        printModule(module, out);
     }
+    printReportEnd(report, out);
+}
 
+void printReportEnd(const InstallationReport& report, std::ostream& out)
+{
     const DictionaryStatus& dictionary = report.dictionary;
     out << "Dictionary: " << text(dictionary.path) << '\n';
     if (!dictionary.found) {

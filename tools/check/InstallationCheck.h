@@ -3,6 +3,7 @@
 #include "launcher/ModuleRunner.h"
 
 #include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -67,11 +68,19 @@ DictionaryStatus checkDictionary(const std::string& path);
 
 // Looks at the launcher installed in `programDir` (ending in the
 // separator): every kind's module is found, loaded and unloaded the way
-// the launcher does it, without calling its entry point.
+// the launcher does it, without calling its entry point. Loading a module
+// runs its start-up code, which may end the process: `checked`, when
+// given, is told of each module as soon as it is looked at, so that what
+// was found so far can be written out before the next module's code runs.
 InstallationReport checkInstallation(const std::string& programDir,
-                                     const std::string& languageAbbreviation);
+                                     const std::string& languageAbbreviation,
+                                     const std::function<void(const ModuleStatus&)>& checked = {});
 
-// The report as the user reads it (UTF-8), a few lines per module.
+// The report as the user reads it (UTF-8), a few lines per module: its
+// start, each module's lines, its end; printReport() gives them all.
+void printReportStart(const std::string& programDir, std::ostream& out);
+void printModule(const ModuleStatus& module, std::ostream& out);
+void printReportEnd(const InstallationReport& report, std::ostream& out);
 void printReport(const InstallationReport& report, std::ostream& out);
 
 } // namespace check

@@ -190,12 +190,28 @@ int main(int argc, char* argv[])
         }
     }
 
+    // Each module's start-up code runs as it is loaded and may end the
+    // process: what was found before it is written out first.
+    std::ostringstream start;
+    check::printReportStart(options->programDir, start);
+    bool written = platform::writeStandardOutput(start.str());
     check::InstallationReport report =
-        check::checkInstallation(options->programDir, platform::userLanguageAbbreviation());
+        check::checkInstallation(options->programDir, platform::userLanguageAbbreviation(),
+                                 [&written](const check::ModuleStatus& module) {
+                                     std::ostringstream lines;
+                                     check::printModule(module, lines);
+                                     written =
+                                         platform::writeStandardOutput(lines.str()) && written;
+                                 });
     if (options->dictionary) {
         report.dictionary = check::checkDictionary(dictionary);
     }
-    std::ostringstream out;
-    check::printReport(report, out);
-    return writeReport(out.str(), report.allModulesReady() ? 0 : 1);
+    std::ostringstream end;
+    check::printReportEnd(report, end);
+    const int reported = writeReport(end.str(), report.allModulesReady() ? 0 : 1);
+    if (!written && reported != ExitCannotCheck) {
+        platform::reportError("cannot write to standard output");
+        return ExitCannotCheck;
+    }
+    return reported;
 }

@@ -2,6 +2,7 @@
 
 #include "launcher/ExitStatus.h"
 #include "launcher/Paths.h"
+#include "platform/ErrorReport.h"
 
 namespace launcher {
 
@@ -16,6 +17,17 @@ std::string during(std::string_view entryPoint)
 std::string module(std::string_view libraryPath)
 {
     return "module " + std::string(libraryPath);
+}
+
+// "; the launcher ends with status 5", or with the name of the program that
+// loads the module when it is another (the check tool names itself on its
+// lines).
+std::string endsWithStatus(int status)
+{
+    std::string_view program = platform::errorLinePrefix();
+    program.remove_suffix(program.size() >= 2 ? 2 : 0); // ": "
+    const std::string who = program == "derize-zizir" ? "the launcher" : std::string(program);
+    return "; " + who + " ends with status " + std::to_string(status);
 }
 
 std::string withMessage(std::string_view what)
@@ -118,7 +130,7 @@ std::string crashSubject(std::string_view libraryPath, std::string_view entryPoi
 std::string endedProcessMessage(std::string_view libraryPath, std::string_view entryPoint)
 {
     return module(libraryPath) + " ended the process" + during(entryPoint) +
-           "; the launcher ends with status " + std::to_string(ExitModuleEndedProcess);
+           endsWithStatus(ExitModuleEndedProcess);
 }
 
 std::string crashWhileUnloadingSubject(std::string_view libraryPath)
@@ -128,8 +140,8 @@ std::string crashWhileUnloadingSubject(std::string_view libraryPath)
 
 std::string endedProcessWhileUnloadingMessage(std::string_view libraryPath)
 {
-    return module(libraryPath) + " ended the process while being unloaded; the launcher ends " +
-           "with status " + std::to_string(ExitModuleEndedProcess);
+    return module(libraryPath) + " ended the process while being unloaded" +
+           endsWithStatus(ExitModuleEndedProcess);
 }
 
 std::string missingImportMessage(std::string_view libraryPath, std::string_view library)
