@@ -397,4 +397,19 @@ TEST(CheckToolProgram, ReportsTheTextsWritesTheTemplateAndNamesAMissingImport)
         std::string::npos)
         << report.output;
     EXPECT_NE(report.output.find("loader: cannot load module"), std::string::npos) << report.output;
+
+    // A module whose start-up code ends the process: the report so far is
+    // in the file, and the check names itself.
+    fs::copy_file(testsupport::fixtureDir("crashing") + "trn_tbelt.dll",
+                  folder.path() / "trn_tbelt.dll");
+    testsupport::setVariable("TRN_END", "exit-at-load:3");
+    const Finished ended = check(L"");
+    testsupport::setVariable("TRN_END", nullptr);
+    EXPECT_EQ(ended.status, 5u) << ended.output << ended.errorOutput;
+    EXPECT_NE(ended.output.find("7 trn_vbelt.dll (belt_vee_dat): "), std::string::npos)
+        << ended.output;
+    EXPECT_NE(ended.errorOutput.find("trn_tbelt.dll ended the process while being loaded; "
+                                     "derize-zizir-check ends with status 5\r\n"),
+              std::string::npos)
+        << ended.errorOutput;
 }
