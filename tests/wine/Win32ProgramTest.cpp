@@ -335,6 +335,46 @@ TEST(LauncherProgram, AModuleRunFromTheWindowThatCrashesOrEndsTheProcessEndsItWi
     }
 }
 
+// The demo module of this build's bitness beside the program, as a user
+// runs it: in automatic mode, then from the window; its box closes itself.
+TEST(LauncherProgram, TheDemoModuleRunsInAutomaticModeAndFromTheWindow)
+{
+    testsupport::TempDir folder;
+    installProgram(folder.path());
+    fs::copy_file(programFolder() / "trn_worm.dll", folder.path() / "trn_worm.dll");
+    testsupport::setVariable("TRN_DEMO_AUTOCLOSE_MS", "0");
+    const std::wstring program = L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\"";
+    const Finished automatic = run(program + L" C:\\d\\box.worm_cyl_dat", folder.path() / "a.txt");
+    EXPECT_EQ(automatic.status, 0u) << automatic.errorOutput;
+    EXPECT_EQ(automatic.errorOutput, "");
+
+    const Finished fromWindow = run(program, folder.path() / "w.txt", [](DWORD processId) {
+        HWND window = launcherWindowOf(processId);
+        ASSERT_NE(window, nullptr);
+        HWND group = FindWindowExW(window, nullptr, L"Button", nullptr);
+        // The fifth kind's button is the worm gear pair's.
+        HWND kind = FindWindowExW(group, nullptr, L"TzrRadioButton", nullptr);
+        for (int i = 0; i < 4 && kind != nullptr; ++i) {
+            kind = FindWindowExW(group, kind, L"TzrRadioButton", nullptr);
+        }
+        ASSERT_NE(kind, nullptr);
+        SendMessageW(kind, BM_CLICK, 0, 0);
+        HWND runButton = FindWindowExW(window, group, L"Button", nullptr);
+        PostMessageW(runButton, BM_CLICK, 0, 0);
+        // Run is enabled again once the module returned.
+        for (int attempt = 0; attempt < 1500; ++attempt) {
+            Sleep(20);
+            if (IsWindowEnabled(runButton) && attempt > 10) {
+                break;
+            }
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+    testsupport::setVariable("TRN_DEMO_AUTOCLOSE_MS", nullptr);
+    EXPECT_EQ(fromWindow.status, 0u) << fromWindow.errorOutput;
+    EXPECT_EQ(fromWindow.errorOutput, "");
+}
+
 TEST(CheckToolProgram, ReportsTheTextsWritesTheTemplateAndNamesAMissingImport)
 {
     testsupport::TempDir folder;
