@@ -187,6 +187,19 @@ TEST(Docs, TheWindowsCrashLinesAreTheOnesTheLauncherWrites)
         }
     }
     EXPECT_EQ(found, 2);
+
+    // The runtimes' exception codes as the table of names gives them.
+    std::string guide;
+    for (const std::string& line : fileLines(SourceDir / "docs/using.md")) {
+        guide += line + "\n";
+    }
+    for (const platform::ExceptionCodeName& entry : platform::exceptionCodeNames()) {
+        const std::string text = platform::exceptionText(entry.code).substr(10); // "0x… (name)"
+        const std::string_view name = entry.name;
+        if (name.starts_with("a ") || name.starts_with("an ")) {
+            EXPECT_NE(guide.find(text), std::string::npos) << text;
+        }
+    }
 }
 
 TEST(Docs, EveryRelativeLinkNamesAFileAndAHeadingThatExist)
