@@ -5,7 +5,8 @@
 # The compiler with the posix thread model is taken: GoogleTest needs
 # std::mutex, which GCC 12's win32 thread model lacks. Its programs need
 # libwinpthread-1.dll beside them, as C++ programs need libstdc++-6.dll and
-# libgcc's DLL (cmake/MingwRuntime.cmake names them).
+# libgcc's DLL (libgcc_s_dw2-1.dll on 32-bit, libgcc_s_seh-1.dll on 64-bit
+# Windows), all from the compiler's own folders.
 set(CMAKE_SYSTEM_NAME Windows)
 
 find_program(CMAKE_C_COMPILER NAMES ${DERIZE_MINGW_TRIPLET}-gcc-posix ${DERIZE_MINGW_TRIPLET}-gcc
