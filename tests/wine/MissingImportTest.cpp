@@ -122,11 +122,6 @@ TEST(Win32MissingImport, TheCheckToolsReportNamesAModuleOrAnImportOfTheOtherBitn
     EXPECT_EQ(worm.missingImport, "");
     EXPECT_EQ(worm.loaderReason.rfind("cannot load module " + folder + "trn_worm.dll: ", 0), 0u)
         << worm.loaderReason;
-    std::ostringstream out;
-    check::printReport(report, out);
-    EXPECT_NE(out.str().find("      reason: " + worm.reason + "\n      loader: "),
-              std::string::npos)
-        << out.str();
 
     const std::string importing = testsupport::fixtureDir("other_bitness_import");
     const check::ModuleStatus chain = check::checkInstallation(importing, "ENU").modules[5];
