@@ -303,7 +303,9 @@ class ImportWalk
 public:
     explicit ImportWalk(const ImportSearch& search) : m_search(search) {}
 
-    std::optional<MissingImport> follow(const std::string& path, std::string_view importer)
+    // The imports of the file at `path`; nullopt when it cannot be read or
+    // the walk has read enough files.
+    std::optional<PeImports> read(const std::string& path)
     {
         if (++m_filesFollowed > MaxImportFilesFollowed) {
             return std::nullopt;
@@ -312,8 +314,13 @@ public:
         if (!bytes) {
             return std::nullopt;
         }
+        return readPeImports(*bytes);
+    }
+
+    // `imports` are those of the library `importer` (empty: the module).
+    std::optional<MissingImport> follow(const PeImports& imports, std::string_view importer)
+    {
         // A damaged table still names the libraries before the damage.
-        const PeImports imports = readPeImports(*bytes);
         for (const std::string& library : imports.libraries) {
             if (isApiSetName(library) || !m_seen.insert(asciiLower(library)).second) {
                 continue;
@@ -325,7 +332,14 @@ public:
             if (found->empty()) {
                 continue;
             }
-            if (auto missing = follow(*found, fileNameOf(*found))) {
+            const std::optional<PeImports> next = read(*found);
+            if (!next) {
+                continue;
+            }
+            if (isForOtherMachine(*next, m_search.machine)) {
+                return MissingImport{library, std::string(importer), next->machine};
+            }
+            if (auto missing = follow(*next, fileNameOf(*found))) {
                 return missing;
             }
         }
@@ -347,7 +361,11 @@ std::optional<MissingImport> findMissingImport(const std::string& modulePath,
         return std::nullopt;
     }
     ImportWalk walk(search);
-    return walk.follow(modulePath, {});
+    const std::optional<PeImports> module = walk.read(modulePath);
+    if (!module) {
+        return std::nullopt;
+    }
+    return walk.follow(*module, {});
 }
 
 std::string missingImportText(const MissingImport& missing)
@@ -356,6 +374,32 @@ std::string missingImportText(const MissingImport& missing)
         return missing.library;
     }
     return missing.library + " (imported by " + missing.importedBy + ")";
+}
+
+bool isForOtherMachine(const PeImports& imports, std::uint16_t machine)
+{
+    return machine != 0 && imports.status == PeImports::Status::Read && imports.machine != 0 &&
+           imports.machine != machine;
+}
+
+std::optional<LoadObstacle> findLoadObstacle(const std::string& modulePath,
+                                             const ImportSearch& search)
+{
+    if (!search.readFile || !search.locate) {
+        return std::nullopt;
+    }
+    ImportWalk walk(search);
+    const std::optional<PeImports> module = walk.read(modulePath);
+    if (!module) {
+        return std::nullopt;
+    }
+    if (isForOtherMachine(*module, search.machine)) {
+        return LoadObstacle{{}, module->machine};
+    }
+    if (const std::optional<MissingImport> missing = walk.follow(*module, {})) {
+        return LoadObstacle{missingImportText(*missing), missing->machine};
+    }
+    return std::nullopt;
 }
 
 } // namespace platform

@@ -52,6 +52,11 @@ std::optional<std::string> missingImport(const std::string&)
     return std::nullopt;
 }
 
+std::optional<LoadObstacle> loadObstacle(const std::string&)
+{
+    return std::nullopt;
+}
+
 bool freeLibrary(LibraryHandle library)
 {
     return dlclose(library) == 0;

@@ -95,7 +95,7 @@ std::vector<std::string> importSearchFolders(DllSearch search)
 
 } // namespace
 
-std::optional<std::string> missingImport(const std::string& modulePath)
+std::optional<LoadObstacle> loadObstacle(const std::string& modulePath)
 {
     // A bare name is loaded with LOAD_LIBRARY_SEARCH_DEFAULT_DIRS (see
     // loadLibrary), which holds for its imports too; a full path leaves
@@ -117,6 +117,7 @@ std::optional<std::string> missingImport(const std::string& modulePath)
         }
         return std::nullopt;
     };
+    search.machine = NativeMachine;
     std::string module = modulePath;
     if (bare) {
         std::optional<std::string> found = search.locate(modulePath);
@@ -126,11 +127,16 @@ std::optional<std::string> missingImport(const std::string& modulePath)
         }
         module = *found;
     }
-    const std::optional<MissingImport> missing = findMissingImport(module, search);
-    if (!missing) {
+    return findLoadObstacle(module, search);
+}
+
+std::optional<std::string> missingImport(const std::string& modulePath)
+{
+    const std::optional<LoadObstacle> obstacle = loadObstacle(modulePath);
+    if (!obstacle || obstacle->machine != 0) {
         return std::nullopt;
     }
-    return missingImportText(*missing);
+    return obstacle->library;
 }
 
 LibraryHandle loadLibrary(const std::string& path, std::string& error, LoadFailure* failure)

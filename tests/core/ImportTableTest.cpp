@@ -3,6 +3,8 @@
 // exactly its own size, so that a read past its end is a sanitizer's report.
 #include "platform/ImportTable.h"
 
+#include "launcher/ModuleFailures.h"
+
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
@@ -293,17 +295,19 @@ namespace {
 class FakeSystem
 {
 public:
-    void file(const std::string& path, const std::vector<std::string>& imports)
+    void file(const std::string& path, const std::vector<std::string>& imports,
+              const ImageLayout& layout = {})
     {
-        m_files[path] = peImage(imports);
+        m_files[path] = peImage(imports, layout);
     }
     void rawFile(const std::string& path, std::string bytes) { m_files[path] = std::move(bytes); }
     void found(const std::string& name, const std::string& path) { m_places[name] = path; }
     void loaded(const std::string& name) { m_places[name] = ""; }
 
-    platform::ImportSearch search()
+    platform::ImportSearch search(std::uint16_t machine = 0)
     {
         platform::ImportSearch search;
+        search.machine = machine;
         search.readFile = [this](const std::string& path) -> std::optional<std::string> {
             ++reads;
             const auto file = m_files.find(path);
@@ -384,4 +388,64 @@ TEST(MissingImport, AChainOfLibrariesIsFollowedOnlySoFar)
     system.file("C:\\app\\module.dll", {"lib0.dll"});
     EXPECT_FALSE(platform::findMissingImport("C:\\app\\module.dll", system.search()));
     EXPECT_EQ(system.reads, static_cast<int>(platform::MaxImportFilesFollowed));
+}
+
+TEST(LoadObstacle, AModuleOrALibraryOfAnotherMachineIsNamedWhereTheFirstOneLies)
+{
+    // Read by the 32-bit launcher's rules: PE32+ images are AMD64 ones.
+    const ImageLayout amd64{true};
+    FakeSystem system;
+    system.loaded("KERNEL32.dll");
+    system.found("rtl60.bpl", "C:\\app\\rtl60.bpl");
+    system.found("wide.dll", "C:\\app\\wide.dll");
+    system.file("C:\\app\\rtl60.bpl", {"KERNEL32.dll", "wide.dll"});
+    system.file("C:\\app\\wide.dll", {"KERNEL32.dll"}, amd64);
+    const auto obstacle = [&system](const std::string& module) {
+        return platform::findLoadObstacle(module, system.search(platform::MachineI386));
+    };
+
+    system.file("C:\\app\\module64.dll", {"vclx.dll"}, amd64);
+    EXPECT_EQ(obstacle("C:\\app\\module64.dll"), (platform::LoadObstacle{"", 0x8664}));
+    system.file("C:\\app\\direct.dll", {"KERNEL32.dll", "wide.dll", "vclx.dll"});
+    EXPECT_EQ(obstacle("C:\\app\\direct.dll"), (platform::LoadObstacle{"wide.dll", 0x8664}));
+    system.file("C:\\app\\through.dll", {"rtl60.bpl", "vclx.dll"});
+    EXPECT_EQ(obstacle("C:\\app\\through.dll"),
+              (platform::LoadObstacle{"wide.dll (imported by rtl60.bpl)", 0x8664}));
+    // A missing library before it is what the loader meets first.
+    system.file("C:\\app\\missing.dll", {"vclx.dll", "wide.dll"});
+    EXPECT_EQ(obstacle("C:\\app\\missing.dll"), (platform::LoadObstacle{"vclx.dll", 0}));
+    // Without a machine to hold them to, images of any machine are followed.
+    EXPECT_EQ(platform::findLoadObstacle("C:\\app\\through.dll", system.search()),
+              (platform::LoadObstacle{"vclx.dll", 0}));
+
+    // A 64-bit image cut short, or whose machine field is blank, tells
+    // nothing of its machine: the loader's own reason stands.
+    system.rawFile("C:\\app\\cut.dll", peImage({}, amd64).substr(0, 0x100));
+    EXPECT_EQ(obstacle("C:\\app\\cut.dll"), std::nullopt);
+    std::string blank = peImage({}, amd64);
+    putU16(blank, ImageLayout::PeHeader + 4, 0);
+    system.rawFile("C:\\app\\blank.dll", blank);
+    EXPECT_EQ(obstacle("C:\\app\\blank.dll"), std::nullopt);
+}
+
+TEST(LoadObstacle, TheLineNamesTheBitnessAndTheLauncherThatRunsIt)
+{
+    EXPECT_EQ(launcher::otherMachineMessage("C:\\m\\trn_worm.dll", "", platform::MachineAmd64,
+                                            platform::MachineI386),
+              "module C:\\m\\trn_worm.dll is a 64-bit module; this launcher runs 32-bit modules "
+              "(use the 64-bit launcher in the x64 folder)");
+    EXPECT_EQ(launcher::otherMachineMessage("C:\\m\\trn_worm.dll", "", platform::MachineI386,
+                                            platform::MachineAmd64),
+              "module C:\\m\\trn_worm.dll is a 32-bit module; this launcher runs 64-bit modules "
+              "(use the 32-bit launcher in the program folder)");
+    EXPECT_EQ(launcher::otherMachineMessage("C:\\m\\trn_chain.dll", "b.dll (imported by a.dll)",
+                                            platform::MachineAmd64, platform::MachineI386),
+              "module C:\\m\\trn_chain.dll needs b.dll (imported by a.dll), which is a 64-bit "
+              "library; this launcher runs 32-bit modules (use the 64-bit launcher in the x64 "
+              "folder)");
+    // No launcher runs ARM64 modules: the machine as a number, no advice.
+    EXPECT_EQ(
+        launcher::otherMachineMessage("C:\\m\\trn_worm.dll", "", 0xAA64, platform::MachineAmd64),
+        "module C:\\m\\trn_worm.dll is a module for machine 0xAA64; this launcher runs "
+        "64-bit modules");
 }

@@ -1,6 +1,7 @@
 // A module that cannot be loaded because a DLL it imports is nowhere the
 // loader looks: the fixture trn_chain.dll of the "unresolved" set imports
 // trn_fixture_dependency.dll, which lies in a folder no search looks in.
+// And modules refused for their bitness or that of a DLL they import.
 #include "FixtureRecord.h"
 #include "InstallationCheck.h"
 #include "launcher/Paths.h"
@@ -103,4 +104,32 @@ TEST(Win32MissingImport, TheCheckToolsReportNamesTheMissingDllBesideTheLoadersRe
         << out.str();
     // The other kinds are simply not there.
     EXPECT_TRUE(report.modules[0].missingImport.empty());
+}
+
+TEST(Win32MissingImport, TheCheckToolsReportNamesAModuleOrAnImportOfTheOtherBitness)
+{
+    const bool wide = platform::NativeMachine == platform::MachineAmd64;
+    const std::string other = wide ? "32-bit" : "64-bit";
+    const std::string advice =
+        wide ? "; this launcher runs 64-bit modules (use the 32-bit launcher in the program folder)"
+             : "; this launcher runs 32-bit modules (use the 64-bit launcher in the x64 folder)";
+
+    const std::string folder = testsupport::fixtureDir("other_bitness");
+    const check::InstallationReport report = check::checkInstallation(folder, "ENU");
+    const check::ModuleStatus& worm = report.modules[4];
+    EXPECT_EQ(worm.status, launcher::RunStatus::LibraryNotLoadable);
+    EXPECT_EQ(worm.reason, "module " + folder + "trn_worm.dll is a " + other + " module" + advice);
+    EXPECT_EQ(worm.missingImport, "");
+    EXPECT_EQ(worm.loaderReason.rfind("cannot load module " + folder + "trn_worm.dll: ", 0), 0u)
+        << worm.loaderReason;
+
+    const std::string importing = testsupport::fixtureDir("other_bitness_import");
+    const check::ModuleStatus chain = check::checkInstallation(importing, "ENU").modules[5];
+    EXPECT_EQ(chain.status, launcher::RunStatus::LibraryNotLoadable);
+    EXPECT_EQ(chain.reason, "module " + importing +
+                                "trn_chain.dll needs trn_fixture_foreign.dll, which is a " + other +
+                                " library" + advice);
+    EXPECT_EQ(chain.missingImport, "");
+    // No DLL is missing for it.
+    EXPECT_EQ(platform::missingImport(importing + "trn_chain.dll"), std::nullopt);
 }

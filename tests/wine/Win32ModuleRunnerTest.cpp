@@ -1,16 +1,19 @@
 // What only Windows has of the module runner: the system's search for a
-// bare module name begins with the folder of the running program, and
-// modules as old ones built by other compilers misbehave (another calling
-// convention, windows and threads left running, a quit request). The cases
+// bare module name begins with the folder of the running program, modules
+// of the other bitness are refused, and modules as old ones built by other
+// compilers misbehave (another calling convention, windows and threads
+// left running, a quit request). The cases
 // every platform shares are tests/core/ModuleRunnerTest.cpp, which this
 // program runs too.
 #include "FixtureRecord.h"
 #include "ModuleRuns.h"
 #include "launcher/Paths.h"
+#include "platform/ImportTable.h"
 #include "platform/Process.h"
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 #include <windows.h>
 
@@ -33,6 +36,54 @@ TEST(Win32ModuleRunner, ABareNameIsSearchedFromTheProgramsFolder)
     EXPECT_EQ(outcome.status, launcher::RunStatus::Completed) << outcome.message;
     EXPECT_EQ(outcome.libraryPath, "trn_cylint.dll");
     EXPECT_EQ(record.linesStartingWith("call TrnRun_CylInt").size(), 1u);
+}
+
+TEST(Win32ModuleRunner, AModuleOrAnImportOfTheOtherBitnessIsNamedWithTheLauncherThatRunsIt)
+{
+    const bool wide = platform::NativeMachine == platform::MachineAmd64;
+    const std::string other = wide ? "32-bit" : "64-bit";
+    const std::string advice =
+        wide ? "; this launcher runs 64-bit modules (use the 32-bit launcher in the program folder)"
+             : "; this launcher runs 32-bit modules (use the 64-bit launcher in the x64 folder)";
+    char name[TRN_MAX_PATH] = "";
+    launcher::ModuleHost host;
+
+    host.programDir = testsupport::fixtureDir("other_bitness");
+    const auto module = testsupport::runCalculation(5, name, host);
+    EXPECT_EQ(module.status, launcher::RunStatus::LibraryNotLoadable);
+    EXPECT_EQ(module.message,
+              "module " + host.programDir + "trn_worm.dll is a " + other + " module" + advice);
+    EXPECT_EQ(
+        module.loaderMessage.rfind("cannot load module " + host.programDir + "trn_worm.dll: ", 0),
+        0u)
+        << module.loaderMessage;
+    EXPECT_EQ(module.missingImport, "");
+
+    // trn_chain.dll is of this bitness; the trn_fixture_foreign.dll beside
+    // the test program is not.
+    host.programDir = testsupport::fixtureDir("other_bitness_import");
+    const auto import = testsupport::runCalculation(6, name, host);
+    EXPECT_EQ(import.status, launcher::RunStatus::LibraryNotLoadable);
+    EXPECT_EQ(import.message, "module " + host.programDir +
+                                  "trn_chain.dll needs trn_fixture_foreign.dll, which is a " +
+                                  other + " library" + advice);
+    EXPECT_FALSE(import.loaderMessage.empty());
+    EXPECT_EQ(import.missingImport, "");
+
+    // The headers of a file cut short name the other machine, but the file
+    // is no module: the loader's reason, as for a text file.
+    for (const auto& [set, number, library] :
+         {std::tuple{"cut_short", 8, "trn_tbelt"}, std::tuple{"not_library", 7, "trn_vbelt"}}) {
+        SCOPED_TRACE(set);
+        host.programDir = testsupport::fixtureDir(set);
+        const auto refused = testsupport::runCalculation(number, name, host);
+        EXPECT_EQ(refused.status, launcher::RunStatus::LibraryNotLoadable);
+        EXPECT_EQ(
+            refused.message.rfind("cannot load module " + host.programDir + library + ".dll: ", 0),
+            0u)
+            << refused.message;
+        EXPECT_EQ(refused.loaderMessage, "");
+    }
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "FixtureRecord.h"
 #include "launcher/window/WindowTexts.h"
 #include "platform/ErrorReport.h"
+#include "platform/ImportTable.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
 
@@ -19,12 +20,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The build's program folder: "bin" in the build tree, beside "tests".
-fs::path programFolder()
+// The folder of this test program.
+fs::path testFolder()
 {
     wchar_t self[MAX_PATH * 2];
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
-    return fs::path(std::wstring(self, length)).parent_path().parent_path().parent_path() / "bin";
+    return fs::path(std::wstring(self, length)).parent_path();
+}
+
+// The build's program folder: "bin" in the build tree, beside "tests".
+fs::path programFolder()
+{
+    return testFolder().parent_path().parent_path() / "bin";
 }
 
 // Copies the program and its runtime DLLs into `folder`.
@@ -133,6 +140,16 @@ std::wstring widen(const std::string& text)
 TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
 {
     const std::string tooLong = "C:\\" + std::string(250, 'a') + ".gear_exc_dat";
+    // The lines of a module of the other bitness and of an import of it,
+    // after the program's folder (its backslashes doubled on the line).
+    const bool wide = platform::NativeMachine == platform::MachineAmd64;
+    const std::string other = wide ? "32-bit" : "64-bit";
+    const std::string advice =
+        wide ? "; this launcher runs 64-bit modules (use the 32-bit launcher in the program folder)"
+             : "; this launcher runs 32-bit modules (use the 64-bit launcher in the x64 folder)";
+    const std::string otherModule = "\\trn_worm.dll is a " + other + " module" + advice;
+    const std::string otherImport =
+        "\\trn_chain.dll needs trn_fixture_foreign.dll, which is a " + other + " library" + advice;
     const struct
     {
         const char* what;
@@ -141,7 +158,8 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
         std::string argument; // as typed, quotes included
         std::string handedOver;
         DWORD status;
-        const char* errorPart; // nullptr: no error line
+        const char* errorPart;         // nullptr: no error line
+        const char* besides = nullptr; // a file of the test's folder put beside the program
     } cases[] = {
         {"a recording module", "recording", "trn_cylext", "C:\\data\\box.gear_exc_dat",
          "C:\\data\\box.gear_exc_dat", 0, nullptr},
@@ -153,6 +171,16 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
         {"a name too long for the module", "recording", "trn_cylext", tooLong, "", 2, "259 bytes"},
         {"no module at all", nullptr, "trn_worm", "C:\\d\\a.worm_cyl_dat", "", 3, "trn_worm.dll"},
         {"no entry point", "no_entry", "trn_chain", "C:\\d\\a.chai_rol_dat", "", 4, "TrnRun_Chain"},
+        // Refused by the loader: the reason as the files tell it, or else
+        // the loader's own.
+        {"a module of the other bitness", "other_bitness", "trn_worm", "C:\\d\\a.worm_cyl_dat", "",
+         3, otherModule.c_str()},
+        {"an import of the other bitness", "other_bitness_import", "trn_chain",
+         "C:\\d\\a.chai_rol_dat", "", 3, otherImport.c_str(), "trn_fixture_foreign.dll"},
+        {"a module file cut short", "cut_short", "trn_tbelt", "C:\\d\\a.toothedbelt_dat", "", 3,
+         "cannot load module "},
+        {"a text file named as a module", "not_library", "trn_vbelt", "C:\\d\\a.belt_vee_dat", "",
+         3, "cannot load module "},
     // Modules as old ones misbehave: the run goes on, with one line.
 #if DERIZE_CHECKED_CALL
         {"another calling convention", "wild_cdecl", "trn_cylext", "C:\\d\\a.gear_exc_dat", "", 0,
@@ -177,6 +205,9 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
         if (test.fixtureSet != nullptr) {
             const std::string dll = std::string(test.library) + ".dll";
             fs::copy_file(testsupport::fixtureDir(test.fixtureSet) + dll, folder.path() / dll);
+        }
+        if (test.besides != nullptr) {
+            fs::copy_file(testFolder() / test.besides, folder.path() / test.besides);
         }
         const Finished finished = run(L"\"" + (folder.path() / "derize-zizir.exe").wstring() +
                                           L"\" " + widen(test.argument),

@@ -23,7 +23,10 @@ struct ModuleStatus
     // When the loader refused it for want of a library it imports: that
     // library (platform::missingImport), and `reason` names it.
     std::string missingImport;
-    std::string loaderReason; // then the loader's own reason
+    // When the files told why the loader refused it (that missing library,
+    // or the module or a library it imports built for the other bitness,
+    // which `reason` then names): the loader's own reason.
+    std::string loaderReason;
 
     bool ready() const { return status == launcher::RunStatus::Completed; }
 };

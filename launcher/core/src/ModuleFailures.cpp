@@ -3,6 +3,9 @@
 #include "launcher/ExitStatus.h"
 #include "launcher/Paths.h"
 #include "platform/ErrorReport.h"
+#include "platform/ImportTable.h"
+
+#include <cstdio>
 
 namespace launcher {
 
@@ -33,6 +36,21 @@ std::string endsWithStatus(int status)
 std::string withMessage(std::string_view what)
 {
     return what.empty() ? std::string(" without a message") : ": " + std::string(what);
+}
+
+// "64-bit module", "32-bit libraries"; "module for machine 0xAA64" for a
+// machine no launcher is built for.
+std::string builtFor(std::uint16_t machine, const char* what)
+{
+    if (machine == platform::MachineI386) {
+        return std::string("32-bit ") + what;
+    }
+    if (machine == platform::MachineAmd64) {
+        return std::string("64-bit ") + what;
+    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(machine));
+    return std::string(what) + " for machine 0x" + hex;
 }
 
 } // namespace
@@ -148,6 +166,26 @@ std::string missingImportMessage(std::string_view libraryPath, std::string_view 
 {
     return "module " + std::string(libraryPath) + " needs " + std::string(library) +
            ", which was not found";
+}
+
+std::string otherMachineMessage(std::string_view libraryPath, std::string_view library,
+                                std::uint16_t machine, std::uint16_t nativeMachine)
+{
+    std::string line = module(libraryPath);
+    if (library.empty()) {
+        line += " is a " + builtFor(machine, "module");
+    } else {
+        line += " needs " + std::string(library) + ", which is a " + builtFor(machine, "library");
+    }
+    line += "; this launcher runs " + builtFor(nativeMachine, "modules");
+    // The 32-bit launcher lies in the program folder, the 64-bit one in its
+    // x64 folder.
+    if (nativeMachine == platform::MachineI386 && machine == platform::MachineAmd64) {
+        line += " (use the 64-bit launcher in the x64 folder)";
+    } else if (nativeMachine == platform::MachineAmd64 && machine == platform::MachineI386) {
+        line += " (use the 32-bit launcher in the program folder)";
+    }
+    return line;
 }
 
 } // namespace launcher

@@ -136,12 +136,19 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
                               ? cannotLoadMessage(outcome.libraryPath, loaderError)
                               : notFoundMessage(fileName, programDir, loaderError);
         // The loader's code for a missing import is the one for a missing
-        // module; the import tables tell which it was.
-        if (std::optional<std::string> missing = platform::missingImport(outcome.libraryPath)) {
+        // module, and the one for a module of the other bitness is that of
+        // a file that is no module; the files tell which it was.
+        if (std::optional<platform::LoadObstacle> obstacle =
+                platform::loadObstacle(outcome.libraryPath)) {
             outcome.status = RunStatus::LibraryNotLoadable;
             outcome.loaderMessage = std::move(outcome.message);
-            outcome.missingImport = std::move(*missing);
-            outcome.message = missingImportMessage(outcome.libraryPath, outcome.missingImport);
+            if (obstacle->machine == 0) {
+                outcome.missingImport = std::move(obstacle->library);
+                outcome.message = missingImportMessage(outcome.libraryPath, outcome.missingImport);
+            } else {
+                outcome.message = otherMachineMessage(outcome.libraryPath, obstacle->library,
+                                                      obstacle->machine, platform::NativeMachine);
+            }
         }
         return nullptr;
     }

@@ -93,6 +93,9 @@ struct ImportSearch
     // when the process has it loaded already (nothing to follow), nullopt
     // when it is not found.
     std::function<std::optional<std::string>(const std::string& name)> locate;
+    // The machine of the process the loader loads into (NativeMachine): a
+    // module or library built for another is refused. 0 takes any.
+    std::uint16_t machine = 0;
 };
 
 struct MissingImport
@@ -100,6 +103,9 @@ struct MissingImport
     std::string library;    // the name as the import table spells it
     std::string importedBy; // the file name of the library that imports it;
                             // empty when the module itself does
+    // 0 when the loader finds no file of that name; otherwise it finds one,
+    // built for this machine instead of ImportSearch::machine.
+    std::uint16_t machine = 0;
 
     bool operator==(const MissingImport&) const = default;
 };
@@ -109,13 +115,39 @@ inline constexpr std::size_t MaxImportFilesFollowed = 256;
 
 // Follows the imports of the module at `modulePath`, depth first in table
 // order, each library once, to the first that `search.locate` does not
-// find. Nullopt when every import is found, or when the module or a
-// library cannot be read or is no image (nothing can be said then).
+// find or whose file is an image for another machine than
+// `search.machine`. Nullopt when every import is found and fits, or when
+// the module or a library cannot be read or is no image (nothing can be
+// said then).
 std::optional<MissingImport> findMissingImport(const std::string& modulePath,
                                                const ImportSearch& search);
 
 // The missing library as a line names it: "vclx.dll", or
 // "vclx.dll (imported by rtl60.bpl)" when another library imports it.
 std::string missingImportText(const MissingImport& missing);
+
+// True when `imports` is an image read whole whose machine is known and is
+// not `machine` (0 takes any): the loader refuses it. A file cut short or
+// damaged is left to the loader's own reason.
+bool isForOtherMachine(const PeImports& imports, std::uint16_t machine);
+
+// What the files tell of why the loader refused a module.
+struct LoadObstacle
+{
+    // The library it cannot use, as missingImportText() names it; empty
+    // when the module itself is built for another machine.
+    std::string library;
+    // The machine the module or `library` is built for instead of
+    // ImportSearch::machine; 0 when `library` is nowhere the loader looks.
+    std::uint16_t machine = 0;
+
+    bool operator==(const LoadObstacle&) const = default;
+};
+
+// The module at `modulePath` built for another machine, or else the first
+// import findMissingImport() gives. Nullopt when neither is the case, or
+// nothing can be said.
+std::optional<LoadObstacle> findLoadObstacle(const std::string& modulePath,
+                                             const ImportSearch& search);
 
 } // namespace platform

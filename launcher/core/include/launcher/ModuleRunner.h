@@ -32,9 +32,11 @@ struct RunOutcome
     bool loaderUnusable = false; // the module raised an error while being loaded: no library
                                  // can be loaded or unloaded again, the process is to end
     // The library the module imports that the loader found nowhere
-    // (platform::missingImport); `message` then names it, and
-    // `loaderMessage` is the line the loader's own reason gave.
+    // (platform::loadObstacle); `message` then names it.
     std::string missingImport;
+    // When the files told why the loader refused the module (a missing
+    // import, or the module or an import built for the other bitness, which
+    // `message` then names): the line the loader's own reason gave.
     std::string loaderMessage;
     // Lines about what the module did that the run survived (its stack put
     // back, a quit request taken out, windows or threads it left running,
