@@ -66,8 +66,12 @@ BOOL CALLBACK countWindow(HWND window, LPARAM state)
 using QueryThread = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
 constexpr int ThreadQuerySetWin32StartAddress = 9;
 
-int threadsStartedIn(const Image& image)
+// Counts the other threads of the process that started in `image`; a thread
+// created but not yet started has no start address yet (so under Wine),
+// and is counted in `unstarted`.
+int threadsStartedIn(const Image& image, int& unstarted)
 {
+    unstarted = 0;
     static const auto query = reinterpret_cast<QueryThread>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread")));
     if (query == nullptr) {
@@ -92,8 +96,14 @@ int threadsStartedIn(const Image& image)
             continue;
         }
         void* start = nullptr;
-        if (query(thread, ThreadQuerySetWin32StartAddress, &start, sizeof start, nullptr) == 0 &&
-            image.holds(reinterpret_cast<std::uintptr_t>(start))) {
+        const bool known =
+            query(thread, ThreadQuerySetWin32StartAddress, &start, sizeof start, nullptr) == 0;
+        DWORD running = 0;
+        if (known && start == nullptr && GetExitCodeThread(thread, &running) != 0 &&
+            running == STILL_ACTIVE) {
+            ++unstarted;
+        }
+        if (known && image.holds(reinterpret_cast<std::uintptr_t>(start))) {
             // A thread that has ended but whose handle someone keeps runs
             // nothing any more.
             DWORD exitCode = 0;
@@ -123,7 +133,15 @@ ModuleLeftovers leftoversOf(LibraryHandle library, const ThreadList&)
     WindowSearch search;
     search.image = image;
     EnumThreadWindows(GetCurrentThreadId(), &countWindow, reinterpret_cast<LPARAM>(&search));
-    return {search.found, threadsStartedIn(image)};
+    // A thread the module created just before it returned may not have
+    // started yet: it is given a moment to.
+    int unstarted = 0;
+    int threads = threadsStartedIn(image, unstarted);
+    for (int attempt = 0; unstarted > 0 && attempt < 20; ++attempt) {
+        Sleep(5);
+        threads = threadsStartedIn(image, unstarted);
+    }
+    return {search.found, threads};
 }
 
 bool takePostedQuitRequest()
