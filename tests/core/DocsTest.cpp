@@ -1,6 +1,7 @@
 // The front page and the guides in docs/ are held to the program and to the
-// tree: the user's guide states the exit statuses and the Windows crash
-// lines the launcher really uses and writes, every relative link names a
+// tree: the user's guide states the exit statuses, the line each status
+// prints, the lines of misbehaving modules and the Windows crash lines the
+// launcher really uses and writes, every relative link names a
 // file (and a heading) that exists, the front page stays short and names
 // every guide, and the design's picture of the libraries has the build's
 // own dependencies.
@@ -8,6 +9,7 @@
 #include "launcher/ModuleFailures.h"
 #include "platform/ErrorReport.h"
 #include "platform/FaultText.h"
+#include "platform/ImportTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -35,6 +37,15 @@ std::vector<std::string> fileLines(const fs::path& path)
         lines.push_back(line);
     }
     return lines;
+}
+
+std::string fileText(const fs::path& path)
+{
+    std::string text;
+    for (const std::string& line : fileLines(path)) {
+        text += line + "\n";
+    }
+    return text;
 }
 
 bool startsWith(const std::string& text, const std::string& start)
@@ -189,10 +200,7 @@ TEST(Docs, TheWindowsCrashLinesAreTheOnesTheLauncherWrites)
     EXPECT_EQ(found, 2);
 
     // The runtimes' exception codes as the table of names gives them.
-    std::string guide;
-    for (const std::string& line : fileLines(SourceDir / "docs/using.md")) {
-        guide += line + "\n";
-    }
+    const std::string guide = fileText(SourceDir / "docs/using.md");
     for (const platform::ExceptionCodeName& entry : platform::exceptionCodeNames()) {
         const std::string text = platform::exceptionText(entry.code).substr(10); // "0x… (name)"
         const std::string_view name = entry.name;
@@ -243,4 +251,103 @@ TEST(Docs, TheFrontPageIsShortAndNamesEveryGuide)
                 << "README.md does not name the guide " << page.filename();
         }
     }
+}
+
+TEST(Docs, EachStatusShowsTheLineTheLauncherWrites)
+{
+    const std::string prefix(platform::errorLinePrefix());
+    const auto line = [&prefix](const std::string& message) {
+        return prefix + platform::escapeForErrorLine(message, platform::Backslash::Escaped);
+    };
+    const std::string worm = "/usr/lib/derize-zizir/trn_worm.so";
+    // The guide shortens the long name after its folder.
+    const std::string folder = "/home/d/";
+    const std::string longName = folder + std::string(300 - folder.size(), 'a');
+    std::string tooLong = line(launcher::dataFileNameTooLongMessage(longName));
+    tooLong.resize(tooLong.size() - longName.size() + folder.size());
+    const std::map<int, std::string> expected = {
+        {1, line(launcher::raisedErrorMessage(worm, "TrnRun_Worm", "ratio out of range"))},
+        {2, tooLong + "…"},
+        {3, line(launcher::notFoundMessage(
+                "trn_worm.so", "/usr/lib/derize-zizir/",
+                "trn_worm.so: cannot open shared object file: No such file or directory"))},
+        {4, line(launcher::missingEntryPointMessage(worm, "TrnRun_Worm"))},
+        {5, line(launcher::endedProcessMessage(worm, "TrnRun_Worm"))},
+        // The rest of this line is the system's.
+        {6, prefix + "cannot create the window: "},
+    };
+
+    // The table after the statuses: "| status | `line` | …".
+    std::map<int, std::string> shown;
+    const std::vector<std::string> lines = fileLines(SourceDir / "docs/using.md");
+    auto row = std::find_if(lines.begin(), lines.end(), [](const std::string& text) {
+        return startsWith(text, "| Status | The line");
+    });
+    ASSERT_NE(row, lines.end()) << "docs/using.md shows no line for each status";
+    static const std::regex cells(R"(^\| (\d) \| `([^`]*)`)");
+    for (row += 2; row != lines.end() && startsWith(*row, "|"); ++row) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(*row, match, cells)) << *row;
+        EXPECT_TRUE(shown.emplace(std::stoi(match[1].str()), match[2].str()).second) << *row;
+    }
+    EXPECT_EQ(shown, expected);
+    EXPECT_NE(
+        fileText(SourceDir / "launcher/win32/FormGears.cpp").find("\"cannot create the window: \""),
+        std::string::npos);
+
+    // The check tool's excerpt and the line it leaves when a module ends
+    // the process while being loaded.
+    const std::string guide = fileText(SourceDir / "docs/using.md");
+    EXPECT_NE(guide.find("      reason: " +
+                         launcher::missingEntryPointMessage(worm, "TrnRun_Worm") + "\n"),
+              std::string::npos);
+    const std::string launcherPrefix = prefix.substr(0, prefix.size() - 2); // without ": "
+    platform::setErrorReportPrefix("derize-zizir-check");
+    const std::string checkLine =
+        std::string(platform::errorLinePrefix()) + launcher::endedProcessMessage("…", "");
+    platform::setErrorReportPrefix(launcherPrefix);
+    EXPECT_NE(guide.find('`' + checkLine + '`'), std::string::npos) << checkLine;
+}
+
+TEST(Docs, TheMisbehavingModulesLinesAreTheLaunchersOwn)
+{
+    const std::string guide = fileText(SourceDir / "docs/using.md");
+    // Each table shows the start of its lines once, in its heading, and
+    // the rest of each line in a row.
+    const auto expectRest = [&guide](const std::string& library,
+                                     const std::vector<std::string>& messages) {
+        const std::string start = "module " + library;
+        EXPECT_NE(guide.find('`' + std::string(platform::errorLinePrefix()) + start + "` and"),
+                  std::string::npos)
+            << start;
+        for (const std::string& message : messages) {
+            ASSERT_TRUE(startsWith(message, start)) << message;
+            std::string rest = message.substr(start.size());
+            if (startsWith(rest, " ")) {
+                rest.erase(0, 1);
+            }
+            EXPECT_NE(guide.find("| `" + rest + '`'), std::string::npos) << rest;
+        }
+    };
+    const std::string onLinux = "/…/trn_worm.so";
+    expectRest(onLinux, {
+                            launcher::raisedWhileLoadingMessage(onLinux, "<its message>"),
+                            launcher::crashSubject(onLinux, "TrnRun_Worm") +
+                                ": signal SIGSEGV (invalid memory access)",
+                            launcher::leftRunningMessage(onLinux, 0, 1),
+                            launcher::notRegularFileMessage(onLinux),
+                        });
+    EXPECT_NE(fileText(SourceDir / "platform/posix/FaultReport.cpp")
+                  .find("\"signal SIGSEGV (invalid memory access)\""),
+              std::string::npos);
+    const std::string onWindows = "C:\\…\\trn_tbelt.dll";
+    expectRest(onWindows, {
+                              launcher::stackRestoredMessage(onWindows, "TrnRun_TBelt", 0, 16),
+                              launcher::missingImportMessage(onWindows, "vclx.dll"),
+                              launcher::otherMachineMessage(onWindows, "", platform::MachineAmd64,
+                                                            platform::MachineI386),
+                              launcher::endedProcessMessage(onWindows, "TrnRun_TBelt"),
+                              launcher::leftRunningMessage(onWindows, 2, 0),
+                              launcher::quitRequestMessage(onWindows, "TrnRun_TBelt"),
+                          });
 }
