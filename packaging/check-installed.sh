@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks an installed tree: the desktop file, the MIME types, the icons,
-# the module SDK (a module is built against it), the launcher run through
-# its bin/ link in automatic mode, derize-zizir-check, and the translators'
-# worked example of docs/translating.md run with it.
+# the module guide's first task (the installed module example built
+# against the installed SDK in an empty folder and run by the launcher
+# through its bin/ link in automatic mode), derize-zizir-check, and the
+# translators' worked example of docs/translating.md run with it.
 #
 #   packaging/check-installed.sh ROOT                  ROOT holds usr/ (dpkg -x, DESTDIR)
 #   packaging/check-installed.sh --install BUILD ROOT  first install BUILD into ROOT/usr
@@ -90,28 +91,7 @@ guide_block() { # GUIDE HEADING KIND
         "$source_dir/docs/$1"
 }
 
-# A module built against the installed SDK, with the module guide's
-# CMakeLists (the one in packaging/sdk-example must be the same).
-guide_cmake=$(guide_block modules.md "## Building a module against the installed SDK" cmake)
-if [ "$guide_cmake" != "$(cat "$source_dir/packaging/sdk-example/CMakeLists.txt")" ]; then
-    fail "docs/modules.md's module CMakeLists differs from packaging/sdk-example/CMakeLists.txt"
-fi
-cmake -S "$source_dir/packaging/sdk-example" -B "$work/module" \
-    -DCMAKE_PREFIX_PATH="$usr" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-    -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF >/dev/null
-cmake --build "$work/module" >/dev/null
-module=$work/module/trn_worm.so
-if [ ! -f "$module" ]; then
-    fail "the SDK build made no trn_worm.so"
-elif ! grep -q -- "-isystem $usr/include/derize-zizir " "$work/module/compile_commands.json"; then
-    fail "trn_worm was not compiled against the installed header in $usr/include/derize-zizir"
-else
-    exports=$(nm -D --defined-only "$module" | awk '$2 == "T" { print $3 }')
-    [ "$exports" = TrnRun_Worm ] || fail "trn_worm.so exports [$exports], not just TrnRun_Worm"
-    note "module built from the installed SDK: $module"
-fi
-
-# The launcher, run through its link in automatic mode on a worm data file.
+# The launcher and its link.
 if [ ! -x "$programs/derize-zizir" ]; then
     skip "no launcher in $programs"
     [ $failed -eq 0 ] && exit 77
@@ -124,36 +104,58 @@ contents=$(cd "$programs" && ls -A | tr '\n' ' ')
     fail "the program folder holds [$contents], not just the two programs"
 [ "$(readlink "$usr/bin/derize-zizir")" = ../lib/derize-zizir/derize-zizir ] ||
     fail "bin/derize-zizir is not the relative link ../lib/derize-zizir/derize-zizir"
-cp "$module" "$programs/trn_worm.so"
-mkdir -p "$work/data files"
-record=$work/record.txt
-status=0
-(cd "$work/data files" &&
-    TRN_RECORD_FILE="$record" QT_QPA_PLATFORM=offscreen "$usr/bin/derize-zizir" Box.WORM_CYL_DAT) ||
-    status=$?
-expected="call TrnRun_Worm name=$work/data files/Box.WORM_CYL_DAT slot1=set"
-if [ "$status" -ne 0 ]; then
-    fail "the launcher ended with status $status"
-elif [ "$(cat "$record" 2>/dev/null)" != "$expected" ]; then
-    fail "the module recorded [$(cat "$record" 2>/dev/null)], expected [$expected]"
-else
-    note "launcher ran the installed module: $expected"
-fi
 
-# derize-zizir-check, through its link: the worm module is ready, the
-# other seven are missing, so it ends with status 1.
+# The module guide's first task, as a module author does it: its commands
+# run in an empty folder of their own, with the installed tree in place of
+# /usr (no sudo), the installed programs first on PATH and CMake finding
+# the installed SDK, build the installed example and have the launcher run
+# a module of each call form; they must end with status 0 and print last
+# the lines the guide shows, with that folder in place of its own.
+author_heading="## A module for Linux in five commands"
+commands=$(guide_block modules.md "$author_heading" sh)
+shown=$(guide_block modules.md "$author_heading" text)
+commands=${commands//sudo /}
+commands=${commands// \/usr\// $usr/}
+mkdir -p "$work/module author"
+status=0
+printed=$(cd "$work/module author" && PATH="$usr/bin:$PATH" CMAKE_PREFIX_PATH="$usr" CMAKE_EXPORT_COMPILE_COMMANDS=ON \
+    QT_QPA_PLATFORM=offscreen bash -euo pipefail -c "$commands" 2>"$work/author.log") || status=$?
+folder="$work/module author/my-modules"
+if [ -z "$commands" ] || [ -z "$shown" ]; then
+    fail "docs/modules.md has no module example (a sh and a text block after \"$author_heading\")"
+elif [ "$status" -ne 0 ]; then
+    fail "docs/modules.md's commands ended with status $status: $(tail -5 "$work/author.log")"
+elif [ "$(tail -n "$(wc -l <<<"$shown")" <<<"$printed")" != "${shown//\/home\/me\/my-modules/$folder}" ]; then
+    fail "docs/modules.md's commands printed other lines than the guide shows:"
+    echo "$printed" >&2
+elif ! grep -q -- "-isystem $usr/include/derize-zizir " "$folder/build/compile_commands.json"; then
+    fail "the module example was not compiled against the installed header in $usr/include/derize-zizir"
+else
+    note "docs/modules.md's commands built the installed example and the launcher ran its three modules"
+fi
+for example in CMakeLists.txt trn_cylext.c trn_worm.c trn_chain.c trn_worm.def; do
+    cmp -s "$folder/$example" "$source_dir/sdk/example/$example" ||
+        fail "the installed module example's $example is not sdk/example/$example"
+done
+for module in trn_cylext:TrnRun_CylExt trn_worm:TrnRun_Worm trn_chain:TrnRun_Chain; do
+    exports=$(nm -D --defined-only "$programs/${module%%:*}.so" 2>/dev/null | awk '$2 == "T" { print $3 }')
+    [ "$exports" = "${module#*:}" ] || fail "${module%%:*}.so exports [$exports], not just ${module#*:}"
+done
+
+# derize-zizir-check, through its link: the example's three modules are
+# ready, the other five are missing, so it ends with status 1.
 status=0
 report=$("$usr/bin/derize-zizir-check") || status=$?
 if [ "$status" -ne 1 ] ||
     ! grep -q "^  5 trn_worm.so (worm_cyl_dat): ready" <<<"$report" ||
-    ! grep -q "^1 of 8 modules ready" <<<"$report" ||
+    ! grep -q "^3 of 8 modules ready" <<<"$report" ||
     ! grep -q "^Program folder: $programs/\$" <<<"$report"; then
     fail "derize-zizir-check (status $status) reported:"
     echo "$report" >&2
 else
-    note "derize-zizir-check finds the module beside the launcher"
+    note "derize-zizir-check finds the modules beside the launcher"
 fi
-rm -f "$programs/trn_worm.so"
+rm -f "$programs"/trn_*.so
 
 # The translators' worked example, as docs/translating.md gives it: its
 # commands run with the installed programs first on PATH, in a folder of

@@ -71,44 +71,56 @@ guide_block() { # GUIDE HEADING KIND
         "$source_dir/docs/$1"
 }
 
-# The SDK example as Windows modules, built in a copy of its folder by the
-# module guide's commands, with the installed package and toolchain files
-# (and Ninja, whose compile commands name the include folders themselves).
-commands=$(guide_block modules.md "## The same module for Windows" sh)
+# The installed module example as Windows modules, copied into an empty
+# folder and built there by the module guide's commands, with the installed
+# package and toolchain files (and Ninja, whose compile commands name the
+# include folders themselves).
+commands=$(guide_block modules.md "## The same modules for Windows" sh)
 grep -q '^sdk=/usr/lib/cmake/TrnModule$' <<<"$commands" ||
     fail "docs/modules.md's Windows commands no longer set sdk=/usr/lib/cmake/TrnModule"
-cp -r "$source_dir/packaging/sdk-example" "$work/module"
+mkdir "$work/module"
+cp "$usr/share/derize-zizir/module-example"/* "$work/module/"
 (cd "$work/module" && CMAKE_GENERATOR=Ninja CMAKE_EXPORT_COMPILE_COMMANDS=ON bash -euo pipefail \
     -c "${commands//=\/usr\//=$usr/}") >"$work/module.log" 2>&1 ||
     fail "docs/modules.md's Windows commands failed against the installed SDK: $(tail -5 "$work/module.log")"
-# check_module BITS TRIPLET FORMAT DECORATED: the example built for BITS-bit
-# Windows; DECORATED is the compiler's own name of its entry point.
+# check_module BITS TRIPLET FORMAT MODULE ENTRY DECORATED: the example's
+# MODULE built for BITS-bit Windows; DECORATED is the compiler's own name of
+# its entry point ENTRY.
 check_module() {
-    local bits=$1 triplet=$2 format=$3 decorated=$4 dll=$work/module/build-win$1/trn_worm.dll
-    local headers exports imports compiled
+    local bits=$1 triplet=$2 format=$3 module=$4 entry=$5 decorated=$6
+    local dll=$work/module/build-win$1/$4.dll headers exports imports compiled
     if [ ! -f "$dll" ]; then
-        fail "the SDK's $bits-bit Windows build made no trn_worm.dll"
+        fail "the SDK's $bits-bit Windows build made no $module.dll"
         return
     fi
     headers=$("$triplet-objdump" -p "$dll")
     exports=$(awk '/^\[Ordinal\/Name Pointer\] Table/ { on = 1; next }
         on && /^\t\[/ { print $NF; next } on { exit }' <<<"$headers")
     imports=$(awk '/DLL Name:/ { print $3 }' <<<"$headers" | tr '\n' ' ')
-    compiled=$("$triplet-nm" "$work/module/build-win$bits/CMakeFiles/trn_worm.dir/trn_worm.c.obj" |
+    compiled=$("$triplet-nm" "$work/module/build-win$bits/CMakeFiles/$module.dir/$module.c.obj" |
         awk '$2 == "T" { print $3 }')
-    grep -q "file format $format\$" <<<"$headers" || fail "the $bits-bit build's trn_worm.dll is not a $format DLL"
-    [ "$exports" = TrnRun_Worm ] || fail "the $bits-bit trn_worm.dll exports [$exports], not just TrnRun_Worm"
+    grep -q "file format $format\$" <<<"$headers" || fail "the $bits-bit build's $module.dll is not a $format DLL"
+    [ "$exports" = "$entry" ] || fail "the $bits-bit $module.dll exports [$exports], not just $entry"
     [ "$compiled" = "$decorated" ] ||
-        fail "the $bits-bit TrnRun_Worm is compiled as [$compiled], not as [$decorated]"
-    grep -qw msvcrt.dll <<<"$imports" || fail "the $bits-bit trn_worm.dll does not use the shared C runtime: $imports"
+        fail "the $bits-bit $entry is compiled as [$compiled], not as [$decorated]"
+    grep -qw msvcrt.dll <<<"$imports" || fail "the $bits-bit $module.dll does not use the shared C runtime: $imports"
     grep -q -- "-isystem $usr/include/derize-zizir " "$work/module/build-win$bits/compile_commands.json" ||
-        fail "the $bits-bit trn_worm.dll was not compiled against the installed header alone"
-    note "$bits-bit Windows module built from the installed SDK: exports $exports, imports $imports"
+        fail "the $bits-bit $module.dll was not compiled against the installed header alone"
+    note "$bits-bit Windows module built from the installed SDK: $module.dll exports $exports, imports $imports"
 }
-# Form B's three arguments: on 32-bit Windows a stdcall function that
-# removes 12 bytes.
-check_module 32 i686-w64-mingw32 pei-i386 _TrnRun_Worm@12
-check_module 64 x86_64-w64-mingw32 pei-x86-64 TrnRun_Worm
+# On 32-bit Windows a stdcall function removes its arguments: form A's
+# four, 16 bytes; form B's three, 12; form C's two, 8.
+check_module 32 i686-w64-mingw32 pei-i386 trn_cylext TrnRun_CylExt _TrnRun_CylExt@16
+check_module 32 i686-w64-mingw32 pei-i386 trn_worm TrnRun_Worm _TrnRun_Worm@12
+check_module 32 i686-w64-mingw32 pei-i386 trn_chain TrnRun_Chain _TrnRun_Chain@8
+check_module 64 x86_64-w64-mingw32 pei-x86-64 trn_worm TrnRun_Worm TrnRun_Worm
+# The guide's module-definition file, for compilers that decorate stdcall
+# names, read by MinGW-w64's linker too: the plain name is exported.
+i686-w64-mingw32-gcc -shared -I"$usr/include/derize-zizir" -o "$work/module/def-trn_worm.dll" \
+    "$work/module/trn_worm.c" "$work/module/trn_worm.def" 2>/dev/null ||
+    fail "trn_worm.c with trn_worm.def does not build"
+grep -q '^	\[ *[0-9]*\] TrnRun_Worm$' <<<"$(i686-w64-mingw32-objdump -p "$work/module/def-trn_worm.dll")" ||
+    fail "trn_worm.def does not export TrnRun_Worm under its plain name"
 worm=$work/module/build-win32/trn_worm.dll
 worm64=$work/module/build-win64/trn_worm.dll
 
@@ -174,17 +186,16 @@ settle() {
 }
 mkdir -p "$work/data files"
 worm_data=$(windows_name "$work/data files/x.worm_cyl_dat")
-# run_worm WHAT WINE EXE: EXE, with the SDK example beside it, run on a
-# worm gear file in automatic mode.
+# run_worm WHAT WINE EXE: EXE, with the example's worm module beside it,
+# run on a worm gear file in automatic mode: the module's line.
 run_worm() {
-    rm -f "$work/record.txt"
-    local status=0
-    limited "$2" "$3" "$worm_data" || status=$?
+    local status=0 printed
+    printed=$(limited "$2" "$3" "$worm_data" 2>/dev/null | tr -d '\r') || status=$?
     settle
-    if [ $status -eq 0 ] && [ "$(recorded)" = "call TrnRun_Worm name=$worm_data slot1=set" ]; then
-        note "$1 ran the SDK example on a .worm_cyl_dat file"
+    if [ $status -eq 0 ] && [ "$printed" = "trn_worm: calculating \"$worm_data\"" ]; then
+        note "$1 ran the example's trn_worm on a .worm_cyl_dat file"
     else
-        fail "$1, run on the SDK example: status $status, recorded [$(recorded)]"
+        fail "$1, run on the example's trn_worm: status $status, printed [$printed]"
     fi
 }
 
@@ -400,7 +411,8 @@ else
 fi
 for file in sdk/include/derize-zizir/trn_module.h sdk/lib/cmake/TrnModule/TrnModuleConfig.cmake \
     sdk/lib/cmake/TrnModule/TrnModuleTargets.cmake sdk/lib/cmake/TrnModule/toolchains/mingw-common.cmake \
-    sdk/lib/cmake/TrnModule/toolchains/mingw-i686.cmake sdk/example/trn_worm.c sdk/example/CMakeLists.txt; do
+    sdk/lib/cmake/TrnModule/toolchains/mingw-i686.cmake sdk/example/CMakeLists.txt sdk/example/trn_cylext.c \
+    sdk/example/trn_worm.c sdk/example/trn_chain.c sdk/example/trn_worm.def; do
     [ -f "$unix_dir/$file" ] || fail "installer: /SDK did not install $file"
 done
 # The installed SDK is a CMake package: the example builds against it with
@@ -408,7 +420,8 @@ done
 cmake -S "$unix_dir/sdk/example" -B "$work/installed-sdk" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$unix_dir/sdk/lib/cmake/TrnModule/toolchains/mingw-x86_64.cmake" \
     -DTrnModule_DIR="$unix_dir/sdk/lib/cmake/TrnModule" >/dev/null &&
-    cmake --build "$work/installed-sdk" >/dev/null && [ -f "$work/installed-sdk/trn_worm.dll" ] ||
+    cmake --build "$work/installed-sdk" >/dev/null && [ -f "$work/installed-sdk/trn_worm.dll" ] &&
+    [ -f "$work/installed-sdk/trn_cylext.dll" ] && [ -f "$work/installed-sdk/trn_chain.dll" ] ||
     fail "installer: the SDK example does not build against the installed SDK"
 wine "$unix_dir/uninstall.exe" /S
 settle

@@ -8,8 +8,8 @@
 ;                and UN_PROGRAM64_FILES, in the x64 folder: the component
 ;                "Launcher for 64-bit modules"
 ;   SDK_PREFIX   an installed module SDK (include/derize-zizir, lib/cmake/TrnModule
-;                with its toolchains folder)
-;   SOURCE_DIR   the source tree (the English dictionary, the SDK example)
+;                with its toolchains folder, share/derize-zizir/module-example)
+;   SOURCE_DIR   the source tree (the English dictionary)
 ;   KINDS_NSH    the file associations, one !insertmacro KIND per kind
 ;   VERSION_NSH  COPYRIGHT, the maker's notice on one line, and OUTFILE_NAME
 ;   OUTFILE      the installer to write
@@ -151,8 +151,11 @@ Section /o "Module SDK" SecSdk
     File "${SDK_PREFIX}\lib\cmake\TrnModule\toolchains\mingw-i686.cmake"
     File "${SDK_PREFIX}\lib\cmake\TrnModule\toolchains\mingw-x86_64.cmake"
     SetOutPath "$INSTDIR\sdk\example"
-    File "${SOURCE_DIR}\packaging\sdk-example\trn_worm.c"
-    File "${SOURCE_DIR}\packaging\sdk-example\CMakeLists.txt"
+    File "${SDK_PREFIX}\share\derize-zizir\module-example\CMakeLists.txt"
+    File "${SDK_PREFIX}\share\derize-zizir\module-example\trn_cylext.c"
+    File "${SDK_PREFIX}\share\derize-zizir\module-example\trn_worm.c"
+    File "${SDK_PREFIX}\share\derize-zizir\module-example\trn_chain.c"
+    File "${SDK_PREFIX}\share\derize-zizir\module-example\trn_worm.def"
 SectionEnd
 
 ; Programs and Features shows the size of what was installed.
@@ -212,8 +215,11 @@ Section "Uninstall"
     Delete "$INSTDIR\sdk\lib\cmake\TrnModule\toolchains\mingw-i686.cmake"
     Delete "$INSTDIR\sdk\lib\cmake\TrnModule\toolchains\mingw-x86_64.cmake"
     RMDir "$INSTDIR\sdk\lib\cmake\TrnModule\toolchains"
-    Delete "$INSTDIR\sdk\example\trn_worm.c"
     Delete "$INSTDIR\sdk\example\CMakeLists.txt"
+    Delete "$INSTDIR\sdk\example\trn_cylext.c"
+    Delete "$INSTDIR\sdk\example\trn_worm.c"
+    Delete "$INSTDIR\sdk\example\trn_chain.c"
+    Delete "$INSTDIR\sdk\example\trn_worm.def"
     RMDir "$INSTDIR\sdk\include\derize-zizir"
     RMDir "$INSTDIR\sdk\include"
     RMDir "$INSTDIR\sdk\lib\cmake\TrnModule"

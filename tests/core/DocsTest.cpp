@@ -351,3 +351,36 @@ TEST(Docs, TheMisbehavingModulesLinesAreTheLaunchersOwn)
                               launcher::quitRequestMessage(onWindows, "TrnRun_TBelt"),
                           });
 }
+
+// The module guide shows the SDK's example files, which the SDK installs and
+// the package check builds and runs with the guide's commands: each file is
+// one of the page's code blocks, byte for byte.
+TEST(Docs, TheModuleGuideShowsTheInstalledExampleFilesAsTheyAre)
+{
+    std::vector<std::string> blocks;
+    std::string block;
+    bool inBlock = false;
+    for (const std::string& line : fileLines(SourceDir / "docs" / "modules.md")) {
+        if (startsWith(line, "```")) {
+            if (inBlock) {
+                blocks.push_back(block);
+            }
+            inBlock = !inBlock;
+            block.clear();
+        } else if (inBlock) {
+            block += line + '\n';
+        }
+    }
+    std::size_t files = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(SourceDir / "sdk" / "example")) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << file.rdbuf();
+        EXPECT_NE(std::find(blocks.begin(), blocks.end(), bytes.str()), blocks.end())
+            << "docs/modules.md shows no code block equal to sdk/example/"
+            << entry.path().filename().string();
+        ++files;
+    }
+    // A module of each call form, their CMakeLists and the .def file.
+    EXPECT_EQ(files, 5u);
+}

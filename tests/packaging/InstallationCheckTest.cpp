@@ -283,6 +283,12 @@ TEST(InstallationCheckTool, TheTemplateGoesToStandardOutputAndAFailedWriteIsNoSu
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(bytes, check::dictionaryTemplate(launcher::launcherWindowLookups()).bytes);
+    // A translator's script can tell that nothing of it is translated yet.
+    const auto fresh = runCommand(tool + " --texts --dictionary '" + path.string() + "'");
+    EXPECT_EQ(fresh.status, 1) << fresh.output;
+    EXPECT_NE(fresh.output.find("\n0 of 13 texts translated, 13 still as in the source\n"),
+              std::string::npos)
+        << fresh.output;
 
     const auto full = runCommand("(" + tool + " --dictionary-template > /dev/full)");
     EXPECT_EQ(full.status, 2) << full.output;

@@ -174,15 +174,46 @@ TEST_F(LoadedDictionary, TheTemplateChangesNoTextOnceTheLauncherLoadsIt)
         EXPECT_EQ(translation::TranslateText(shown), shown) << translation::toUtf8(text.text);
     }
 
-    // The kit reads its own template as fully translated, every line used.
+    // The kit finds every line of its own template used and nothing
+    // translated yet: every text, the empty hint's too, still as in the
+    // source.
     const auto report = check::checkTexts(texts, fileBytes(path));
     ASSERT_TRUE(report);
-    EXPECT_TRUE(report->allTranslated());
+    EXPECT_FALSE(report->allTranslated());
+    EXPECT_EQ(report->translatedCount(), 0u);
+    EXPECT_EQ(report->asInSourceCount(), texts.size());
     EXPECT_TRUE(report->unusedLines.empty());
     EXPECT_TRUE(report->linesWithoutSeparator.empty());
     for (const check::TextTranslation& text : report->texts) {
         EXPECT_TRUE(text.found()) << translation::toUtf8(text.text.text);
     }
+    const std::string out = printed(*report);
+    EXPECT_TRUE(contains(out, "   2 FormGears hint \"\"\n"
+                              "       line 2: \"\" STILL AS IN THE SOURCE\n"))
+        << out;
+    EXPECT_TRUE(contains(out, "\n0 of " + std::to_string(texts.size()) + " texts translated, " +
+                                  std::to_string(texts.size()) + " still as in the source\n"))
+        << out;
+
+    // Partly done: the Run button translated, the caption given in other
+    // letter case (a translation too), the hint's line taken out (the hint
+    // then needs none) and the notice's as well: the count has all parts.
+    std::vector<std::string> kept(lines.begin(), lines.end());
+    kept.back() = "\"Выполнить\"=\"Run\"";
+    kept[0] = "\"Комплекс программ ЗЕФРАН-DIVIZ\"=\"КОМПЛЕКС ПРОГРАММ ЗЕФРАН-DIVIZ\"";
+    kept.erase(kept.begin() + 1, kept.begin() + 3);
+    std::string partly;
+    for (const std::string& line : kept) {
+        partly += line + "\n";
+    }
+    const auto half = check::checkTexts(texts, partly);
+    ASSERT_TRUE(half);
+    EXPECT_FALSE(half->allTranslated());
+    const std::string halfOut = printed(*half);
+    EXPECT_TRUE(
+        contains(halfOut, "\n3 of " + std::to_string(texts.size()) + " texts translated, 1 not, " +
+                              std::to_string(texts.size() - 4) + " still as in the source\n"))
+        << halfOut;
 }
 
 TEST_F(LoadedDictionary, TextsNoLineCanHoldAreLeftOutAndNamed)

@@ -457,6 +457,12 @@ TEST(CheckToolProgram, ReportsTheTextsWritesTheTemplateAndNamesAMissingImport)
         EXPECT_EQ(translation::TranslateText(shown), shown);
     }
     translation::LoadDictionary("");
+    // ... and counts as nothing translated yet.
+    const Finished fresh = check(L"--texts --dictionary " + quoted(dictionary));
+    EXPECT_EQ(fresh.status, 1u) << fresh.output << fresh.errorOutput;
+    EXPECT_NE(fresh.output.find("0 of 13 texts translated, 13 still as in the source"),
+              std::string::npos)
+        << fresh.output;
 
     // A module importing a DLL that is nowhere the loader looks.
     std::string unresolved = testsupport::fixtureDir("unresolved");

@@ -53,6 +53,15 @@ std::size_t TextsReport::translatedCount() const
     return count;
 }
 
+std::size_t TextsReport::asInSourceCount() const
+{
+    std::size_t count = 0;
+    for (const TextTranslation& text : texts) {
+        count += text.asInSource() ? 1 : 0;
+    }
+    return count;
+}
+
 std::optional<TextsReport> checkTexts(const std::vector<launcher::LookedUpText>& texts,
                                       std::string_view dictionaryBytes)
 {
@@ -114,7 +123,7 @@ void printTextsReport(const TextsReport& report, std::ostream& out)
         out << "       ";
         if (text.found()) {
             out << "line " << text.line << ": " << shown(text.target)
-                << (text.target == text.text.text ? " (the text itself)" : "") << '\n';
+                << (text.asInSource() ? " STILL AS IN THE SOURCE" : "") << '\n';
         } else if (text.text.text.empty()) {
             out << "empty: shown as it is without an entry\n";
         } else {
@@ -138,10 +147,16 @@ void printTextsReport(const TextsReport& report, std::ostream& out)
         }
     }
 
+    // "9 of 13 texts translated, 2 not, 2 still as in the source"
     const std::size_t translated = report.translatedCount();
+    const std::size_t asInSource = report.asInSourceCount();
+    const std::size_t notTranslated = report.texts.size() - translated - asInSource;
     out << translated << " of " << report.texts.size() << " texts translated";
-    if (translated < report.texts.size()) {
-        out << ", " << report.texts.size() - translated << " not";
+    if (notTranslated > 0) {
+        out << ", " << notTranslated << " not";
+    }
+    if (asInSource > 0) {
+        out << ", " << asInSource << " still as in the source";
     }
     out << '\n';
 }

@@ -20,9 +20,12 @@ struct TextTranslation
     std::u16string target; // that entry's target ("||" for line breaks)
 
     bool found() const { return line != 0; }
-    // Translated: the dictionary has an entry for it, or there is nothing
-    // to translate (an empty text, which is shown as it is without one).
-    bool translated() const { return found() || text.text.empty(); }
+    // Still as in the source: its entry gives it the text itself, as every
+    // entry of a fresh template does (the empty hint's "" too).
+    bool asInSource() const { return found() && target == text.text; }
+    // Translated: the dictionary gives it another text, or there is nothing
+    // to translate (an empty text, which is shown as it is without an entry).
+    bool translated() const { return found() ? !asInSource() : text.text.empty(); }
 };
 
 // A dictionary line that never gives the window a text.
@@ -49,6 +52,7 @@ struct TextsReport
     std::vector<std::size_t> linesWithoutSeparator;
 
     std::size_t translatedCount() const;
+    std::size_t asInSourceCount() const;
     bool allTranslated() const { return translatedCount() == texts.size(); }
 };
 

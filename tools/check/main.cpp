@@ -38,8 +38,9 @@ void printUsage(std::ostream& out)
            "\n"
            "  --texts                lists every text the launcher window looks up in the\n"
            "                         dictionary when it is shown, in that order, each with\n"
-           "                         its translation, and the dictionary lines that give\n"
-           "                         the window no text\n"
+           "                         its translation (or NOT TRANSLATED, or STILL AS IN\n"
+           "                         THE SOURCE when its target is the text itself), and\n"
+           "                         the dictionary lines that give the window no text\n"
            "  --dictionary-template  writes a dictionary that maps every such text to\n"
            "                         itself (UTF-8) to standard output, for a translator\n"
            "                         to fill in\n"
@@ -48,8 +49,8 @@ void printUsage(std::ostream& out)
            "  --help                 shows this text\n"
            "\n"
            "Exit status: 0 when every module is ready (with --texts: every text is\n"
-           "translated), 1 when one is not, 2 on a usage error, a dictionary that cannot\n"
-           "be read or output that cannot be written.\n";
+           "translated into another text), 1 when one is not, 2 on a usage error, a\n"
+           "dictionary that cannot be read or output that cannot be written.\n";
 }
 
 struct Options
