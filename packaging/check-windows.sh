@@ -149,7 +149,7 @@ release_build() {
     built=$build
 }
 release_build DERIZE_WINE_RELEASE_BUILD wine-release i686-w64-mingw32 \
-    derize-zizir derize-zizir-check fixture_recording_trn_cylext
+    derize-zizir derize-zizir-check fixture_recording_trn_cylext wine_fixture_crashing_trn_tbelt
 build=$built
 release_build DERIZE_WINE64_RELEASE_BUILD wine64-release x86_64-w64-mingw32 derize-zizir derize-zizir-check
 build64=$built
@@ -339,10 +339,14 @@ wrapper_run "-- before a name that looks like an option" 0 \
     "$(called_with "$(windows_name "$data/--x.gear_exc_dat")")" "" "$wrapper" -- --x.gear_exc_dat
 wrapper_run "a name that is not UTF-8 is refused" 2 - "not valid UTF-8" \
     "$wrapper" "$(printf 'Box\377.gear_exc_dat')"
-# The launcher's error line doubles its backslashes.
-other_folder=$(windows_name "$work/other" | sed 's/\\/\\\\/g')
+other_folder=$(windows_name "$work/other")
 wrapper_run "DERIZE_ZIZIR_EXE names another program" 3 - "trn_cylext.dll not found in $other_folder" \
     env DERIZE_ZIZIR_EXE="$work/other/derize-zizir.exe" "$wrapper" Box.gear_exc_dat
+# A crash reaches a Linux shell as 7, never as the exception code's low byte
+# (5 for an access violation, the launcher's "the module ended the process").
+cp "$build/tests/fixtures/crashing/trn_tbelt.dll" "$work/other/"
+wrapper_run "a crash gives status 7" 7 - "trn_tbelt.dll crashed in TrnRun_TBelt: exception 0xC0000005" \
+    env DERIZE_ZIZIR_EXE="$work/other/derize-zizir.exe" "$wrapper" Box.toothedbelt_dat
 # The other Program Files folder, and none at all.
 drive_c=$WINEPREFIX/drive_c
 if [ -d "$drive_c/Program Files (x86)" ]; then
@@ -359,7 +363,7 @@ wrapper_run "no Windows program in the prefix" 127 - "install it there with: win
     "$wrapper" Box.GEAR_EXC_DAT
 mv "$work/away" "$unix_dir"
 wrapper_run "no Wine" 127 - "install the packages wine and wine32" \
-    env PATH="$work/no-wine" /bin/sh "$wrapper" Box.GEAR_EXC_DAT
+    env PATH="$work/no-wine" /bin/bash "$wrapper" Box.GEAR_EXC_DAT
 
 # Uninstalling removes everything of the installer's and keeps the users'
 # modules.
