@@ -7,7 +7,6 @@
 #include "TFormGears.h"
 #include "TzrRadioButton.h"
 #include "launcher/CalculationKinds.h"
-#include "launcher/window/CopyrightNotices.h"
 #include "launcher/window/WindowDescription.h"
 #include "launcher/window/WindowLayout.h"
 #include "platform/Animation.h"

@@ -4,7 +4,6 @@
 
 #include "FixtureRecord.h"
 #include "launcher/window/LauncherView.h"
-#include "launcher/window/WindowAnimationSwitch.h"
 #include "platform/Animation.h"
 
 #include <algorithm>

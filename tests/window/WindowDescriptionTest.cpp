@@ -3,7 +3,6 @@
 #include "launcher/window/WindowDescription.h"
 
 #include "launcher/CalculationKinds.h"
-#include "launcher/window/CopyrightNotices.h"
 #include "launcher/window/RadioButtonStyle.h"
 
 #include <algorithm>

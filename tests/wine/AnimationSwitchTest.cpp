@@ -1,7 +1,7 @@
 // The window is brought forward with the system's window animation
 // switched off; the decision is the launcher window's own, run here against
 // the Win32 setting (tests/window checks it with a fake one).
-#include "launcher/window/WindowAnimationSwitch.h"
+#include "launcher/window/LauncherWindow.h"
 #include "platform/Animation.h"
 
 #include <gtest/gtest.h>
