@@ -12,8 +12,6 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
-#include <algorithm>
-#include <vector>
 
 // The pictures and the icon are compiled into a static library; this pulls
 // them into every program that shows the window.
@@ -83,25 +81,6 @@ QWidget* makeControl(const launcher::ControlDescription& control, QWidget* paren
     return nullptr;
 }
 
-// The rows of `parent`'s children that take part in tabbing, in tab order,
-// each followed by its own children: the order Tab walks the window in.
-void appendInTabOrder(std::string_view parent,
-                      std::vector<const launcher::ControlDescription*>& order)
-{
-    std::vector<const launcher::ControlDescription*> children;
-    for (const launcher::ControlDescription& control : launcher::LauncherControlDescriptions) {
-        if (control.parent == parent && control.tabOrder >= 0) {
-            children.push_back(&control);
-        }
-    }
-    std::sort(children.begin(), children.end(),
-              [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
-    for (const launcher::ControlDescription* control : children) {
-        order.push_back(control);
-        appendInTabOrder(control->name, order);
-    }
-}
-
 } // namespace
 
 TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {})
@@ -118,7 +97,8 @@ TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {}
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     move(window.left, window.top);
 
-    // Parents come before their children in the description.
+    // Parents come before their children in the description, and siblings
+    // in their tab order: the focus chain is the creation order.
     for (const launcher::ControlDescription& control : launcher::LauncherControlDescriptions) {
         QWidget* parentWidget =
             control.parent.empty() ? this : findChild<QWidget*>(fromUtf8(control.parent));
@@ -131,27 +111,12 @@ TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {}
     m_label->setText(fromUtf8(launcher::russianCopyrightNotice()));
     m_run = findChild<QPushButton*>(QStringLiteral("btnRun"));
 
-    std::vector<const launcher::ControlDescription*> tabOrder;
-    appendInTabOrder("", tabOrder);
-    QWidget* previous = nullptr;
-    for (const launcher::ControlDescription* control : tabOrder) {
-        auto* widget = findChild<QWidget*>(fromUtf8(control->name));
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            if (previous != nullptr) {
-                setTabOrder(previous, widget);
-            }
-            previous = widget;
-        }
-    }
-
     // Each kind's button is the one its row of the kind table names.
     for (std::size_t kind = 0; kind < launcher::KindCount; ++kind) {
         m_kindButtons[kind] =
             findChild<TzrRadioButton*>(fromUtf8(launcher::CalculationKinds[kind].buttonName));
-        Q_ASSERT(m_kindButtons[kind] != nullptr);
-    }
-    for (TzrRadioButton* button : m_kindButtons) {
-        connect(button, &QAbstractButton::clicked, this, [this] { m_behaviour.rbGear_ExcClick(); });
+        connect(m_kindButtons[kind], &QAbstractButton::clicked, this,
+                [this] { m_behaviour.rbGear_ExcClick(); });
     }
     connect(m_run, &QAbstractButton::clicked, this, [this] { m_behaviour.btnRunClick(); });
 
