@@ -1,15 +1,16 @@
 #include "TFormGears.h"
 
-#include "FontSubstitution.h"
+#include "BevelPanel.h"
+#include "ShadowLabel.h"
 #include "TzrRadioButton.h"
 #include "launcher/CalculationKinds.h"
-#include "launcher/window/CopyrightNotices.h"
 #include "launcher/window/WindowDescription.h"
 #include "translation/qt/FormTranslator.h"
-#include "ui_TFormGears.h"
 
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QShowEvent>
 
 // The pictures and the icon are compiled into a static library; this pulls
@@ -26,37 +27,101 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Maps the window's font family, "MS Sans Serif", onto a sans-serif face of
+// similar width that the system has (Liberation Sans on Debian), before the
+// window is made.
+void substituteWindowFont()
+{
+    const QString family = fromUtf8(launcher::LauncherWindowDescription.fontFace);
+    if (QFont::substitutes(family).isEmpty()) {
+        QFont::insertSubstitutions(family,
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                    QStringLiteral("DejaVu Sans")});
+    }
+}
+
+// The Qt widget of a row of the window's description, with its look.
+QWidget* makeControl(const launcher::ControlDescription& control, QWidget* parent)
+{
+    const QString text = fromUtf8(control.text);
+    switch (control.controlClass) {
+    case launcher::ControlClass::Label: {
+        // Its text, which sizes it, comes once it is placed.
+        auto* label = new ShadowLabel(parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case launcher::ControlClass::Panel:
+        return new BevelPanel(parent);
+    case launcher::ControlClass::Picture: {
+        auto* picture = new QLabel(parent);
+        picture->setPixmap(QPixmap(QStringLiteral(":/images/ani_image.png")));
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return picture;
+    }
+    case launcher::ControlClass::GifPicture: {
+        auto* picture = new QLabel(parent);
+        picture->setPixmap(QPixmap(QStringLiteral(":/images/transmission.gif")));
+        picture->setScaledContents(true);
+        return picture;
+    }
+    case launcher::ControlClass::GroupBox:
+        return new QGroupBox(text, parent);
+    case launcher::ControlClass::KindButton: {
+        auto* button = new TzrRadioButton(text, parent);
+        button->setChecked(control.checked);
+        return button;
+    }
+    case launcher::ControlClass::PushButton: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
 } // namespace
 
-TFormGears::TFormGears(QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::TFormGears>()), m_behaviour(*this, {})
+TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {})
 {
     initResources();
-    launcher::installFontSubstitutions();
-    m_ui->setupUi(this);
-    // The form compiler drops the CR of the notice's CR LF; the caption is
-    // put back exactly as the notice reads, as translation looks it up by
-    // its exact characters.
-    m_ui->lblCopyright->setText(fromUtf8(launcher::russianCopyrightNotice()));
+    substituteWindowFont();
+    const launcher::WindowDescription& window = launcher::LauncherWindowDescription;
+    setObjectName(fromUtf8(window.name));
+    setWindowTitle(fromUtf8(window.caption));
+    setWindowIcon(QIcon(QStringLiteral(":/images/derize-zizir-16.png")));
+    setFont(QFont(fromUtf8(window.fontFace), window.fontPointSize));
+    setFixedSize(window.clientWidth, window.clientHeight);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    move(launcher::LauncherWindowDescription.left, launcher::LauncherWindowDescription.top);
+    move(window.left, window.top);
+
+    // Parents come before their children in the description, and siblings
+    // in their tab order: the focus chain is the creation order.
+    for (const launcher::ControlDescription& control : launcher::LauncherControlDescriptions) {
+        QWidget* parentWidget =
+            control.parent.empty() ? this : findChild<QWidget*>(fromUtf8(control.parent));
+        QWidget* widget = makeControl(control, parentWidget);
+        widget->setObjectName(fromUtf8(control.name));
+        widget->setGeometry(control.rect.left, control.rect.top, control.rect.width,
+                            control.rect.height);
+    }
+    m_label = findChild<ShadowLabel*>(QStringLiteral("lblCopyright"));
+    m_label->setText(fromUtf8(launcher::russianCopyrightNotice()));
+    m_run = findChild<QPushButton*>(QStringLiteral("btnRun"));
 
     // Each kind's button is the one its row of the kind table names.
     for (std::size_t kind = 0; kind < launcher::KindCount; ++kind) {
-        m_kindButtons[kind] = findChild<TzrRadioButton*>(
-            fromUtf8(launcher::CalculationKinds[kind].buttonName), Qt::FindChildrenRecursively);
-        Q_ASSERT(m_kindButtons[kind] != nullptr);
+        m_kindButtons[kind] =
+            findChild<TzrRadioButton*>(fromUtf8(launcher::CalculationKinds[kind].buttonName));
+        connect(m_kindButtons[kind], &QAbstractButton::clicked, this,
+                [this] { m_behaviour.rbGear_ExcClick(); });
     }
-    for (TzrRadioButton* button : m_kindButtons) {
-        connect(button, &QAbstractButton::clicked, this, [this] { m_behaviour.rbGear_ExcClick(); });
-    }
-    connect(m_ui->btnRun, &QAbstractButton::clicked, this, [this] { m_behaviour.btnRunClick(); });
+    connect(m_run, &QAbstractButton::clicked, this, [this] { m_behaviour.btnRunClick(); });
 
     m_behaviour.FormCreate();
 }
-
-TFormGears::~TFormGears() = default;
 
 TzrRadioButton* TFormGears::kindButton(int kindIndex) const
 {
@@ -73,7 +138,7 @@ void TFormGears::showEvent(QShowEvent* event)
     if (!event->spontaneous() && !m_bringingForward) {
         translation::qt::TranslateForm(this);
         m_behaviour.FormShow();
-        m_ui->lblCopyright->adjustSize();
+        m_label->adjustSize();
     }
     QWidget::showEvent(event);
 }
@@ -83,8 +148,8 @@ void TFormGears::keyPressEvent(QKeyEvent* event)
     // A push button outside a dialog passes Enter on to its window; on the
     // focused Run button it runs, as Space does.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && focusWidget() == m_ui->btnRun && m_ui->btnRun->isEnabled()) {
-        m_ui->btnRun->click();
+    if (enter && focusWidget() == m_run && m_run->isEnabled()) {
+        m_run->click();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -110,13 +175,13 @@ void TFormGears::checkKind(int kindIndex)
 
 void TFormGears::setRunEnabled(bool enabled)
 {
-    m_ui->btnRun->setEnabled(enabled);
+    m_run->setEnabled(enabled);
 }
 
 void TFormGears::setNotice(launcher::Notice notice)
 {
     if (notice == launcher::Notice::English) {
-        m_ui->lblCopyright->setText(fromUtf8(launcher::englishCopyrightNotice()));
+        m_label->setText(fromUtf8(launcher::englishCopyrightNotice()));
     }
 }
 

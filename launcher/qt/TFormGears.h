@@ -6,24 +6,23 @@
 
 #include <QWidget>
 #include <array>
-#include <memory>
 
-namespace Ui {
-class TFormGears;
-}
+class QPushButton;
+class ShadowLabel;
 class TzrRadioButton;
 
 // The launcher window on Qt: the eight calculation kinds, the Run button,
 // two pictures and the maker's notice. What the window does lives in its
 // behaviour (launcher::LauncherWindow, which also holds the launcher state
-// start-up fills in); this class draws it and hands it the clicks.
+// start-up fills in); this class draws it and hands it the clicks. Its
+// widgets are made from the window's description (WindowDescription.h),
+// the one the Windows window is made from.
 class TFormGears : public QWidget, private launcher::LauncherView
 {
     Q_OBJECT
 
 public:
     explicit TFormGears(QWidget* parent = nullptr);
-    ~TFormGears() override;
 
     launcher::LauncherWindow& behaviour() { return m_behaviour; }
     const launcher::LauncherWindow& behaviour() const { return m_behaviour; }
@@ -45,7 +44,8 @@ private:
     void bringToForeground() override;
     TrnWindowHandle ownerHandle() override;
 
-    std::unique_ptr<Ui::TFormGears> m_ui;
+    ShadowLabel* m_label = nullptr;
+    QPushButton* m_run = nullptr;
     std::array<TzrRadioButton*, launcher::KindCount> m_kindButtons{};
     launcher::LauncherWindow m_behaviour;
     bool m_bringingForward = false;

@@ -6,13 +6,14 @@
 #include "PushButton.h"
 #include "Resources.h"
 #include "ShadowLabel.h"
-#include "TranslationHook.h"
 #include "TzrRadioButton.h"
 #include "WindowDpi.h"
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
-#include "launcher/window/CopyrightNotices.h"
+#include "launcher/window/WindowDescription.h"
 #include "platform/WideText.h"
+#include "translation/Dictionary.h"
+#include "translation/win32/FormTranslator.h"
 
 #include <commctrl.h>
 
@@ -241,7 +242,11 @@ int FormGears::kindIndexOfControl(int id) const
 
 void FormGears::FormShow()
 {
-    translateWindow(m_hwnd, m_hint);
+    // The caption and the hint, then every control, through the dictionary.
+    translation::win32::Form form{m_hwnd, m_hint};
+    translation::win32::TranslateForm(
+        form, [](std::u16string_view text) { return translation::TranslateText(text); });
+    m_hint = std::move(form.hint);
     m_window.FormShow();
 }
 

@@ -1,4 +1,5 @@
 #include "FixtureRecord.h"
+#include "launcher/window/LauncherWindow.h"
 #include "platform/Animation.h"
 #include "platform/File.h"
 #include "platform/Library.h"
@@ -123,7 +124,7 @@ TEST(Win32Locale, TheAbbreviationIsThreeLetters)
     }
 }
 
-TEST(Win32Animation, TheQueryAcceptsTheRecordAndASetIsReadBack)
+TEST(Win32Animation, TheQueryAcceptsTheRecordASetIsReadBackAndTheShowGoesWithoutIt)
 {
     platform::WindowAnimation& animation = platform::systemWindowAnimation();
     int original = 42;
@@ -137,6 +138,28 @@ TEST(Win32Animation, TheQueryAcceptsTheRecordAndASetIsReadBack)
     int restored = 42;
     ASSERT_TRUE(animation.query(restored));
     EXPECT_EQ(restored, original);
+
+    // The bring-forward step (launcher/window) against this setting: off
+    // during the show, put back after it, never written when it is off.
+    int during = 42;
+    int writes = 0;
+    struct Counting final : platform::WindowAnimation
+    {
+        platform::WindowAnimation& system;
+        int& writes;
+        Counting(platform::WindowAnimation& s, int& w) : system(s), writes(w) {}
+        bool query(int& value) override { return system.query(value); }
+        void set(int value) override
+        {
+            ++writes;
+            system.set(value);
+        }
+    } counting(animation, writes);
+    launcher::showWithoutAnimation(counting, [&] { ASSERT_TRUE(animation.query(during)); });
+    EXPECT_EQ(during, 0);
+    EXPECT_EQ(writes, original == 0 ? 0 : 2);
+    ASSERT_TRUE(animation.query(restored));
+    EXPECT_EQ(restored != 0, original != 0);
     if (changed == original) {
         // Wine keeps no such setting: it reports the animation off and
         // ignores a change, so the launcher never touches it there.

@@ -3,7 +3,7 @@
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleFailures.h"
 #include "launcher/Paths.h"
-#include "launcher/window/CopyrightNotices.h"
+#include "launcher/window/WindowDescription.h"
 #include "platform/Console.h"
 #include "platform/Library.h"
 #include "translation/Dictionary.h"

@@ -1,8 +1,7 @@
 #include "launcher/window/LauncherWindow.h"
 
 #include "launcher/CalculationKinds.h"
-#include "launcher/window/CopyrightNotices.h"
-#include "launcher/window/WindowAnimationSwitch.h"
+#include "launcher/window/WindowDescription.h"
 #include "platform/Animation.h"
 #include "platform/ErrorReport.h"
 #include "platform/Locale.h"
@@ -81,6 +80,19 @@ std::optional<RunOutcome> LauncherWindow::run()
     m_view.setRunEnabled(true);
     bringForward();
     return outcome;
+}
+
+void showWithoutAnimation(platform::WindowAnimation& animation, const std::function<void()>& show)
+{
+    int minimizeAnimation = 0;
+    const bool animated = animation.query(minimizeAnimation) && minimizeAnimation != 0;
+    if (animated) {
+        animation.set(0);
+    }
+    show();
+    if (animated) {
+        animation.set(-1);
+    }
 }
 
 void LauncherWindow::bringForward()

@@ -1,6 +1,8 @@
 #include "launcher/window/WindowDescription.h"
 
 #include "NoticeTexts.h"
+#include "launcher/CalculationKinds.h"
+#include "platform/AsciiCase.h"
 
 namespace launcher {
 
@@ -15,6 +17,20 @@ const WindowDescription LauncherWindowDescription{
     .fontFace = "MS Sans Serif",
     .fontPointSize = 8,
 };
+
+namespace {
+
+// The button of kind `index` in the group box at `rect`: its name and text
+// are the kind table's, its tab order the kind index; the first is checked
+// and is the group's tab stop.
+constexpr ControlDescription kindButton(std::size_t index, ControlRect rect)
+{
+    const CalculationKind& kind = CalculationKinds[index];
+    return {kind.buttonName, ControlClass::KindButton, "GroupBox1", rect,
+            kind.caption,    static_cast<int>(index),  index == 0,  index == 0};
+}
+
+} // namespace
 
 // Each row: name, class, parent (empty: the window), left, top, width,
 // height; text, tab order, tab stop, checked.
@@ -32,22 +48,14 @@ const std::array<ControlDescription, 15> LauncherControlDescriptions{{
      "", -1, false, false},
     {"GroupBox1", ControlClass::GroupBox, "", {12, 152, 341, 238},
      "Типы расчетов", 2, false, false},
-    {"rbGear_Exc", ControlClass::KindButton, "GroupBox1", {9, 24, 320, 19},
-     "Цилиндрическая передача внешнего зацепления", 0, true, true},
-    {"rbGear_Inc", ControlClass::KindButton, "GroupBox1", {9, 51, 316, 20},
-     "Цилиндрическая передача внутреннего зацепления", 1, false, false},
-    {"rbGear_Spb", ControlClass::KindButton, "GroupBox1", {9, 78, 316, 17},
-     "Коническая передача с круговыми зубьями", 2, false, false},
-    {"rbGear_Stb", ControlClass::KindButton, "GroupBox1", {9, 105, 316, 17},
-     "Коническая передача с прямыми зубьями", 3, false, false},
-    {"rbWorm_Cyl", ControlClass::KindButton, "GroupBox1", {9, 132, 316, 17},
-     "Червячная цилиндрическая передача", 4, false, false},
-    {"rbChai_Rol", ControlClass::KindButton, "GroupBox1", {9, 159, 316, 17},
-     "Роликовая цепная передача", 5, false, false},
-    {"rbBelt_Vee", ControlClass::KindButton, "GroupBox1", {9, 186, 316, 17},
-     "Клиноременная передача", 6, false, false},
-    {"rbToothedBelt", ControlClass::KindButton, "GroupBox1", {9, 212, 316, 17},
-     "Зубчато-ременная передача", 7, false, false},
+    kindButton(0, {9, 24, 320, 19}),
+    kindButton(1, {9, 51, 316, 20}),
+    kindButton(2, {9, 78, 316, 17}),
+    kindButton(3, {9, 105, 316, 17}),
+    kindButton(4, {9, 132, 316, 17}),
+    kindButton(5, {9, 159, 316, 17}),
+    kindButton(6, {9, 186, 316, 17}),
+    kindButton(7, {9, 212, 316, 17}),
     {"btnRun", ControlClass::PushButton, "", {91, 399, 186, 25},
      "Выполнить", 3, true, false},
 }};
@@ -61,6 +69,21 @@ const ControlDescription* findControlDescription(std::string_view name)
         }
     }
     return nullptr;
+}
+
+std::string_view russianCopyrightNotice()
+{
+    return notices::Russian;
+}
+
+std::string_view englishCopyrightNotice()
+{
+    return notices::English;
+}
+
+bool keepsRussianNotice(std::string_view languageAbbreviation)
+{
+    return platform::asciiUpper(languageAbbreviation) == "RUS";
 }
 
 } // namespace launcher

@@ -33,6 +33,7 @@ struct CalculationKind
     std::string_view libraryName;   // module library's base name, without suffix
     std::string_view entryPoint;    // exported entry point, case-sensitive
     CallForm callForm;
+    std::string_view caption; // the button's text in the window, UTF-8
 };
 
 // The kinds in kind-index order, from launcher/CalculationKinds.def. The
@@ -40,8 +41,8 @@ struct CalculationKind
 // window; the module number used by RunCalculation is the kind index plus
 // one.
 inline constexpr std::array CalculationKinds{
-#define DERIZE_KIND(button, extension, library, entry, form)                                       \
-    CalculationKind{#button, #extension, #library, #entry, CallForm::form},
+#define DERIZE_KIND(button, extension, library, entry, form, caption)                              \
+    CalculationKind{#button, #extension, #library, #entry, CallForm::form, caption},
 #include "launcher/CalculationKinds.def"
 #undef DERIZE_KIND
 };

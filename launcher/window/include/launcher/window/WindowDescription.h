@@ -6,7 +6,7 @@
 namespace launcher {
 
 // The launcher window as data: both windows create their controls from
-// this table (the Qt .ui is checked against it).
+// this table; the kind buttons' rows are made of the kind table.
 
 struct ControlRect
 {
@@ -65,5 +65,18 @@ extern const std::array<ControlDescription, 15> LauncherControlDescriptions;
 
 // The control of that name, nullptr when there is none.
 const ControlDescription* findControlDescription(std::string_view name);
+
+// The maker's notice in Russian, as the window's label carries it (UTF-8):
+// two lines joined by CR LF, the second indented by four spaces.
+std::string_view russianCopyrightNotice();
+
+// The maker's notice in English (UTF-8): two lines joined by a single CR,
+// the second indented by three spaces.
+std::string_view englishCopyrightNotice();
+
+// True when the user's language, given by its abbreviated name ("RUS" for
+// Russian, ASCII letters in any case), keeps the Russian notice. Any other
+// name, the empty one included, asks for the English notice.
+bool keepsRussianNotice(std::string_view languageAbbreviation);
 
 } // namespace launcher
