@@ -39,16 +39,22 @@ done
 [ "$(field Section)" = science ] || { echo "ci: Section is not science" >&2; exit 1; }
 [ -n "$(field Maintainer)" ] || { echo "ci: no Maintainer" >&2; exit 1; }
 
-# lintian as a Debian developer runs it, as root in CI; informational tags
-# are shown but only errors and warnings fail.
-lintian_report=$(lintian --allow-root --display-info "$deb" 2>&1) ||
-    { echo "$lintian_report"; echo "ci: lintian failed" >&2; exit 1; }
-echo "ci: lintian:"
-echo "$lintian_report"
-if grep -q '^[EW]: ' <<<"$lintian_report"; then
-    echo "ci: lintian reports errors or warnings" >&2
-    exit 1
-fi
+# validate NAME COMMAND...: runs a validator; its informational tags are
+# shown, but only its failure, errors and warnings fail.
+validate() {
+    local name=$1 report
+    shift
+    report=$("$@" 2>&1) || { echo "$report"; echo "ci: $name failed" >&2; exit 1; }
+    echo "ci: $name:"
+    echo "$report"
+    if grep -q '^[EW]: ' <<<"$report"; then
+        echo "ci: $name reports errors or warnings" >&2
+        exit 1
+    fi
+}
+
+# lintian as a Debian developer runs it, as root in CI.
+validate lintian lintian --allow-root --display-info "$deb"
 
 root=$(mktemp -d "${TMPDIR:-/tmp}/derize-deb-XXXXXX")
 trap 'rm -rf "$root"' EXIT
@@ -56,14 +62,7 @@ dpkg -x "$deb" "$root"
 [ -x "$root/usr/lib/derize-zizir/derize-zizir" ] ||
     { echo "ci: the package holds no launcher" >&2; exit 1; }
 metainfo=$root/usr/share/metainfo/org.derize.Zizir.metainfo.xml
-appstream_report=$(appstreamcli validate --no-net --explain "$metainfo" 2>&1) ||
-    { echo "$appstream_report"; echo "ci: appstreamcli validate failed" >&2; exit 1; }
-echo "ci: appstreamcli validate:"
-echo "$appstream_report"
-if grep -q '^[EW]: ' <<<"$appstream_report"; then
-    echo "ci: appstreamcli reports errors or warnings" >&2
-    exit 1
-fi
+validate "appstreamcli validate" appstreamcli validate --no-net --explain "$metainfo"
 
 DERIZE_CHECK_STRICT=1 packaging/check-installed.sh "$root"
 DERIZE_CHECK_STRICT=1 packaging/check-windows.sh "$root"
