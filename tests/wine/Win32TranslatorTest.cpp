@@ -4,8 +4,8 @@
 #include "FixtureRecord.h"
 #include "translation/Dictionary.h"
 #include "translation/win32/FormTranslator.h"
-#include "translation/win32/TranslationRules.h"
 #include "translation/win32/WindowClasses.h"
+#include "translation/win32/WindowControl.h"
 
 #include <commctrl.h>
 #include <filesystem>
@@ -50,7 +50,7 @@ struct RecordingLookup
     std::map<std::u16string, std::u16string> entries;
     std::vector<std::u16string> asked;
 
-    tw::TextLookup function()
+    translation::TextLookup function()
     {
         return [this](std::u16string_view text) {
             asked.emplace_back(text);
@@ -243,7 +243,8 @@ TEST_F(Win32Translator, EachControlByTheFirstRuleThatFitsInCreationOrder)
         {listView, 1}, {tabs, 2}, {combo, 6},  {editableCombo, 6}, {memo, 8},
         {edit, 11},    {bar, 9},  {group, 11}, {radio, 11},        {run, 11}};
     for (const auto& [control, number] : rules) {
-        EXPECT_EQ(tw::RuleNumberFor(control), number) << utf8(u16(tw::windowClassName(control)));
+        EXPECT_EQ(int(tw::WindowControl(control).rule()), number)
+            << utf8(u16(tw::windowClassName(control)));
     }
 
     RecordingLookup dictionary;

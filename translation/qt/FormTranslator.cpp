@@ -1,10 +1,12 @@
 #include "translation/qt/FormTranslator.h"
 
-#include "translation/WalkRules.h"
+#include "translation/Dictionary.h"
+#include "translation/qt/QtControl.h"
 #include "translation/qt/QtText.h"
-#include "translation/qt/TranslationRules.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QDockWidget>
 #include <QGroupBox>
@@ -12,6 +14,7 @@
 #include <QMenu>
 #include <QMetaProperty>
 #include <QPointer>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QWidget>
 #include <cstring>
@@ -61,13 +64,35 @@ const char* resolvedName(const QObject* component, const char* name)
     return name;
 }
 
-void walk(const QObject* parent, QList<QObject*>& components)
+// The objects to look at below the component: the pages of a tab widget
+// (its bar and page stack are its own), nothing below a control that a rule
+// translates as a whole, nor below item views and spin boxes, which make
+// all their parts themselves.
+QObjectList inner(QObject* component)
 {
-    const QObjectList inner = [parent] {
-        const TranslationRule& rule = TranslationRules()[RuleNumberFor(parent) - 1];
-        return rule.inner ? rule.inner(parent) : parent->children();
-    }();
-    for (QObject* child : inner) {
+    switch (QtControl(component).rule()) {
+    case Rule::TabControl: {
+        const auto* tabs = static_cast<const QTabWidget*>(component);
+        QObjectList pages;
+        for (int i = 0; i < tabs->count(); ++i) {
+            pages << tabs->widget(i);
+        }
+        return pages;
+    }
+    case Rule::AnyOther:
+        if (qobject_cast<QAbstractItemView*>(component) ||
+            qobject_cast<QAbstractSpinBox*>(component)) {
+            return {};
+        }
+        return component->children();
+    default:
+        return {};
+    }
+}
+
+void walk(QObject* parent, QList<QObject*>& components)
+{
+    for (QObject* child : inner(parent)) {
         const QString name = child->objectName();
         const bool ownPart = name.isEmpty() || name.startsWith(QLatin1String("qt_"));
         if (!ownPart && (child->isWidgetType() || qobject_cast<QAction*>(child))) {
@@ -77,20 +102,20 @@ void walk(const QObject* parent, QList<QObject*>& components)
     }
 }
 
-} // namespace
-
-void TranslateForm(QWidget* window)
+translation::TextLookup u16Lookup(const TextLookup& lookup)
 {
-    TranslateForm(window, [](const QString& text) { return TranslateText(text); });
+    return [&lookup](std::u16string_view text) {
+        return std::u16string(toU16View(lookup(toQString(text))));
+    };
 }
 
-void TranslateForm(QWidget* window, const TextLookup& lookup)
+void translateForm(QWidget* window, const translation::TextLookup& lookup)
 {
     if (!window) {
         return;
     }
-    window->setWindowTitle(lookup(window->windowTitle()));
-    window->setToolTip(lookup(window->toolTip()));
+    QtControl form(window);
+    TranslateWindowTexts(form, lookup);
     // A slot that answers a changed text may delete controls; those are
     // skipped rather than translated after their end.
     QList<QPointer<QObject>> components;
@@ -98,19 +123,31 @@ void TranslateForm(QWidget* window, const TextLookup& lookup)
         components << component;
     }
     for (const QPointer<QObject>& component : components) {
-        TranslateComponent(component, lookup);
+        if (component) {
+            QtControl control(component);
+            TranslateControl(control, lookup);
+        }
     }
 }
 
-void TranslateComponent(QObject* component)
+} // namespace
+
+void TranslateForm(QWidget* window)
 {
-    TranslateComponent(component, [](const QString& text) { return TranslateText(text); });
+    translateForm(window,
+                  [](std::u16string_view text) { return translation::TranslateText(text); });
+}
+
+void TranslateForm(QWidget* window, const TextLookup& lookup)
+{
+    translateForm(window, u16Lookup(lookup));
 }
 
 void TranslateComponent(QObject* component, const TextLookup& lookup)
 {
     if (component) {
-        TranslationRules()[RuleNumberFor(component) - 1].translate(component, lookup);
+        QtControl control(component);
+        TranslateControl(control, u16Lookup(lookup));
     }
 }
 
@@ -167,16 +204,11 @@ const char* CaptionPropertyName(const QObject* component)
     return nullptr;
 }
 
-bool IsBlank(const QString& text)
-{
-    return translation::IsBlank(toU16View(text));
-}
-
 QList<QObject*> OwnedComponents(const QWidget* window)
 {
     QList<QObject*> components;
     if (window) {
-        walk(window, components);
+        walk(const_cast<QWidget*>(window), components);
     }
     return components;
 }

@@ -2,9 +2,8 @@
 
 #include "platform/WideText.h"
 #include "translation/Dictionary.h"
-#include "translation/WalkRules.h"
-#include "translation/win32/TranslationRules.h"
 #include "translation/win32/WindowClasses.h"
+#include "translation/win32/WindowControl.h"
 
 #include <commctrl.h>
 #include <optional>
@@ -99,27 +98,39 @@ BOOL CALLBACK collectChildWindow(HWND window, LPARAM parameter)
 
 bool insidePartsOfAControl(HWND control, HWND window)
 {
-    const auto rules = TranslationRules();
     for (HWND parent = GetAncestor(control, GA_PARENT); parent && parent != window;
          parent = GetAncestor(parent, GA_PARENT)) {
-        if (rules[RuleNumberFor(parent) - 1].ownsItsChildren(parent)) {
+        if (WindowControl(parent).ownsItsChildren()) {
             return true;
         }
     }
     return false;
 }
 
-// The dictionary's lookup; TranslateText is overloaded, so it is named here.
-std::u16string dictionaryLookup(std::u16string_view text)
+// The window itself: its caption is its window text, and its hint is kept
+// beside its handle.
+class FormTexts final : public ControlTexts
 {
-    return TranslateText(text);
-}
+public:
+    explicit FormTexts(Form& form) : m_form(form) {}
+    bool is(Rule) const override { return false; }
+    std::u16string caption() const override { return platform::windowTextU16(m_form.window); }
+    void setCaption(std::u16string_view text) override
+    {
+        platform::setWindowText(m_form.window, text);
+    }
+    std::u16string hint() const override { return m_form.hint; }
+    void setHint(std::u16string_view text) override { m_form.hint = text; }
+
+private:
+    Form& m_form;
+};
 
 } // namespace
 
 void TranslateForm(Form& form)
 {
-    TranslateForm(form, dictionaryLookup);
+    TranslateForm(form, [](std::u16string_view text) { return TranslateText(text); });
 }
 
 void TranslateForm(Form& form, const TextLookup& lookup)
@@ -127,30 +138,20 @@ void TranslateForm(Form& form, const TextLookup& lookup)
     if (!IsWindow(form.window)) {
         return;
     }
-    const std::u16string caption = platform::windowTextU16(form.window);
-    const std::u16string translated = lookup(caption);
-    if (translated != caption) {
-        platform::setWindowText(form.window, translated);
-    }
-    form.hint = lookup(form.hint);
+    FormTexts texts(form);
+    TranslateWindowTexts(texts, lookup);
     // A window procedure that answers a changed text may destroy controls;
     // those are skipped rather than translated after their end.
     for (HWND control : OwnedControls(form.window)) {
-        if (IsWindow(control)) {
-            TranslateComponent(control, lookup);
-        }
+        TranslateComponent(control, lookup);
     }
-}
-
-void TranslateComponent(HWND control)
-{
-    TranslateComponent(control, dictionaryLookup);
 }
 
 void TranslateComponent(HWND control, const TextLookup& lookup)
 {
     if (IsWindow(control)) {
-        TranslationRules()[RuleNumberFor(control) - 1].translate(control, lookup);
+        WindowControl texts(control);
+        TranslateControl(texts, lookup);
     }
 }
 
@@ -210,11 +211,6 @@ void SetHint(HWND control, std::u16string_view text)
     std::wstring copy = platform::toWide(text);
     tool->info.lpszText = copy.data();
     SendMessageW(tool->toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool->info));
-}
-
-bool IsBlank(std::u16string_view text)
-{
-    return translation::IsBlank(text);
 }
 
 } // namespace translation::win32
