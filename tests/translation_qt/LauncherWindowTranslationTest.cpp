@@ -8,7 +8,6 @@
 #include "launcher/window/WindowTexts.h"
 #include "translation/Dictionary.h"
 #include "translation/qt/FormTranslator.h"
-#include "translation/qt/QtControl.h"
 #include "translation/qt/QtText.h"
 
 #include <QFile>
@@ -174,7 +173,7 @@ TEST_F(LauncherWindowTranslation, LooksUpExactlyTheTextsTheCheckToolListsInItsOr
         const auto* description =
             launcher::findControlDescription(component->objectName().toStdString());
         ASSERT_NE(description, nullptr) << component->objectName().toStdString();
-        EXPECT_EQ(translation::qt::QtControl(component).rule(), translation::Rule::AnyOther)
+        EXPECT_EQ(translation::qt::ComponentRule(component), translation::Rule::AnyOther)
             << description->name;
     }
 }

@@ -1,7 +1,6 @@
 #include "QtPrinting.h"
 #include "TestWindow.h"
 #include "translation/qt/FormTranslator.h"
-#include "translation/qt/QtControl.h"
 #include "widgets/TDataGrid.h"
 #include "widgets/TDirectoryEdit.h"
 #include "widgets/TRadioGroup.h"
@@ -158,7 +157,7 @@ TEST(TranslationRules, TheFirstRuleWhoseClassTheControlIsOrDerivesFromApplies)
         {std::make_unique<QObject>(), 11},
     };
     for (const auto& c : cases) {
-        const translation::Rule rule = translation::qt::QtControl(c.object.get()).rule();
+        const translation::Rule rule = translation::qt::ComponentRule(c.object.get());
         EXPECT_EQ(int(rule), c.rule) << c.object->metaObject()->className() << " falls under rule "
                                      << translation::RuleName(rule);
     }

@@ -5,7 +5,6 @@
 #include "translation/Dictionary.h"
 #include "translation/win32/FormTranslator.h"
 #include "translation/win32/WindowClasses.h"
-#include "translation/win32/WindowControl.h"
 
 #include <commctrl.h>
 #include <filesystem>
@@ -243,8 +242,7 @@ TEST_F(Win32Translator, EachControlByTheFirstRuleThatFitsInCreationOrder)
         {listView, 1}, {tabs, 2}, {combo, 6},  {editableCombo, 6}, {memo, 8},
         {edit, 11},    {bar, 9},  {group, 11}, {radio, 11},        {run, 11}};
     for (const auto& [control, number] : rules) {
-        EXPECT_EQ(int(tw::WindowControl(control).rule()), number)
-            << utf8(u16(tw::windowClassName(control)));
+        EXPECT_EQ(int(tw::ControlRule(control)), number) << utf8(u16(tw::windowClassName(control)));
     }
 
     RecordingLookup dictionary;
@@ -361,16 +359,6 @@ TEST_F(Win32Translator, WithoutALookupTheLoadedDictionaryTranslates)
     EXPECT_EQ(textOf(m_form.window), u"Window");
     EXPECT_EQ(textOf(button), u"Run");
     EXPECT_EQ(textOf(memo), u"Two\r\nlines\r\nhere");
-}
-
-TEST(Win32TranslatorTexts, BlankIsEmptyOrOnlyNulAndSpace)
-{
-    using namespace std::string_view_literals;
-    EXPECT_TRUE(tw::IsBlank(u""));
-    EXPECT_TRUE(tw::IsBlank(u"  "));
-    EXPECT_TRUE(tw::IsBlank(u" \0 "sv));
-    EXPECT_FALSE(tw::IsBlank(u" a"));
-    EXPECT_FALSE(tw::IsBlank(u"\t"));
 }
 
 TEST(Win32WindowClasses, ASuperclassDerivesFromItsBaseWhateverTheCase)

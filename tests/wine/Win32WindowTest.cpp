@@ -16,7 +16,6 @@
 #include "translation/DictionaryFormat.h"
 #include "translation/win32/FormTranslator.h"
 #include "translation/win32/WindowClasses.h"
-#include "translation/win32/WindowControl.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -715,7 +714,7 @@ TEST_F(LauncherWindowTest, ItsTranslatorLooksUpExactlyTheTextsTheCheckToolListsI
         ASSERT_LT(row, static_cast<int>(LauncherControlDescriptions.size()));
         const launcher::ControlDescription& description =
             LauncherControlDescriptions[static_cast<std::size_t>(row)];
-        EXPECT_EQ(translation::win32::WindowControl(control).rule(), translation::Rule::AnyOther)
+        EXPECT_EQ(translation::win32::ControlRule(control), translation::Rule::AnyOther)
             << description.name;
     }
 }

@@ -113,31 +113,12 @@ bool IsBlank(std::u16string_view text)
 
 const char* RuleName(Rule rule)
 {
-    switch (rule) {
-    case Rule::ListView:
-        return "list view";
-    case Rule::TabControl:
-        return "tab control";
-    case Rule::DirectoryEdit:
-        return "folder-name edit";
-    case Rule::KeyedDataGrid:
-        return "data grid with lookup columns";
-    case Rule::DataGrid:
-        return "data grid";
-    case Rule::ComboBox:
-        return "combo box";
-    case Rule::RadioGroup:
-        return "radio group";
-    case Rule::Memo:
-        return "memo";
-    case Rule::StatusBar:
-        return "status bar";
-    case Rule::TabSet:
-        return "tab set";
-    case Rule::AnyOther:
-        break;
-    }
-    return "any other control";
+    static const char* const Names[] = {
+        "list view",  "tab control", "folder-name edit",  "data grid with lookup columns",
+        "data grid",  "combo box",   "radio group",       "memo",
+        "status bar", "tab set",     "any other control",
+    };
+    return Names[int(rule) - 1];
 }
 
 Rule RuleFor(const ControlTexts& control)

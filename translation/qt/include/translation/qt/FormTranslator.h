@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translation/WalkRules.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -22,6 +24,12 @@ void TranslateForm(QWidget* window, const TextLookup& lookup);
 // Translates the texts that the component's kind of control carries, by the
 // first of the translator's rules (translation/WalkRules.h) that applies.
 void TranslateComponent(QObject* component, const TextLookup& lookup);
+
+// The translator's rule for the component: the first whose kind (Qt's own
+// list views, tab widgets, combo boxes, memos and tab bars, and the
+// interfaces of translation/qt/ControlTexts.h) the component is or derives
+// from.
+Rule ComponentRule(QObject* component);
 
 // Names that stand for the property playing that role in the component's
 // class: the caption (CaptionPropertyName) and the hint (`toolTip`).

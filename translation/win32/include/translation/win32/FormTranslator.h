@@ -29,6 +29,12 @@ void TranslateForm(Form& form, const TextLookup& lookup);
 // that fits its window class (WindowControl).
 void TranslateComponent(HWND control, const TextLookup& lookup);
 
+// The translator's rule for the control: the first whose window class (see
+// WindowClasses.h) is the control's or one it derives from. The kinds that
+// no native control has (folder-name edit, data grids, radio group, tab
+// set) never fit.
+Rule ControlRule(HWND control);
+
 // The controls of the window that get translated: its child windows in the
 // order EnumChildWindows gives them (each parent before its children, and
 // siblings in creation order unless SetWindowPos restacked them), each once.
