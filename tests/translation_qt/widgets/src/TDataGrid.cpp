@@ -40,12 +40,7 @@ QStringList TDataGrid::pickList(int column) const
     return m_columns->column(column).pickList;
 }
 
-void TDataGrid::setPickList(int column, const QStringList& items)
-{
-    m_columns->setPickList(column, items);
-}
-
 void TDataGrid::setPickListItem(int column, int item, const QString& text)
 {
-    m_columns->setPickListItem(column, item, text);
+    m_columns->setListItem(column, &GridColumn::pickList, item, text);
 }

@@ -42,14 +42,9 @@ QStringList TKeyedDataGrid::pickList(int column) const
     return m_columns->column(column).pickList;
 }
 
-void TKeyedDataGrid::setPickList(int column, const QStringList& items)
-{
-    m_columns->setPickList(column, items);
-}
-
 void TKeyedDataGrid::setPickListItem(int column, int item, const QString& text)
 {
-    m_columns->setPickListItem(column, item, text);
+    m_columns->setListItem(column, &GridColumn::pickList, item, text);
 }
 
 QStringList TKeyedDataGrid::keyList(int column) const
@@ -57,12 +52,7 @@ QStringList TKeyedDataGrid::keyList(int column) const
     return m_columns->column(column).keyList;
 }
 
-void TKeyedDataGrid::setKeyList(int column, const QStringList& keys)
-{
-    m_columns->setKeyList(column, keys);
-}
-
 void TKeyedDataGrid::setKeyListItem(int column, int item, const QString& text)
 {
-    m_columns->setKeyListItem(column, item, text);
+    m_columns->setListItem(column, &GridColumn::keyList, item, text);
 }

@@ -21,10 +21,9 @@ public:
     GridColumn column(int column) const;
 
     void setTitle(int column, const QString& title);
-    void setPickList(int column, const QStringList& items);
-    void setPickListItem(int column, int item, const QString& text);
-    void setKeyList(int column, const QStringList& keys);
-    void setKeyListItem(int column, int item, const QString& text);
+    // Item `item` of the column's pick list or key list (`list`); an item
+    // out of range is left alone.
+    void setListItem(int column, QStringList GridColumn::*list, int item, const QString& text);
 
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;

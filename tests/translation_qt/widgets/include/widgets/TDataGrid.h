@@ -25,7 +25,6 @@ public:
     QString columnTitle(int column) const override;
     void setColumnTitle(int column, const QString& title) override;
     QStringList pickList(int column) const override;
-    void setPickList(int column, const QStringList& items);
     void setPickListItem(int column, int item, const QString& text) override;
 
 private:

@@ -29,10 +29,8 @@ public:
     QString columnTitle(int column) const override;
     void setColumnTitle(int column, const QString& title) override;
     QStringList pickList(int column) const override;
-    void setPickList(int column, const QStringList& items);
     void setPickListItem(int column, int item, const QString& text) override;
     QStringList keyList(int column) const override;
-    void setKeyList(int column, const QStringList& keys);
     void setKeyListItem(int column, int item, const QString& text) override;
 
 private:
