@@ -75,33 +75,23 @@ public:
 
     bool is(Rule rule) const override
     {
-        QObject* c = m_component;
-        switch (rule) {
-        case Rule::ListView:
-            return as<QTreeWidget>(c) || as<QTableWidget>(c);
-        case Rule::TabControl:
-            return as<QTabWidget>(c);
-        case Rule::DirectoryEdit:
-            return as<DirectoryEditTexts>(c);
-        case Rule::KeyedDataGrid:
-            return as<KeyedDataGridTexts>(c);
-        case Rule::DataGrid:
-            return as<DataGridTexts>(c);
-        case Rule::ComboBox:
-            return as<QComboBox>(c);
-        case Rule::RadioGroup:
-            return as<RadioGroupTexts>(c);
-        case Rule::Memo:
-            return as<QPlainTextEdit>(c) || as<QTextEdit>(c);
-        case Rule::StatusBar:
-            return as<StatusBarTexts>(c);
-        case Rule::TabSet:
-            return as<QTabBar>(c);
-        case Rule::AnyOther:
-            break;
-        }
-        return true;
+        // In the rules' order; `is` finds a class derived from the kind's too.
+        static bool (*const Kinds[])(QObject*) = {
+            [](QObject* c) { return as<QTreeWidget>(c) || as<QTableWidget>(c); },
+            [](QObject* c) { return as<QTabWidget>(c) != nullptr; },
+            [](QObject* c) { return as<DirectoryEditTexts>(c) != nullptr; },
+            [](QObject* c) { return as<KeyedDataGridTexts>(c) != nullptr; },
+            [](QObject* c) { return as<DataGridTexts>(c) != nullptr; },
+            [](QObject* c) { return as<QComboBox>(c) != nullptr; },
+            [](QObject* c) { return as<RadioGroupTexts>(c) != nullptr; },
+            [](QObject* c) { return as<QPlainTextEdit>(c) || as<QTextEdit>(c); },
+            [](QObject* c) { return as<StatusBarTexts>(c) != nullptr; },
+            [](QObject* c) { return as<QTabBar>(c) != nullptr; },
+            [](QObject*) { return true; },
+        };
+        return Kinds[int(rule) - 1](m_component);
     }
+
     std::u16string caption() const override
     {
         return fromQ(GetTextProperty(m_component, CaptionProperty));

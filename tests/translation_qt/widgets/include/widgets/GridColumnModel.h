@@ -35,3 +35,25 @@ private:
 
     QList<GridColumn> m_columns;
 };
+
+// The texts both data grids carry, kept in their column model; `Texts` is
+// the translator's interface the grid implements.
+template <class Texts>
+class GridColumnTexts : public Texts
+{
+public:
+    int columnCount() const override { return m_columns->columnDescriptionCount(); }
+    QString columnTitle(int column) const override { return m_columns->column(column).title; }
+    void setColumnTitle(int column, const QString& title) override
+    {
+        m_columns->setTitle(column, title);
+    }
+    QStringList pickList(int column) const override { return m_columns->column(column).pickList; }
+    void setPickListItem(int column, int item, const QString& text) override
+    {
+        m_columns->setListItem(column, &GridColumn::pickList, item, text);
+    }
+
+protected:
+    GridColumnModel* m_columns = nullptr;
+};
