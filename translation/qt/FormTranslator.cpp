@@ -96,18 +96,22 @@ public:
     {
         return fromQ(GetTextProperty(m_component, CaptionProperty));
     }
+
     void setCaption(std::u16string_view text) override
     {
         SetTextProperty(m_component, CaptionProperty, toQString(text));
     }
+
     std::u16string hint() const override
     {
         return fromQ(GetTextProperty(m_component, HintProperty));
     }
+
     void setHint(std::u16string_view text) override
     {
         SetTextProperty(m_component, HintProperty, toQString(text));
     }
+
     int count(TextList list, int column) const override
     {
         QObject* c = m_component;
@@ -142,6 +146,7 @@ public:
         }
         return 0;
     }
+
     std::optional<std::u16string> item(TextList list, int column, int index) const override
     {
         QObject* c = m_component;
@@ -181,6 +186,7 @@ public:
         }
         return std::nullopt;
     }
+
     void setItem(TextList list, int column, int index, std::u16string_view text) override
     {
         QObject* c = m_component;
@@ -237,6 +243,7 @@ public:
             break;
         }
     }
+
     int selected() const override
     {
         if (auto* combo = as<QComboBox>(m_component)) {
@@ -250,6 +257,7 @@ public:
         }
         return -1;
     }
+
     void select(int index) override
     {
         if (auto* combo = as<QComboBox>(m_component)) {
@@ -260,6 +268,7 @@ public:
             bar->setCurrentIndex(index);
         }
     }
+
     std::optional<std::u16string> editText() const override
     {
         const auto* combo = as<QComboBox>(m_component);
@@ -268,12 +277,14 @@ public:
         }
         return fromQ(combo->lineEdit()->text());
     }
+
     void setEditText(std::u16string_view text) override
     {
         QLineEdit* edit = as<QComboBox>(m_component)->lineEdit();
         const QSignalBlocker blocker(edit);
         edit->setText(toQString(text));
     }
+
     std::vector<std::u16string> lines() const override
     {
         const auto* plain = as<QPlainTextEdit>(m_component);
@@ -287,6 +298,7 @@ public:
         }
         return lines;
     }
+
     std::u16string_view lineBreak() const override { return u"\n"; }
     void setLines(std::u16string_view text) override
     {

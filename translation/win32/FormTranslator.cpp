@@ -177,6 +177,7 @@ public:
             return false;
         }
     }
+
     std::u16string caption() const override { return GetCaption(m_control); }
     void setCaption(std::u16string_view text) override { SetCaption(m_control, text); }
     std::u16string hint() const override { return GetHint(m_control); }
@@ -202,6 +203,7 @@ public:
             return 0;
         }
     }
+
     std::optional<std::u16string> item(TextList, int, int index) const override
     {
         const auto at = static_cast<WPARAM>(index);
@@ -227,6 +229,7 @@ public:
             return std::nullopt;
         }
     }
+
     void setItem(TextList, int, int index, std::u16string_view text) override
     {
         const auto at = static_cast<WPARAM>(index);
@@ -251,6 +254,7 @@ public:
             break;
         }
     }
+
     int selected() const override
     {
         if (m_rule != Rule::ComboBox || !comboBoxHasTexts(styleOf(m_control))) {
@@ -258,6 +262,7 @@ public:
         }
         return static_cast<int>(SendMessageW(m_control, CB_GETCURSEL, 0, 0));
     }
+
     // CB_SETCURSEL raises no change notification; it does copy the item's text
     // into the edit, whose own text the rules put back after it (a combo box's
     // edit reports no change made through WM_SETTEXT).
@@ -265,6 +270,7 @@ public:
     {
         SendMessageW(m_control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
+
     std::optional<std::u16string> editText() const override
     {
         const LONG style = styleOf(m_control);
@@ -273,14 +279,17 @@ public:
         }
         return platform::windowTextU16(m_control);
     }
+
     void setEditText(std::u16string_view text) override
     {
         platform::setWindowText(m_control, text);
     }
+
     std::vector<std::u16string> lines() const override
     {
         return SplitText(platform::windowTextU16(m_control), u"\r\n");
     }
+
     void setLines(std::u16string_view text) override { platform::setWindowText(m_control, text); }
 
     Rule rule() const { return m_rule; }
