@@ -28,6 +28,7 @@
 #include <QTreeWidget>
 #include <QWidget>
 #include <cstring>
+#include <functional>
 
 namespace translation::qt {
 
@@ -46,11 +47,6 @@ T* as(QObject* component)
 std::u16string fromQ(const QString& text)
 {
     return std::u16string(toU16View(text));
-}
-
-std::optional<std::u16string> at(const QStringList& list, int index)
-{
-    return fromQ(list.at(index));
 }
 
 // A KeyedDataGridTexts is a DataGridTexts, which qobject_cast finds only
@@ -112,136 +108,16 @@ public:
         SetTextProperty(m_component, HintProperty, toQString(text));
     }
 
-    int count(TextList list, int column) const override
-    {
-        QObject* c = m_component;
-        switch (m_rule) {
-        case Rule::ListView:
-            return as<QTreeWidget>(c) ? as<QTreeWidget>(c)->columnCount()
-                                      : as<QTableWidget>(c)->columnCount();
-        case Rule::TabControl:
-            return as<QTabWidget>(c)->count();
-        case Rule::DirectoryEdit:
-            return 2;
-        case Rule::KeyedDataGrid:
-        case Rule::DataGrid:
-            if (list == TextList::PickList) {
-                return int(gridOf(c)->pickList(column).size());
-            }
-            if (list == TextList::KeyList) {
-                return int(as<KeyedDataGridTexts>(c)->keyList(column).size());
-            }
-            return gridOf(c)->columnCount();
-        case Rule::ComboBox:
-            return as<QComboBox>(c)->count();
-        case Rule::RadioGroup:
-            return as<RadioGroupTexts>(c)->count();
-        case Rule::StatusBar:
-            return as<StatusBarTexts>(c)->panelCount();
-        case Rule::TabSet:
-            return as<QTabBar>(c)->count();
-        case Rule::Memo:
-        case Rule::AnyOther:
-            break;
-        }
-        return 0;
-    }
+    int count(TextList list, int column) const override { return texts(list, column).count; }
 
     std::optional<std::u16string> item(TextList list, int column, int index) const override
     {
-        QObject* c = m_component;
-        switch (m_rule) {
-        case Rule::ListView:
-            if (auto* tree = as<QTreeWidget>(c)) {
-                return fromQ(tree->headerItem()->text(index));
-            } else {
-                const QTableWidgetItem* header = as<QTableWidget>(c)->horizontalHeaderItem(index);
-                return fromQ(header ? header->text() : QString());
-            }
-        case Rule::TabControl:
-            return fromQ(as<QTabWidget>(c)->tabText(index));
-        case Rule::DirectoryEdit:
-            return fromQ(index == 0 ? as<DirectoryEditTexts>(c)->dialogText()
-                                    : as<DirectoryEditTexts>(c)->buttonHint());
-        case Rule::KeyedDataGrid:
-        case Rule::DataGrid:
-            if (list == TextList::PickList) {
-                return at(gridOf(c)->pickList(column), index);
-            }
-            if (list == TextList::KeyList) {
-                return at(as<KeyedDataGridTexts>(c)->keyList(column), index);
-            }
-            return fromQ(gridOf(c)->columnTitle(index));
-        case Rule::ComboBox:
-            return fromQ(as<QComboBox>(c)->itemText(index));
-        case Rule::RadioGroup:
-            return fromQ(as<RadioGroupTexts>(c)->itemText(index));
-        case Rule::StatusBar:
-            return fromQ(as<StatusBarTexts>(c)->panelText(index));
-        case Rule::TabSet:
-            return fromQ(as<QTabBar>(c)->tabText(index));
-        case Rule::Memo:
-        case Rule::AnyOther:
-            break;
-        }
-        return std::nullopt;
+        return fromQ(texts(list, column).get(index));
     }
 
     void setItem(TextList list, int column, int index, std::u16string_view text) override
     {
-        QObject* c = m_component;
-        const QString qText = toQString(text);
-        switch (m_rule) {
-        case Rule::ListView:
-            if (auto* tree = as<QTreeWidget>(c)) {
-                tree->headerItem()->setText(index, qText);
-            } else if (QTableWidgetItem* header =
-                           as<QTableWidget>(c)->horizontalHeaderItem(index)) {
-                header->setText(qText);
-            } else {
-                as<QTableWidget>(c)->setHorizontalHeaderItem(index, new QTableWidgetItem(qText));
-            }
-            break;
-        case Rule::TabControl:
-            as<QTabWidget>(c)->setTabText(index, qText);
-            break;
-        case Rule::DirectoryEdit:
-            if (index == 0) {
-                as<DirectoryEditTexts>(c)->setDialogText(qText);
-            } else {
-                as<DirectoryEditTexts>(c)->setButtonHint(qText);
-            }
-            break;
-        case Rule::KeyedDataGrid:
-        case Rule::DataGrid:
-            if (list == TextList::PickList) {
-                gridOf(c)->setPickListItem(column, index, qText);
-            } else if (list == TextList::KeyList) {
-                as<KeyedDataGridTexts>(c)->setKeyListItem(column, index, qText);
-            } else {
-                gridOf(c)->setColumnTitle(index, qText);
-            }
-            break;
-        case Rule::ComboBox: {
-            // Renaming the selected item of an editable combo box would put the
-            // new name into its edit and report an edit nobody made.
-            const QSignalBlocker blocker(as<QComboBox>(c)->lineEdit());
-            as<QComboBox>(c)->setItemText(index, qText);
-            break;
-        }
-        case Rule::RadioGroup:
-            as<RadioGroupTexts>(c)->setItemText(index, qText);
-            break;
-        case Rule::StatusBar:
-            as<StatusBarTexts>(c)->setPanelText(index, qText);
-            break;
-        case Rule::TabSet:
-            as<QTabBar>(c)->setTabText(index, qText);
-            break;
-        case Rule::Memo:
-        case Rule::AnyOther:
-            break;
-        }
+        texts(list, column).set(index, toQString(text));
     }
 
     int selected() const override
@@ -312,6 +188,101 @@ public:
     Rule rule() const { return m_rule; }
 
 private:
+    // A list of the control's texts: how many, and how each is read and
+    // written.
+    struct Texts
+    {
+        int count = 0;
+        std::function<QString(int)> get;
+        std::function<void(int, const QString&)> set;
+    };
+
+    Texts texts(TextList list, int column) const
+    {
+        QObject* c = m_component;
+        switch (m_rule) {
+        case Rule::ListView:
+            if (auto* tree = as<QTreeWidget>(c)) {
+                return {tree->columnCount(), [=](int i) { return tree->headerItem()->text(i); },
+                        [=](int i, const QString& t) { tree->headerItem()->setText(i, t); }};
+            } else {
+                auto* table = as<QTableWidget>(c);
+                return {table->columnCount(),
+                        [=](int i) {
+                            const QTableWidgetItem* header = table->horizontalHeaderItem(i);
+                            return header ? header->text() : QString();
+                        },
+                        [=](int i, const QString& t) {
+                            if (QTableWidgetItem* header = table->horizontalHeaderItem(i)) {
+                                header->setText(t);
+                            } else {
+                                table->setHorizontalHeaderItem(i, new QTableWidgetItem(t));
+                            }
+                        }};
+            }
+        case Rule::TabControl: {
+            auto* tabs = as<QTabWidget>(c);
+            return {tabs->count(), [=](int i) { return tabs->tabText(i); },
+                    [=](int i, const QString& t) { tabs->setTabText(i, t); }};
+        }
+        case Rule::DirectoryEdit: {
+            auto* edit = as<DirectoryEditTexts>(c);
+            return {2, [=](int i) { return i == 0 ? edit->dialogText() : edit->buttonHint(); },
+                    [=](int i, const QString& t) {
+                        if (i == 0) {
+                            edit->setDialogText(t);
+                        } else {
+                            edit->setButtonHint(t);
+                        }
+                    }};
+        }
+        case Rule::KeyedDataGrid:
+        case Rule::DataGrid: {
+            DataGridTexts* grid = gridOf(c);
+            if (list == TextList::PickList) {
+                return {int(grid->pickList(column).size()),
+                        [=](int i) { return grid->pickList(column).at(i); },
+                        [=](int i, const QString& t) { grid->setPickListItem(column, i, t); }};
+            }
+            if (list == TextList::KeyList) {
+                auto* keyed = as<KeyedDataGridTexts>(c);
+                return {int(keyed->keyList(column).size()),
+                        [=](int i) { return keyed->keyList(column).at(i); },
+                        [=](int i, const QString& t) { keyed->setKeyListItem(column, i, t); }};
+            }
+            return {grid->columnCount(), [=](int i) { return grid->columnTitle(i); },
+                    [=](int i, const QString& t) { grid->setColumnTitle(i, t); }};
+        }
+        case Rule::ComboBox: {
+            auto* combo = as<QComboBox>(c);
+            // Renaming the selected item of an editable combo box would put
+            // the new name into its edit and report an edit nobody made.
+            return {combo->count(), [=](int i) { return combo->itemText(i); },
+                    [=](int i, const QString& t) {
+                        const QSignalBlocker blocker(combo->lineEdit());
+                        combo->setItemText(i, t);
+                    }};
+        }
+        case Rule::RadioGroup: {
+            auto* group = as<RadioGroupTexts>(c);
+            return {group->count(), [=](int i) { return group->itemText(i); },
+                    [=](int i, const QString& t) { group->setItemText(i, t); }};
+        }
+        case Rule::StatusBar: {
+            auto* bar = as<StatusBarTexts>(c);
+            return {bar->panelCount(), [=](int i) { return bar->panelText(i); },
+                    [=](int i, const QString& t) { bar->setPanelText(i, t); }};
+        }
+        case Rule::TabSet: {
+            auto* bar = as<QTabBar>(c);
+            return {bar->count(), [=](int i) { return bar->tabText(i); },
+                    [=](int i, const QString& t) { bar->setTabText(i, t); }};
+        }
+        default:
+            return {};
+        }
+    }
+
     QObject* m_component;
     Rule m_rule;
 };
