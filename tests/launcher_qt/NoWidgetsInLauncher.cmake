@@ -1,8 +1,9 @@
-# Fails when the launcher program holds code of a control in widgets/: the
+# Fails when the launcher program holds code of a fixture control of the
+# translator's tests (tests/translation_qt/widgets): the
 # window uses none of them, and the translator knows them only through the
 # interfaces they implement, so a symbol of one means a link crept back in.
 #   cmake -DPROGRAM=<derize-zizir> -DNM=<nm> -DWIDGET_HEADERS=<folder> -DOUTPUT=<file> -P ...
-# Each header of widgets/ is named after the one class it declares.
+# Each of their headers is named after the one class it declares.
 file(GLOB _headers "${WIDGET_HEADERS}/*.h")
 if(NOT _headers)
     message(FATAL_ERROR "no widget headers in ${WIDGET_HEADERS}")

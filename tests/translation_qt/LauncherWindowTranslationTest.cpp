@@ -9,7 +9,6 @@
 #include "translation/Dictionary.h"
 #include "translation/qt/FormTranslator.h"
 #include "translation/qt/QtText.h"
-#include "translation/qt/TranslationRules.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -170,12 +169,11 @@ TEST_F(LauncherWindowTranslation, LooksUpExactlyTheTextsTheCheckToolListsInItsOr
     EXPECT_EQ(recorder.asked(), listed);
 
     // Each control falls under the rule the list takes it to.
-    for (const QObject* component : translation::qt::OwnedComponents(window.get())) {
+    for (QObject* component : translation::qt::OwnedComponents(window.get())) {
         const auto* description =
             launcher::findControlDescription(component->objectName().toStdString());
         ASSERT_NE(description, nullptr) << component->objectName().toStdString();
-        EXPECT_EQ(translation::qt::RuleNumberFor(component),
-                  launcher::translationRuleFor(description->controlClass))
+        EXPECT_EQ(translation::qt::ComponentRule(component), translation::Rule::AnyOther)
             << description->name;
     }
 }
@@ -208,7 +206,7 @@ TEST_F(LauncherWindowTranslation, ADictionaryOfEveryListedTextLeavesTheWindowSho
     for (QObject* component : translation::qt::OwnedComponents(window.get())) {
         for (const char* property : {CaptionProperty, translation::qt::HintProperty}) {
             const QString text = GetTextProperty(component, property);
-            EXPECT_TRUE(translation::qt::IsBlank(text) || isTarget(text))
+            EXPECT_TRUE(translation::IsBlank(translation::qt::toU16View(text)) || isTarget(text))
                 << component->objectName().toStdString() << " shows " << text.toStdString();
         }
     }

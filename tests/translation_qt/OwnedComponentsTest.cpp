@@ -1,7 +1,6 @@
 #include "QtPrinting.h"
 #include "TestWindow.h"
 #include "translation/qt/FormTranslator.h"
-#include "translation/qt/TranslationRules.h"
 #include "widgets/TDataGrid.h"
 #include "widgets/TDirectoryEdit.h"
 #include "widgets/TRadioGroup.h"
@@ -33,7 +32,6 @@
 #include <gtest/gtest.h>
 
 using translation::qt::OwnedComponents;
-using translation::qt::RuleNumberFor;
 
 namespace {
 
@@ -159,8 +157,8 @@ TEST(TranslationRules, TheFirstRuleWhoseClassTheControlIsOrDerivesFromApplies)
         {std::make_unique<QObject>(), 11},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(RuleNumberFor(c.object.get()), c.rule)
-            << c.object->metaObject()->className() << " falls under rule "
-            << translation::qt::TranslationRules()[RuleNumberFor(c.object.get()) - 1].kind;
+        const translation::Rule rule = translation::qt::ComponentRule(c.object.get());
+        EXPECT_EQ(int(rule), c.rule) << c.object->metaObject()->className() << " falls under rule "
+                                     << translation::RuleName(rule);
     }
 }

@@ -28,31 +28,30 @@ using translation::qt::TranslateForm;
 
 namespace {
 
+// The texts of a list of `count` items, each read by `text`.
+template <class Text>
+QStringList texts(int count, Text text)
+{
+    QStringList result;
+    for (int i = 0; i < count; ++i) {
+        result << text(i);
+    }
+    return result;
+}
+
 QStringList headerTexts(const QTreeWidget* tree)
 {
-    QStringList texts;
-    for (int i = 0; i < tree->columnCount(); ++i) {
-        texts << tree->headerItem()->text(i);
-    }
-    return texts;
+    return texts(tree->columnCount(), [&](int i) { return tree->headerItem()->text(i); });
 }
 
 QStringList tabTexts(const QTabBar* bar)
 {
-    QStringList texts;
-    for (int i = 0; i < bar->count(); ++i) {
-        texts << bar->tabText(i);
-    }
-    return texts;
+    return texts(bar->count(), [&](int i) { return bar->tabText(i); });
 }
 
 QStringList itemTexts(const QComboBox* combo)
 {
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i) {
-        texts << combo->itemText(i);
-    }
-    return texts;
+    return texts(combo->count(), [&](int i) { return combo->itemText(i); });
 }
 
 } // namespace
@@ -273,15 +272,14 @@ TEST(TranslateComponent, AMemoIsLookedUpOnceAsAllItsLinesAndGetsTheLinesOfTheTar
     TranslateComponent(&rich, richDictionary.lookup());
     EXPECT_EQ(richDictionary.asked(), QStringList({"a||b||c"}));
     EXPECT_EQ(rich.toPlainText(), "one\ntwo");
-}
 
-TEST(TranslateComponent, AMemoWithoutAnEntryKeepsItsTextExactly)
-{
-    QPlainTextEdit memo(QStringLiteral("a\nb\n"));
-    MapDictionary dictionary{};
-    TranslateComponent(&memo, dictionary.lookup());
-    EXPECT_EQ(dictionary.asked(), QStringList({"a||b"}));
-    EXPECT_EQ(memo.toPlainText(), "a\nb\n");
+    // A final line break opens no line; without an entry the text stays
+    // exactly as it was.
+    QPlainTextEdit unknown(QStringLiteral("a\nb\n"));
+    MapDictionary empty{};
+    TranslateComponent(&unknown, empty.lookup());
+    EXPECT_EQ(empty.asked(), QStringList({"a||b"}));
+    EXPECT_EQ(unknown.toPlainText(), "a\nb\n");
 }
 
 TEST(TranslateForm, AControlDeletedByASlotOnTheWayIsSkipped)

@@ -2,9 +2,9 @@
 // kind the rules know, under Wine's null display driver: what each rule
 // looks up and in which order, what it writes back and what it keeps.
 #include "FixtureRecord.h"
+#include "platform/WideText.h"
 #include "translation/Dictionary.h"
 #include "translation/win32/FormTranslator.h"
-#include "translation/win32/TranslationRules.h"
 #include "translation/win32/WindowClasses.h"
 
 #include <commctrl.h>
@@ -22,13 +22,7 @@ namespace {
 
 std::string utf8(std::u16string_view text)
 {
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(text.size()), nullptr,
-                                         0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
+    return platform::toUtf8(std::wstring(text.begin(), text.end()));
 }
 
 std::u16string u16(const std::wstring& text)
@@ -50,7 +44,7 @@ struct RecordingLookup
     std::map<std::u16string, std::u16string> entries;
     std::vector<std::u16string> asked;
 
-    tw::TextLookup function()
+    translation::TextLookup function()
     {
         return [this](std::u16string_view text) {
             asked.emplace_back(text);
@@ -134,43 +128,46 @@ protected:
     std::vector<HWND> m_created;
 };
 
+// A list view's column (LVCOLUMNW) or a tab control's tab (TCITEMW).
+template <class Item>
+void addListItem(HWND control, UINT message, UINT mask, int index, const wchar_t* text)
+{
+    Item item{};
+    item.mask = mask;
+    item.pszText = const_cast<wchar_t*>(text);
+    SendMessageW(control, message, index, reinterpret_cast<LPARAM>(&item));
+}
+
+template <class Item>
+std::u16string listItemText(HWND control, UINT message, UINT mask, int index)
+{
+    wchar_t text[64] = {};
+    Item item{};
+    item.mask = mask;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(control, message, index, reinterpret_cast<LPARAM>(&item));
+    return u16(item.pszText);
+}
+
 void addColumn(HWND listView, int index, const wchar_t* title)
 {
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = 50;
-    column.pszText = const_cast<wchar_t*>(title);
-    SendMessageW(listView, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+    addListItem<LVCOLUMNW>(listView, LVM_INSERTCOLUMNW, LVCF_TEXT, index, title);
 }
 
 std::u16string columnTitle(HWND listView, int index)
 {
-    wchar_t text[64] = {};
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = 64;
-    SendMessageW(listView, LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-    return u16(column.pszText);
+    return listItemText<LVCOLUMNW>(listView, LVM_GETCOLUMNW, LVCF_TEXT, index);
 }
 
 void addTab(HWND tabs, int index, const wchar_t* text)
 {
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(text);
-    SendMessageW(tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+    addListItem<TCITEMW>(tabs, TCM_INSERTITEMW, TCIF_TEXT, index, text);
 }
 
 std::u16string tabText(HWND tabs, int index)
 {
-    wchar_t text[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-    return u16(item.pszText);
+    return listItemText<TCITEMW>(tabs, TCM_GETITEMW, TCIF_TEXT, index);
 }
 
 void addItem(HWND combo, const wchar_t* text, LPARAM data)
@@ -243,7 +240,7 @@ TEST_F(Win32Translator, EachControlByTheFirstRuleThatFitsInCreationOrder)
         {listView, 1}, {tabs, 2}, {combo, 6},  {editableCombo, 6}, {memo, 8},
         {edit, 11},    {bar, 9},  {group, 11}, {radio, 11},        {run, 11}};
     for (const auto& [control, number] : rules) {
-        EXPECT_EQ(tw::RuleNumberFor(control), number) << utf8(u16(tw::windowClassName(control)));
+        EXPECT_EQ(int(tw::ControlRule(control)), number) << utf8(u16(tw::windowClassName(control)));
     }
 
     RecordingLookup dictionary;
@@ -360,16 +357,6 @@ TEST_F(Win32Translator, WithoutALookupTheLoadedDictionaryTranslates)
     EXPECT_EQ(textOf(m_form.window), u"Window");
     EXPECT_EQ(textOf(button), u"Run");
     EXPECT_EQ(textOf(memo), u"Two\r\nlines\r\nhere");
-}
-
-TEST(Win32TranslatorTexts, BlankIsEmptyOrOnlyNulAndSpace)
-{
-    using namespace std::string_view_literals;
-    EXPECT_TRUE(tw::IsBlank(u""));
-    EXPECT_TRUE(tw::IsBlank(u"  "));
-    EXPECT_TRUE(tw::IsBlank(u" \0 "sv));
-    EXPECT_FALSE(tw::IsBlank(u" a"));
-    EXPECT_FALSE(tw::IsBlank(u"\t"));
 }
 
 TEST(Win32WindowClasses, ASuperclassDerivesFromItsBaseWhateverTheCase)

@@ -15,7 +15,6 @@
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
 #include "translation/win32/FormTranslator.h"
-#include "translation/win32/TranslationRules.h"
 #include "translation/win32/WindowClasses.h"
 
 #include <chrono>
@@ -715,8 +714,7 @@ TEST_F(LauncherWindowTest, ItsTranslatorLooksUpExactlyTheTextsTheCheckToolListsI
         ASSERT_LT(row, static_cast<int>(LauncherControlDescriptions.size()));
         const launcher::ControlDescription& description =
             LauncherControlDescriptions[static_cast<std::size_t>(row)];
-        EXPECT_EQ(translation::win32::RuleNumberFor(control),
-                  launcher::translationRuleFor(description.controlClass))
+        EXPECT_EQ(translation::win32::ControlRule(control), translation::Rule::AnyOther)
             << description.name;
     }
 }
@@ -750,7 +748,7 @@ TEST_F(LauncherWindowTest, ADictionaryOfEveryListedTextLeavesTheWindowShowingOnl
     for (HWND control : translation::win32::OwnedControls(m_form->hwnd())) {
         for (const std::u16string& text :
              {translation::win32::GetCaption(control), translation::win32::GetHint(control)}) {
-            EXPECT_TRUE(translation::win32::IsBlank(text) || isTarget(text))
+            EXPECT_TRUE(translation::IsBlank(text) || isTarget(text))
                 << GetDlgCtrlID(control) << " shows "
                 << platform::toUtf8(std::wstring(text.begin(), text.end()));
         }

@@ -8,10 +8,50 @@ namespace launcher {
 
 namespace {
 
-std::u16string lookedUpForm(std::string_view utf8)
+// A control of the description as the translator's rules see it: a plain
+// control (the last rule) with its caption and no hint. Each text the rules
+// read is noted as the one that the lookup is asked for next.
+class DescribedControl final : public translation::ControlTexts
 {
-    return translation::toLineBreakMarks(translation::fromUtf8(utf8));
-}
+public:
+    DescribedControl(std::string_view name, std::string_view caption,
+                     std::vector<LookedUpText>& texts)
+        : m_name(name), m_caption(translation::toLineBreakMarks(translation::fromUtf8(caption))),
+          m_texts(texts)
+    {
+    }
+
+    bool is(translation::Rule) const override { return false; }
+    std::u16string caption() const override
+    {
+        m_reading = TextRole::Caption;
+        return m_caption;
+    }
+    std::u16string hint() const override
+    {
+        m_reading = TextRole::Hint;
+        return {};
+    }
+
+    void lookUp(bool asWindow)
+    {
+        const translation::TextLookup note = [this](std::u16string_view text) {
+            m_texts.push_back({m_name, m_reading, std::u16string(text)});
+            return std::u16string(text);
+        };
+        if (asWindow) {
+            translation::TranslateWindowTexts(*this, note);
+        } else {
+            translation::TranslateControl(*this, note);
+        }
+    }
+
+private:
+    std::string_view m_name;
+    std::u16string m_caption;
+    std::vector<LookedUpText>& m_texts;
+    mutable TextRole m_reading = TextRole::Caption;
+};
 
 // The controls whose parent is `parent`, each followed by its own
 // children, in creation order. The table lists every parent before its
@@ -19,42 +59,20 @@ std::u16string lookedUpForm(std::string_view utf8)
 void visitChildren(std::string_view parent, std::vector<LookedUpText>& texts)
 {
     for (const ControlDescription& control : LauncherControlDescriptions) {
-        if (control.parent != parent) {
-            continue;
+        if (control.parent == parent) {
+            DescribedControl(control.name, control.text, texts).lookUp(false);
+            visitChildren(control.name, texts);
         }
-        // Rule 11 (translationRuleFor): the caption, then the hint, each
-        // unless blank; no control of the description has a hint.
-        std::u16string caption = lookedUpForm(control.text);
-        if (!translation::IsBlank(caption)) {
-            texts.push_back({control.name, TextRole::Caption, std::move(caption)});
-        }
-        visitChildren(control.name, texts);
     }
 }
 
 } // namespace
 
-int translationRuleFor(ControlClass controlClass)
-{
-    switch (controlClass) {
-    case ControlClass::Label:
-    case ControlClass::Panel:
-    case ControlClass::Picture:
-    case ControlClass::GifPicture:
-    case ControlClass::GroupBox:
-    case ControlClass::KindButton:
-    case ControlClass::PushButton:
-        return 11;
-    }
-    return 11;
-}
-
 std::vector<LookedUpText> launcherWindowLookups()
 {
     std::vector<LookedUpText> texts;
-    texts.push_back({LauncherWindowDescription.name, TextRole::Caption,
-                     lookedUpForm(LauncherWindowDescription.caption)});
-    texts.push_back({LauncherWindowDescription.name, TextRole::Hint, u""});
+    DescribedControl(LauncherWindowDescription.name, LauncherWindowDescription.caption, texts)
+        .lookUp(true);
     visitChildren("", texts);
     return texts;
 }

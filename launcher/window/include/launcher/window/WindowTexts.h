@@ -30,15 +30,10 @@ struct LookedUpText
     bool operator==(const LookedUpText&) const = default;
 };
 
-// The translator's rule (its number, 1 to 11, in the order the rules are
-// tried) that a control of `controlClass` falls under. Every kind of
-// control the window holds is a plain one, rule 11: its caption, then its
-// hint. (A kind under a list rule would need its list texts in the
-// description.)
-int translationRuleFor(ControlClass controlClass);
-
 // The window's caption and hint, both looked up even when blank (the
-// window has no hint: an empty text), then for each control in the order
+// window has no hint: an empty text), then for each control, by the
+// translator's last rule (translation::Rule::AnyOther: every control of the
+// window is a plain one, which the tests of both windows check), in the order
 // the walk visits them (the order the controls were created in, each
 // parent before its children) its caption and its hint, each unless blank.
 // No control of the description has a hint. The copyright label is looked

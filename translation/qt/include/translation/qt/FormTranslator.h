@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translation/WalkRules.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -20,9 +22,14 @@ void TranslateForm(QWidget* window);
 void TranslateForm(QWidget* window, const TextLookup& lookup);
 
 // Translates the texts that the component's kind of control carries, by the
-// first rule of TranslationRules() that applies to it.
-void TranslateComponent(QObject* component);
+// first of the translator's rules (translation/WalkRules.h) that applies.
 void TranslateComponent(QObject* component, const TextLookup& lookup);
+
+// The translator's rule for the component: the first whose kind (Qt's own
+// list views, tab widgets, combo boxes, memos and tab bars, and the
+// interfaces of translation/qt/ControlTexts.h) the component is or derives
+// from.
+Rule ComponentRule(QObject* component);
 
 // Names that stand for the property playing that role in the component's
 // class: the caption (CaptionPropertyName) and the hint (`toolTip`).
@@ -41,11 +48,6 @@ void SetTextProperty(QObject* component, const char* name, const QString& text);
 // `windowTitle` of windows, dock widgets and tool bars. Null for anything
 // else; in particular the text of an edit is never a caption.
 const char* CaptionPropertyName(const QObject* component);
-
-// Empty, or made of NUL and space characters only (translation::IsBlank,
-// the test every walker shares). Captions and hints that are blank are not
-// looked up.
-bool IsBlank(const QString& text);
 
 // The components of the window that get translated: every widget and action
 // below the window that has an object name (not one of Qt's own "qt_"

@@ -19,7 +19,4 @@ inline QString toQString(std::u16string_view text)
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
-// TranslateText() on a Qt text.
-QString TranslateText(const QString& text);
-
 } // namespace translation::qt

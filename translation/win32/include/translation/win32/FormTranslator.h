@@ -1,16 +1,13 @@
 #pragma once
 
-#include <functional>
+#include "translation/WalkRules.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 #include <windows.h>
 
 namespace translation::win32 {
-
-// The lookup that every text goes through; TranslateText() unless a caller
-// supplies another.
-using TextLookup = std::function<std::u16string(std::u16string_view)>;
 
 // A window as the translator sees it. A native window has a caption but no
 // hint of its own, so the window's hint is kept here, beside its handle.
@@ -22,15 +19,21 @@ struct Form
 
 // Puts the window's caption and `form.hint` through `lookup` (both looked up
 // even when blank), then the texts of every control the window owns (see
-// OwnedControls), each by the first rule of TranslationRules() that fits.
-// Called each time the window is about to be shown.
+// OwnedControls), each by the translator's rules (translation/WalkRules.h),
+// through TranslateText() unless a caller supplies another lookup. Called
+// each time the window is about to be shown.
 void TranslateForm(Form& form);
 void TranslateForm(Form& form, const TextLookup& lookup);
 
-// Translates the texts that the control's kind carries, by the first rule of
-// TranslationRules() that fits its window class.
-void TranslateComponent(HWND control);
+// Translates the texts that the control's kind carries, by the first rule
+// that fits its window class (WindowControl).
 void TranslateComponent(HWND control, const TextLookup& lookup);
+
+// The translator's rule for the control: the first whose window class (see
+// WindowClasses.h) is the control's or one it derives from. The kinds that
+// no native control has (folder-name edit, data grids, radio group, tab
+// set) never fit.
+Rule ControlRule(HWND control);
 
 // The controls of the window that get translated: its child windows in the
 // order EnumChildWindows gives them (each parent before its children, and
@@ -55,10 +58,5 @@ void SetCaption(HWND control, std::u16string_view text);
 std::u16string GetHint(HWND control);
 // Writes it into that tool; without one, nothing happens.
 void SetHint(HWND control, std::u16string_view text);
-
-// Empty, or made of NUL and space characters only (translation::IsBlank,
-// the test every walker shares). Captions and hints that are blank are not
-// looked up.
-bool IsBlank(std::u16string_view text);
 
 } // namespace translation::win32

@@ -1,7 +1,8 @@
 #pragma once
 
 // The texts the window translator reads and writes of the controls it
-// knows beyond Qt's own (widgets/): a control that names one of these
+// knows beyond Qt's own (the tests' fixture controls, in
+// tests/translation_qt/widgets/): a control that names one of these
 // interfaces in Q_INTERFACES is translated by that interface's rule. The
 // translator finds them with qobject_cast, through the meta-object, so it
 // needs none of those controls' code.

@@ -24,39 +24,13 @@ void GridColumnModel::setTitle(int column, const QString& title)
     columnChanged(column);
 }
 
-void GridColumnModel::setPickList(int column, const QStringList& items)
+void GridColumnModel::setListItem(int column, QStringList GridColumn::*list, int item,
+                                  const QString& text)
 {
-    if (!hasColumn(column)) {
+    if (!hasColumn(column) || item < 0 || item >= (m_columns[column].*list).size()) {
         return;
     }
-    m_columns[column].pickList = items;
-    columnChanged(column);
-}
-
-void GridColumnModel::setPickListItem(int column, int item, const QString& text)
-{
-    if (!hasColumn(column) || item < 0 || item >= m_columns[column].pickList.size()) {
-        return;
-    }
-    m_columns[column].pickList[item] = text;
-    columnChanged(column);
-}
-
-void GridColumnModel::setKeyList(int column, const QStringList& keys)
-{
-    if (!hasColumn(column)) {
-        return;
-    }
-    m_columns[column].keyList = keys;
-    columnChanged(column);
-}
-
-void GridColumnModel::setKeyListItem(int column, int item, const QString& text)
-{
-    if (!hasColumn(column) || item < 0 || item >= m_columns[column].keyList.size()) {
-        return;
-    }
-    m_columns[column].keyList[item] = text;
+    (m_columns[column].*list)[item] = text;
     columnChanged(column);
 }
 

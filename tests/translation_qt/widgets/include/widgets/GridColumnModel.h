@@ -21,10 +21,9 @@ public:
     GridColumn column(int column) const;
 
     void setTitle(int column, const QString& title);
-    void setPickList(int column, const QStringList& items);
-    void setPickListItem(int column, int item, const QString& text);
-    void setKeyList(int column, const QStringList& keys);
-    void setKeyListItem(int column, int item, const QString& text);
+    // Item `item` of the column's pick list or key list (`list`); an item
+    // out of range is left alone.
+    void setListItem(int column, QStringList GridColumn::*list, int item, const QString& text);
 
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
@@ -35,4 +34,26 @@ private:
     void columnChanged(int column);
 
     QList<GridColumn> m_columns;
+};
+
+// The texts both data grids carry, kept in their column model; `Texts` is
+// the translator's interface the grid implements.
+template <class Texts>
+class GridColumnTexts : public Texts
+{
+public:
+    int columnCount() const override { return m_columns->columnDescriptionCount(); }
+    QString columnTitle(int column) const override { return m_columns->column(column).title; }
+    void setColumnTitle(int column, const QString& title) override
+    {
+        m_columns->setTitle(column, title);
+    }
+    QStringList pickList(int column) const override { return m_columns->column(column).pickList; }
+    void setPickListItem(int column, int item, const QString& text) override
+    {
+        m_columns->setListItem(column, &GridColumn::pickList, item, text);
+    }
+
+protected:
+    GridColumnModel* m_columns = nullptr;
 };

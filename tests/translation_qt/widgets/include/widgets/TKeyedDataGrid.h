@@ -1,11 +1,9 @@
 #pragma once
 
 #include "translation/qt/ControlTexts.h"
+#include "widgets/GridColumnModel.h"
 
-#include <QStringList>
 #include <QTableView>
-
-class GridColumnModel;
 
 // A data grid whose columns carry a title, a pick list offered when a cell
 // is edited and a key list: the values stored in place of the pick-list
@@ -13,7 +11,8 @@ class GridColumnModel;
 // through a proxy that supplies titles and texts, so model() returns that
 // proxy. Not derived from TDataGrid: the window translator tells the two
 // apart by the interface each implements.
-class TKeyedDataGrid : public QTableView, public translation::qt::KeyedDataGridTexts
+class TKeyedDataGrid : public QTableView,
+                       public GridColumnTexts<translation::qt::KeyedDataGridTexts>
 {
     Q_OBJECT
     Q_INTERFACES(translation::qt::KeyedDataGridTexts)
@@ -22,19 +21,11 @@ public:
     explicit TKeyedDataGrid(QWidget* parent = nullptr);
 
     void setModel(QAbstractItemModel* model) override;
-
     int addColumn(const QString& title, const QStringList& pickList = {},
                   const QStringList& keyList = {});
-    int columnCount() const override;
-    QString columnTitle(int column) const override;
-    void setColumnTitle(int column, const QString& title) override;
-    QStringList pickList(int column) const override;
-    void setPickList(int column, const QStringList& items);
-    void setPickListItem(int column, int item, const QString& text) override;
-    QStringList keyList(int column) const override;
-    void setKeyList(int column, const QStringList& keys);
-    void setKeyListItem(int column, int item, const QString& text) override;
-
-private:
-    GridColumnModel* m_columns;
+    QStringList keyList(int column) const override { return m_columns->column(column).keyList; }
+    void setKeyListItem(int column, int item, const QString& text) override
+    {
+        m_columns->setListItem(column, &GridColumn::keyList, item, text);
+    }
 };
