@@ -2,6 +2,7 @@
 // command-line tool, say): they must show nothing, create no application
 // of their own, say why on standard error and still unload.
 #include "DemoModuleSupport.h"
+#include "launcher/ModuleRunner.h"
 
 #include <QCoreApplication>
 #include <algorithm>

@@ -6,6 +6,7 @@
 #include "TFormGears.h"
 #include "TzrRadioButton.h"
 #include "launcher/CalculationKinds.h"
+#include "launcher/ModuleRunner.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -6,6 +6,7 @@
 // every platform shares are tests/core/ModuleRunnerTest.cpp, which this
 // program runs too.
 #include "FixtureRecord.h"
+#include "launcher/ModuleRunner.h"
 #include "launcher/Paths.h"
 #include "platform/ImportTable.h"
 #include "platform/Process.h"
