@@ -12,12 +12,11 @@ const std::string ModuleDir = DERIZE_BENCH_MODULE_DIR "/";
 
 void RunCalculationCycle(benchmark::State& state)
 {
-    char name[TRN_MAX_PATH] = "/data/x.gear_exc_dat";
     launcher::ModuleHost host;
     host.programDir = ModuleDir;
-    launcher::RunOutcome outcome;
     for (auto _ : state) {
-        launcher::RunCalculation(1, name, host, outcome);
+        const launcher::RunOutcome outcome =
+            launcher::RunCalculation(1, "/data/x.gear_exc_dat", host);
         if (outcome.status != launcher::RunStatus::Completed) {
             state.SkipWithError(outcome.message.c_str());
             break;

@@ -1,9 +1,8 @@
 #include "TFormGears.h"
 #include "launcher/CommandLine.h"
-#include "launcher/window/Startup.h"
+#include "launcher/Startup.h"
 #include "launcher/window/WindowDescription.h"
 #include "platform/Process.h"
-#include "platform/Startup.h"
 
 #include <QApplication>
 #include <memory>

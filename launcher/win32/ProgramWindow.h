@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launcher/window/Startup.h"
+#include "launcher/Startup.h"
 
 #include <memory>
 #include <windows.h>

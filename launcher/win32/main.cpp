@@ -1,7 +1,6 @@
 #include "ProgramWindow.h"
-#include "launcher/CommandLineSplit.h"
+#include "launcher/CommandLine.h"
 #include "platform/Process.h"
-#include "platform/Startup.h"
 
 #include <windows.h>
 
@@ -12,7 +11,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // name handed to a module.
     const char* commandLine = GetCommandLineA();
     launcher::ProcessStart start;
-    start.argument1 = launcher::firstArgument(commandLine != nullptr ? commandLine : "");
+    start.argument1 =
+        launcher::firstArgumentOfCommandLine(commandLine != nullptr ? commandLine : "");
     start.executablePath = platform::executablePath();
     launcher::win32::ProgramWindow window(instance);
     return launcher::runLauncher(window, start);

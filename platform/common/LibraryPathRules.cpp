@@ -1,4 +1,4 @@
-#include "platform/Startup.h"
+#include "platform/Process.h"
 
 #include <algorithm>
 

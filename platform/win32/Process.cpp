@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include "FaultReport.h"
+
 #include <windows.h>
 
 namespace platform {
@@ -39,6 +41,11 @@ std::optional<std::string> currentDirectory()
         return std::nullopt;
     }
     return std::string(buffer, length);
+}
+
+void prepareProcess(char**)
+{
+    detail::reportFaultsOutsideModules();
 }
 
 } // namespace platform

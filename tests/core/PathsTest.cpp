@@ -1,8 +1,7 @@
 #include "launcher/Paths.h"
 
 #include "launcher/CommandLine.h"
-#include "launcher/CommandLineSplit.h"
-#include "platform/Startup.h"
+#include "platform/Process.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -118,8 +117,9 @@ TEST(CommandLine, WindowsCommandLineSplitsOnBlanksAndControlsQuotesGroupAndAreDr
     for (const auto& [line, words] : cases) {
         EXPECT_EQ(launcher::splitCommandLine(line), words) << line;
     }
-    EXPECT_EQ(launcher::firstArgument("prog a.gear_exc_dat b.worm_cyl_dat"), "a.gear_exc_dat");
-    EXPECT_EQ(launcher::firstArgument("\"prog\" \"\""), std::nullopt);
+    EXPECT_EQ(launcher::firstArgumentOfCommandLine("prog a.gear_exc_dat b.worm_cyl_dat"),
+              "a.gear_exc_dat");
+    EXPECT_EQ(launcher::firstArgumentOfCommandLine("\"prog\" \"\""), std::nullopt);
 }
 
 TEST(CommandLine, ArgumentOneIsTheFirstThatIsNotEmpty)

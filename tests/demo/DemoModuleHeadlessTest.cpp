@@ -2,7 +2,7 @@
 // command-line tool, say): they must show nothing, create no application
 // of their own, say why on standard error and still unload.
 #include "DemoModuleSupport.h"
-#include "ModuleRuns.h"
+#include "launcher/ModuleRunner.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -22,7 +22,7 @@ void expectNothingShown(int number)
     demotest::setResultSlots(earlier, nullptr);
 
     testing::internal::CaptureStderr();
-    const launcher::RunOutcome outcome = testsupport::runCalculation(number, name, host);
+    const launcher::RunOutcome outcome = launcher::RunCalculation(number, name, host);
     const std::string errors = testing::internal::GetCapturedStderr();
 
     EXPECT_EQ(outcome.status, RunStatus::Completed) << outcome.message;

@@ -3,10 +3,10 @@
 // open, notes what it shows and presses its Close button.
 #include "DemoModuleSupport.h"
 #include "FixtureRecord.h"
-#include "ModuleRuns.h"
 #include "TFormGears.h"
 #include "TzrRadioButton.h"
 #include "launcher/CalculationKinds.h"
+#include "launcher/ModuleRunner.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
@@ -129,12 +128,10 @@ protected:
     DialogSeen run(int number, const std::string& name)
     {
         const std::string path = demotest::modulePath(number);
-        char buffer[TRN_MAX_PATH] = {};
-        std::strncpy(buffer, name.c_str(), TRN_MAX_PATH - 1);
         const auto topLevelBefore = QApplication::topLevelWidgets().size();
         const auto childrenBefore = m_window.children().size();
         DialogCloser closer(path);
-        const launcher::RunOutcome outcome = testsupport::runCalculation(number, buffer, m_host);
+        const launcher::RunOutcome outcome = launcher::RunCalculation(number, name, m_host);
         // Nothing of the module may outlive the call.
         EXPECT_EQ(QApplication::topLevelWidgets().size(), topLevelBefore);
         EXPECT_EQ(m_window.children().size(), childrenBefore);
@@ -144,7 +141,6 @@ protected:
         EXPECT_TRUE(closer.seen().seen) << "module " << number << " showed no demo dialog";
         EXPECT_TRUE(closer.seen().moduleMapped) << path << " was not mapped during the call";
         EXPECT_FALSE(demotest::isMapped(path)) << path << " is still mapped after the run";
-        EXPECT_EQ(std::string(buffer), name) << "the module changed the data file name";
         return closer.seen();
     }
 
@@ -289,7 +285,7 @@ TEST_F(DemoModule, AutocloseVariableClosesTheDialogByItself)
         }
     });
     standBy.start(5000);
-    const launcher::RunOutcome outcome = testsupport::runCalculation(8, name, m_host);
+    const launcher::RunOutcome outcome = launcher::RunCalculation(8, name, m_host);
     EXPECT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
     EXPECT_EQ(outcome.flag, 1);
     EXPECT_FALSE(standByClosed) << "TRN_DEMO_AUTOCLOSE_MS=0 did not close the dialog";
@@ -301,7 +297,7 @@ TEST_F(DemoModule, OutsideTheGuiThreadNothingIsShown)
 {
     launcher::RunOutcome outcome;
     char name[TRN_MAX_PATH] = "";
-    std::thread worker([&] { outcome = testsupport::runCalculation(1, name, m_host); });
+    std::thread worker([&] { outcome = launcher::RunCalculation(1, name, m_host); });
     worker.join();
     EXPECT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
     EXPECT_EQ(outcome.flag, 0);

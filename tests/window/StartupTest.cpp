@@ -1,7 +1,7 @@
 // Start-up as both programs run it, against a fake program window: the
 // dictionary beside the executable, the window, then automatic mode or the
 // main loop, and the exit status of each way it can end.
-#include "launcher/window/Startup.h"
+#include "launcher/Startup.h"
 
 #include "FixtureRecord.h"
 #include "launcher/ExitStatus.h"

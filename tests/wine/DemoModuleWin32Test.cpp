@@ -4,7 +4,6 @@
 // window's button does and the data file it was handed, and closes it by
 // itself after TRN_DEMO_AUTOCLOSE_MS.
 #include "FixtureRecord.h"
-#include "ModuleRuns.h"
 #include "launcher/CalculationKinds.h"
 #include "launcher/ModuleRunner.h"
 #include "launcher/Paths.h"
@@ -112,7 +111,7 @@ TEST_F(Win32DemoModule, EveryKindShowsItsNameAndTheDataFileInABoxOfTheOwner)
         char name[TRN_MAX_PATH] = "C:\\data\\box\x01.gear_exc_dat";
         g_boxes.clear();
 
-        const launcher::RunOutcome outcome = testsupport::runCalculation(number, name, m_host);
+        const launcher::RunOutcome outcome = launcher::RunCalculation(number, name, m_host);
 
         ASSERT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
         EXPECT_EQ(outcome.flag, 1);
@@ -132,7 +131,7 @@ TEST_F(Win32DemoModule, EveryKindShowsItsNameAndTheDataFileInABoxOfTheOwner)
 TEST_F(Win32DemoModule, WithoutADataFileTheBoxSaysSo)
 {
     char name[TRN_MAX_PATH] = "";
-    const launcher::RunOutcome outcome = testsupport::runCalculation(6, name, m_host);
+    const launcher::RunOutcome outcome = launcher::RunCalculation(6, name, m_host);
     ASSERT_EQ(outcome.status, RunStatus::Completed) << outcome.message;
     ASSERT_EQ(g_boxes.size(), 1u);
     EXPECT_NE(g_boxes.front().text.find(L"файл данных не передан"), std::wstring::npos);

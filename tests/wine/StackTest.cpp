@@ -89,10 +89,7 @@ extern "C" int derize_run_calculation(int moduleNumber)
 {
     launcher::ModuleHost host;
     host.programDir = testsupport::fixtureDir("recording");
-    char name[TRN_MAX_PATH] = "";
-    launcher::RunOutcome outcome;
-    launcher::RunCalculation(moduleNumber, name, host, outcome);
-    g_lastStatus = outcome.status;
+    g_lastStatus = launcher::RunCalculation(moduleNumber, "", host).status;
     return static_cast<int>(g_lastStatus);
 }
 

@@ -6,7 +6,7 @@
 // every platform shares are tests/core/ModuleRunnerTest.cpp, which this
 // program runs too.
 #include "FixtureRecord.h"
-#include "ModuleRuns.h"
+#include "launcher/ModuleRunner.h"
 #include "launcher/Paths.h"
 #include "platform/ImportTable.h"
 #include "platform/Process.h"
@@ -30,7 +30,7 @@ TEST(Win32ModuleRunner, ABareNameIsSearchedFromTheProgramsFolder)
     launcher::ModuleHost host;
     host.programDir = programDir.dirWithSlash();
     char name[TRN_MAX_PATH] = "";
-    const auto outcome = testsupport::runCalculation(2, name, host);
+    const auto outcome = launcher::RunCalculation(2, name, host);
     DeleteFileA(besideProgram.c_str());
 
     EXPECT_EQ(outcome.status, launcher::RunStatus::Completed) << outcome.message;
@@ -49,7 +49,7 @@ TEST(Win32ModuleRunner, AModuleOrAnImportOfTheOtherBitnessIsNamedWithTheLauncher
     launcher::ModuleHost host;
 
     host.programDir = testsupport::fixtureDir("other_bitness");
-    const auto module = testsupport::runCalculation(5, name, host);
+    const auto module = launcher::RunCalculation(5, name, host);
     EXPECT_EQ(module.status, launcher::RunStatus::LibraryNotLoadable);
     EXPECT_EQ(module.message,
               "module " + host.programDir + "trn_worm.dll is a " + other + " module" + advice);
@@ -62,7 +62,7 @@ TEST(Win32ModuleRunner, AModuleOrAnImportOfTheOtherBitnessIsNamedWithTheLauncher
     // trn_chain.dll is of this bitness; the trn_fixture_foreign.dll beside
     // the test program is not.
     host.programDir = testsupport::fixtureDir("other_bitness_import");
-    const auto import = testsupport::runCalculation(6, name, host);
+    const auto import = launcher::RunCalculation(6, name, host);
     EXPECT_EQ(import.status, launcher::RunStatus::LibraryNotLoadable);
     EXPECT_EQ(import.message, "module " + host.programDir +
                                   "trn_chain.dll needs trn_fixture_foreign.dll, which is a " +
@@ -76,7 +76,7 @@ TEST(Win32ModuleRunner, AModuleOrAnImportOfTheOtherBitnessIsNamedWithTheLauncher
          {std::tuple{"cut_short", 8, "trn_tbelt"}, std::tuple{"not_library", 7, "trn_vbelt"}}) {
         SCOPED_TRACE(set);
         host.programDir = testsupport::fixtureDir(set);
-        const auto refused = testsupport::runCalculation(number, name, host);
+        const auto refused = launcher::RunCalculation(number, name, host);
         EXPECT_EQ(refused.status, launcher::RunStatus::LibraryNotLoadable);
         EXPECT_EQ(
             refused.message.rfind("cannot load module " + host.programDir + library + ".dll: ", 0),
@@ -94,7 +94,7 @@ launcher::RunOutcome runWild(const std::string& which, int moduleNumber)
     launcher::ModuleHost host;
     host.programDir = testsupport::fixtureDir("wild_" + which);
     char name[TRN_MAX_PATH] = "C:\\data\\x.dat";
-    return testsupport::runCalculation(moduleNumber, name, host);
+    return launcher::RunCalculation(moduleNumber, name, host);
 }
 
 std::string wildModule(const std::string& which, const char* library)
@@ -144,7 +144,7 @@ TEST(Win32ModuleRunner, AnEntryPointOfAnotherConventionIsNamedAndTheStackPutBack
     host.programDir = testsupport::fixtureDir("recording");
     char name[TRN_MAX_PATH] = "";
     for (int number = 1; number <= 8; ++number) {
-        const auto outcome = testsupport::runCalculation(number, name, host);
+        const auto outcome = launcher::RunCalculation(number, name, host);
         EXPECT_EQ(outcome.status, launcher::RunStatus::Completed) << outcome.message;
         EXPECT_TRUE(outcome.notes.empty()) << number << ": " << outcome.notes.front();
     }

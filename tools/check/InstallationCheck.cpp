@@ -10,31 +10,27 @@
 #include "translation/DictionaryFormat.h"
 #include "translation/DictionaryReader.h"
 
+#include <iterator>
 #include <ostream>
 
 namespace check {
 
 namespace {
 
+// The report's word for each launcher::RunStatus, in its order.
+constexpr const char* StatusTexts[] = {"ready",
+                                       "no such module",
+                                       "not found",
+                                       "does not load",
+                                       "entry point missing",
+                                       "raised an error",
+                                       "data file name too long"};
+static_assert(std::size(StatusTexts) ==
+              static_cast<std::size_t>(launcher::RunStatus::DataFileNameTooLong) + 1);
+
 const char* statusText(launcher::RunStatus status)
 {
-    switch (status) {
-    case launcher::RunStatus::Completed:
-        return "ready";
-    case launcher::RunStatus::NoSuchModule:
-        return "no such module";
-    case launcher::RunStatus::LibraryNotFound:
-        return "not found";
-    case launcher::RunStatus::LibraryNotLoadable:
-        return "does not load";
-    case launcher::RunStatus::EntryPointMissing:
-        return "entry point missing";
-    case launcher::RunStatus::ModuleRaisedError:
-        return "raised an error";
-    case launcher::RunStatus::DataFileNameTooLong:
-        return "data file name too long";
-    }
-    return "unknown";
+    return StatusTexts[static_cast<std::size_t>(status)];
 }
 
 // The notice as one line, for the report: each run of blanks and line
@@ -82,22 +78,15 @@ DictionaryStatus checkDictionary(const std::string& path)
     DictionaryStatus dictionary;
     dictionary.path = path;
     const FileReadResult file = translation::readDictionaryFile(path);
-    switch (file.status) {
-    case FileReadResult::Status::Missing:
+    if (file.status == FileReadResult::Status::Missing) {
         return dictionary;
-    case FileReadResult::Status::NotAFile:
-    case FileReadResult::Status::CannotOpen:
-        dictionary.found = true;
-        dictionary.problem = "cannot be read: " + file.error;
-        return dictionary;
-    case FileReadResult::Status::ReadFailed:
-        dictionary.problem =
-            "reading failed part way (" + file.error + "); the lines before are used";
-        break;
-    case FileReadResult::Status::Complete:
-        break;
     }
     dictionary.found = true;
+    dictionary.problem = translation::readProblem(file);
+    if (file.status != FileReadResult::Status::Complete &&
+        file.status != FileReadResult::Status::ReadFailed) {
+        return dictionary;
+    }
 
     const translation::EncodingChoice choice = translation::detectEncoding(file.bytes);
     dictionary.encoding =
@@ -105,7 +94,7 @@ DictionaryStatus checkDictionary(const std::string& path)
     dictionary.byteOrderMark = choice.markLength > 0;
     const auto entries = translation::Dictionary::fromBytes(file.bytes);
     if (!entries) {
-        dictionary.problem = "too large to read";
+        dictionary.problem = translation::TooLargeToRead;
         return dictionary;
     }
     dictionary.read = true;
@@ -133,7 +122,7 @@ InstallationReport checkInstallation(const std::string& programDir,
         module.entryPoint = std::string(kind.entryPoint);
 
         const launcher::RunOutcome outcome =
-            launcher::probeModule(static_cast<int>(i) + 1, programDir);
+            launcher::RunCalculation(kind, "", {programDir, nullptr}, launcher::RunStep::LookOnly);
         module.path = outcome.libraryPath;
         module.besideLauncher = outcome.besideLauncher;
         module.status = outcome.status;

@@ -131,24 +131,18 @@ int reportTexts(const std::string& path)
 {
     using translation::FileReadResult;
     const FileReadResult file = translation::readDictionaryFile(path);
-    switch (file.status) {
-    case FileReadResult::Status::Missing:
+    if (file.status == FileReadResult::Status::Missing) {
         platform::reportError("no dictionary " + path);
         return ExitCannotCheck;
-    case FileReadResult::Status::NotAFile:
-    case FileReadResult::Status::CannotOpen:
-        platform::reportError("cannot read dictionary " + path + ": " + file.error);
+    }
+    if (file.status != FileReadResult::Status::Complete) {
+        platform::reportError("dictionary " + path + " " + translation::readProblem(file));
         return ExitCannotCheck;
-    case FileReadResult::Status::ReadFailed:
-        platform::reportError("reading dictionary " + path + " failed: " + file.error);
-        return ExitCannotCheck;
-    case FileReadResult::Status::Complete:
-        break;
     }
     std::optional<check::TextsReport> report =
         check::checkTexts(launcher::launcherWindowLookups(), file.bytes);
     if (!report) {
-        platform::reportError("cannot read dictionary " + path + ": too large");
+        platform::reportError("dictionary " + path + " " + translation::TooLargeToRead);
         return ExitCannotCheck;
     }
     report->dictionaryPath = platform::systemTextToUtf8(path);

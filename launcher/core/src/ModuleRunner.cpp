@@ -92,9 +92,8 @@ void unloadModule(platform::LibraryHandle library, const std::string& libraryPat
     platform::freeLibrary(library);
 }
 
-// The steps every run and probe share: find the kind's module, load it and
-// look its entry point up. Returns the loaded library with `symbol` set, or
-// nullptr with `outcome` saying why (the library is then not loaded).
+// Finds the kind's module, loads it and looks its entry point up. Returns the loaded library with
+// `symbol` set, or nullptr with `outcome` saying why (the library is then not loaded).
 platform::LibraryHandle loadModule(const CalculationKind& kind, const std::string& programDir,
                                    RunOutcome& outcome, void*& symbol)
 {
@@ -164,62 +163,36 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
     return library;
 }
 
-RunOutcome noSuchModule(int moduleNumber)
+// Calls the entry point; an error it raises ends here, because a window
+// toolkit does not let one pass through its event loop. Returns false then,
+// with `raisedText` copied at once (what() may give nullptr).
+bool callCatching(void* symbol, const CalculationKind& kind, TrnWindowHandle owner,
+                  char* dataFileName, RunOutcome& outcome, std::string& raisedText)
 {
-    RunOutcome outcome;
-    outcome.status = RunStatus::NoSuchModule;
-    outcome.message = noSuchModuleMessage(moduleNumber);
-    return outcome;
+    try {
+        const platform::ModuleCallGuard guard(
+            crashSubject(outcome.libraryPath, kind.entryPoint),
+            endedProcessMessage(outcome.libraryPath, kind.entryPoint), ExitModuleEndedProcess);
+        outcome.flag = callEntryPoint(symbol, kind.callForm, owner, dataFileName, outcome);
+        return true;
+    } catch (const std::exception& error) {
+        const char* what = error.what();
+        raisedText = what != nullptr ? what : "";
+    } catch (...) {
+        raisedText = "an error that is not a standard exception";
+    }
+    return false;
 }
 
 } // namespace
 
-TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host,
-                         RunOutcome& outcome)
-{
-    const CalculationKind* kind = kindForModuleNumber(moduleNumber);
-    if (kind == nullptr) {
-        outcome = noSuchModule(moduleNumber);
-        return 0;
-    }
-    outcome = RunOutcome{};
-    // Whatever the module does to the floating-point unit while it is
-    // loaded, called and unloaded is undone when the run ends.
-    const platform::FloatingPointState floatingPoint;
-    const platform::ThreadList threadsBefore = platform::currentThreads();
-    void* symbol = nullptr;
-    platform::LibraryHandle library = loadModule(*kind, host.programDir, outcome, symbol);
-    if (library == nullptr) {
-        return 0;
-    }
-    {
-        const platform::ModuleCallGuard guard(
-            crashSubject(outcome.libraryPath, kind->entryPoint),
-            endedProcessMessage(outcome.libraryPath, kind->entryPoint), ExitModuleEndedProcess);
-        outcome.flag = callEntryPoint(symbol, kind->callForm, host.owner, dataFileName, outcome);
-    }
-    outcome.status = RunStatus::Completed;
-    if (platform::takePostedQuitRequest()) {
-        outcome.notes.push_back(quitRequestMessage(outcome.libraryPath, kind->entryPoint));
-    }
-    // Nothing of the module may run after it is unloaded; the system counts
-    // the loads, so the next run of the kind loads it as usual.
-    if (const platform::ModuleLeftovers left = platform::leftoversOf(library, threadsBefore);
-        left.any()) {
-        outcome.notes.push_back(
-            leftRunningMessage(outcome.libraryPath, left.windows, left.threads));
-        return outcome.flag;
-    }
-    unloadModule(library, outcome.libraryPath);
-    return outcome.flag;
-}
-
-RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHost& host)
+RunOutcome RunCalculation(const CalculationKind& kind, std::string_view dataFileName,
+                          const ModuleHost& host, RunStep step)
 {
     RunOutcome outcome;
+    outcome.kind = &kind;
     if (dataFileName.size() > MaxDataFileNameLength) {
         // Start-up refuses such names; a name is never shortened.
-        outcome.kind = kindForModuleNumber(kindIndex + 1);
         outcome.status = RunStatus::DataFileNameTooLong;
         outcome.message = dataFileNameTooLongMessage(dataFileName);
         return outcome;
@@ -228,45 +201,53 @@ RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHos
     std::array<char, TRN_MAX_PATH> buffer{};
     dataFileName.copy(buffer.data(), dataFileName.size());
 
-    bool raised = false;
-    std::string raisedText; // copied at once: what() may give nullptr
-    try {
-        RunCalculation(kindIndex + 1, buffer.data(), host, outcome);
-    } catch (const std::exception& error) {
-        raised = true;
-        const char* what = error.what();
-        raisedText = what != nullptr ? what : "";
-    } catch (...) {
-        raised = true;
-        raisedText = "an error that is not a standard exception";
-    }
-    if (raised) {
-        // A window toolkit does not let an exception pass through its event
-        // loop, so it ends here; the module stays loaded.
-        outcome.status = RunStatus::ModuleRaisedError;
-        outcome.flag = 0;
-        outcome.message =
-            raisedErrorMessage(outcome.libraryPath, outcome.kind->entryPoint, raisedText.c_str());
-    }
-    return outcome;
-}
-
-RunOutcome probeModule(int moduleNumber, const std::string& programDir)
-{
-    const CalculationKind* kind = kindForModuleNumber(moduleNumber);
-    if (kind == nullptr) {
-        return noSuchModule(moduleNumber);
-    }
-    RunOutcome outcome;
+    // Whatever the module does to the floating-point unit while it is
+    // loaded, called and unloaded is undone when the run ends.
     const platform::FloatingPointState floatingPoint;
+    const platform::ThreadList threadsBefore = platform::currentThreads();
     void* symbol = nullptr;
-    platform::LibraryHandle library = loadModule(*kind, programDir, outcome, symbol);
+    platform::LibraryHandle library = loadModule(kind, host.programDir, outcome, symbol);
     if (library == nullptr) {
         return outcome;
     }
-    unloadModule(library, outcome.libraryPath);
     outcome.status = RunStatus::Completed;
+    if (step == RunStep::Call) {
+        std::string raisedText;
+        if (!callCatching(symbol, kind, host.owner, buffer.data(), outcome, raisedText)) {
+            // The module stays loaded.
+            outcome.status = RunStatus::ModuleRaisedError;
+            outcome.flag = 0;
+            outcome.message =
+                raisedErrorMessage(outcome.libraryPath, kind.entryPoint, raisedText.c_str());
+            return outcome;
+        }
+        if (platform::takePostedQuitRequest()) {
+            outcome.notes.push_back(quitRequestMessage(outcome.libraryPath, kind.entryPoint));
+        }
+        // Nothing of the module may run after it is unloaded; the system
+        // counts the loads, so the next run of the kind loads it as usual.
+        if (const platform::ModuleLeftovers left = platform::leftoversOf(library, threadsBefore);
+            left.any()) {
+            outcome.notes.push_back(
+                leftRunningMessage(outcome.libraryPath, left.windows, left.threads));
+            return outcome;
+        }
+    }
+    unloadModule(library, outcome.libraryPath);
     return outcome;
+}
+
+RunOutcome RunCalculation(int moduleNumber, std::string_view dataFileName, const ModuleHost& host,
+                          RunStep step)
+{
+    const CalculationKind* kind = kindForModuleNumber(moduleNumber);
+    if (kind == nullptr) {
+        RunOutcome outcome;
+        outcome.status = RunStatus::NoSuchModule;
+        outcome.message = noSuchModuleMessage(moduleNumber);
+        return outcome;
+    }
+    return RunCalculation(*kind, dataFileName, host, step);
 }
 
 int exitStatusFor(RunStatus status)

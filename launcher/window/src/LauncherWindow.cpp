@@ -58,11 +58,9 @@ std::optional<RunOutcome> LauncherWindow::run()
     m_view.setRunEnabled(false);
     std::optional<RunOutcome> outcome;
     const int kindIndex = m_view.checkedKind();
-    if (kindIndex >= 0) {
-        ModuleHost host;
-        host.programDir = m_programDir;
-        host.owner = m_view.ownerHandle();
-        outcome = runKind(kindIndex, DataFileName, host);
+    if (kindIndex >= 0 && kindIndex < static_cast<int>(KindCount)) {
+        outcome = RunCalculation(CalculationKinds[static_cast<std::size_t>(kindIndex)],
+                                 DataFileName, {m_programDir, m_view.ownerHandle()});
         if (outcome->status != RunStatus::Completed) {
             platform::reportError(outcome->message);
         }

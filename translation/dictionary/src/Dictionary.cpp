@@ -297,10 +297,12 @@ LoadedState& loadedState()
     return state;
 }
 
-void reportUnreadable(const std::string& path, const std::string& reason)
+// One line for a dictionary that is not read whole: its name and the words
+// the check tool uses for the same (readProblem).
+void reportProblem(const std::string& path, const std::string& problem, bool untranslated)
 {
-    platform::reportError("dictionary " + path + " cannot be read (" + reason +
-                          "); texts stay untranslated");
+    platform::reportError("dictionary " + path + " " + problem +
+                          (untranslated ? "; texts stay untranslated" : ""));
 }
 
 } // namespace
@@ -311,31 +313,26 @@ void LoadDictionary(const std::string& path)
     state = LoadedState{};
     try {
         FileReadResult file = readDictionaryFile(path);
-        switch (file.status) {
-        case FileReadResult::Status::Missing:
+        if (file.status == FileReadResult::Status::Missing) {
             return;
-        case FileReadResult::Status::NotAFile:
-        case FileReadResult::Status::CannotOpen:
-            reportUnreadable(path, file.error);
-            return;
-        case FileReadResult::Status::ReadFailed:
-            platform::reportError("reading dictionary " + path + " failed (" + file.error +
-                                  "); only the " + std::to_string(file.bytes.size()) +
-                                  " bytes of whole lines before the failure are used");
-            break;
-        case FileReadResult::Status::Complete:
-            break;
+        }
+        if (file.status != FileReadResult::Status::Complete) {
+            const bool partly = file.status == FileReadResult::Status::ReadFailed;
+            reportProblem(path, readProblem(file), !partly);
+            if (!partly) {
+                return;
+            }
         }
         std::optional<Dictionary> dictionary = Dictionary::fromFileBytes(std::move(file.bytes));
         if (!dictionary) {
-            reportUnreadable(path, "larger than " + std::to_string(MaxDictionarySize) + " bytes");
+            reportProblem(path, TooLargeToRead, true);
             return;
         }
         state.dictionary = std::move(dictionary);
         state.loaded = true;
     } catch (const std::bad_alloc&) {
         state = LoadedState{};
-        reportUnreadable(path, "not enough memory");
+        reportProblem(path, "cannot be read: not enough memory", true);
     }
 }
 

@@ -87,4 +87,19 @@ FileReadResult readDictionaryFile(const std::string& path)
     return result;
 }
 
+std::string readProblem(const FileReadResult& file)
+{
+    switch (file.status) {
+    case FileReadResult::Status::NotAFile:
+    case FileReadResult::Status::CannotOpen:
+        return "cannot be read: " + file.error;
+    case FileReadResult::Status::ReadFailed:
+        return "reading failed part way (" + file.error + "); the lines before are used";
+    case FileReadResult::Status::Missing:
+    case FileReadResult::Status::Complete:
+        break;
+    }
+    return {};
+}
+
 } // namespace translation

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace launcher {
 
@@ -21,6 +22,18 @@ struct StartupRequest
 // argument that is not empty, so that a lone pair of quotes is skipped;
 // nullopt when there is none.
 std::optional<std::string_view> firstArgument(int argc, const char* const* argv);
+
+// The words of a whole process command line as Windows hands it over
+// (GetCommandLineA), the program's name first. Bytes from 0x01 to 0x20
+// (blanks and control characters) separate words; a double quote starts or
+// ends a stretch in which they do not, and is itself dropped; a pair of
+// double quotes standing alone is no word. Every other byte, 0x80 and above
+// included, is kept unchanged.
+std::vector<std::string> splitCommandLine(std::string_view commandLine);
+
+// Argument 1 of a whole Windows command line (splitCommandLine), the word
+// after the program's name; nullopt when there is none.
+std::optional<std::string> firstArgumentOfCommandLine(std::string_view commandLine);
 
 // Examines argument 1 (nullopt when there is none; further arguments are
 // ignored): when it ends with the dotted extension of a kind, automatic

@@ -9,7 +9,8 @@ namespace launcher {
 
 struct CalculationKind;
 
-// What became of one run of a calculation module.
+// What became of one run of a calculation module (the check tool words
+// each in this order).
 enum class RunStatus
 {
     Completed,           // the entry point was called and returned
@@ -17,7 +18,7 @@ enum class RunStatus
     LibraryNotFound,     // no module file beside the launcher, and the system search failed
     LibraryNotLoadable,  // the module file exists but the loader refused it
     EntryPointMissing,   // loaded, but the entry point is not exported; unloaded again
-    ModuleRaisedError,   // the entry point raised an error (caught by runKind)
+    ModuleRaisedError,   // the entry point raised an error (caught by RunCalculation)
     DataFileNameTooLong, // the name does not fit the module's buffer: nothing was done
 };
 
@@ -51,12 +52,25 @@ struct ModuleHost
     TrnWindowHandle owner = nullptr; // the launcher window's native handle
 };
 
-// Loads the module of `moduleNumber` (kind index plus one), calls its entry
-// point with `host.owner`, `dataFileName` and the result-text slots of its
-// call form, and unloads it; returns the entry point's flag (0 when it was
-// not called). `outcome` says what became of the run: it names the kind and
-// the module file as soon as they are known, so that it still does when an
-// error raised by the entry point passes through.
+// How far a run goes.
+enum class RunStep
+{
+    Call,     // load the module, call its entry point, unload it
+    LookOnly, // load the module, look its entry point up, unload it: no call
+};
+
+// Runs the module of `kind`: loads it, calls its entry point with
+// `host.owner`, `dataFileName` and the result-text slots of its call form,
+// and unloads it. What became of the run is the value returned; the entry
+// point's flag is in it (0 when it was not called). With RunStep::LookOnly
+// the run stops before the call: the status is then Completed when the
+// entry point is there, otherwise the status and message are those of a
+// run.
+//
+// `dataFileName` is copied into a buffer of TRN_MAX_PATH bytes of the
+// run's own, which the module is given; a name longer than
+// MaxDataFileNameLength is never shortened: the module is not loaded
+// (DataFileNameTooLong).
 //
 // The module file is looked for in `host.programDir` first; when no such
 // file is there, the system's standard library search is given the bare
@@ -74,36 +88,22 @@ struct ModuleHost
 // being loaded (by its static constructors) gives ModuleRaisedError with
 // `loaderUnusable` set.
 //
-// `dataFileName` must point at a null-terminated text (the empty text when
-// there is no data file), never nullptr.
-//
-// An error raised by the entry point is not caught here: it propagates to
-// the caller and the library stays loaded, because the error may still
-// refer to the module's code.
-TrnResult RunCalculation(int moduleNumber, char* dataFileName, const ModuleHost& host,
-                         RunOutcome& outcome);
+// An error raised by the entry point is caught here: the status is then
+// ModuleRaisedError, the library stays loaded (the error may still refer to
+// its code) and the message names the file and the entry point. Reports
+// nothing itself; a failed outcome's message is the line to show.
+RunOutcome RunCalculation(const CalculationKind& kind, std::string_view dataFileName,
+                          const ModuleHost& host, RunStep step = RunStep::Call);
+
+// The same run for module number 1 to 8 (the kind index plus one);
+// NoSuchModule, and nothing done, for any other number.
+RunOutcome RunCalculation(int moduleNumber, std::string_view dataFileName, const ModuleHost& host,
+                          RunStep step = RunStep::Call);
 
 // The file RunCalculation loads for the module file `fileName`: in
 // `programDir` when the file is there, otherwise the bare file name for the
 // system's standard library search.
 std::string modulePath(const std::string& fileName, const std::string& programDir);
-
-// What the window's Run action does for the kind of `kindIndex` (0 to 7):
-// copies `dataFileName` into a buffer of TRN_MAX_PATH bytes of its own and
-// runs the kind's module on it with RunCalculation. A name longer than
-// MaxDataFileNameLength is never shortened: the module is not called
-// (DataFileNameTooLong). An error raised by the entry point is caught here:
-// the status is then ModuleRaisedError, the library stays loaded (the error
-// may still refer to its code) and the message names the file and the
-// entry point. Reports nothing itself; a failed outcome's message is the
-// line to show.
-RunOutcome runKind(int kindIndex, std::string_view dataFileName, const ModuleHost& host);
-
-// Loads the module of `moduleNumber` exactly as RunCalculation does, looks
-// its entry point up and unloads it again without calling it. The status
-// is Completed when the entry point is there (the module is ready to run);
-// otherwise it and the message are those RunCalculation would give.
-RunOutcome probeModule(int moduleNumber, const std::string& programDir);
 
 // The two result-text slots. They live for the whole process, start out
 // null and are never reset by the launcher; every run is given these

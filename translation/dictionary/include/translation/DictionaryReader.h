@@ -49,4 +49,13 @@ struct FileReadResult
 // Reads the dictionary file at `path` (bytes as the file system spells them).
 FileReadResult readDictionaryFile(const std::string& path);
 
+// What kept the file of `file` from being read whole, as the words that
+// follow the dictionary's name in every report of it: "cannot be read: ..."
+// or "reading failed part way (...); the lines before are used". Empty when
+// it was read whole or is missing.
+std::string readProblem(const FileReadResult& file);
+
+// The same words for a file larger than MaxDictionarySize.
+inline constexpr const char* TooLargeToRead = "too large to read";
+
 } // namespace translation

@@ -1,4 +1,4 @@
-#include "launcher/window/Startup.h"
+#include "launcher/Startup.h"
 
 #include "launcher/CommandLine.h"
 #include "launcher/ExitStatus.h"
