@@ -83,6 +83,9 @@ DictionaryStatus checkDictionary(const std::string& path)
     }
     dictionary.found = true;
     dictionary.problem = translation::readProblem(file);
+    if (file.status == FileReadResult::Status::ReadFailed) {
+        dictionary.problem += translation::UsingTheLinesBefore;
+    }
     if (file.status != FileReadResult::Status::Complete &&
         file.status != FileReadResult::Status::ReadFailed) {
         return dictionary;

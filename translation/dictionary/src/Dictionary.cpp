@@ -318,7 +318,7 @@ void LoadDictionary(const std::string& path)
         }
         if (file.status != FileReadResult::Status::Complete) {
             const bool partly = file.status == FileReadResult::Status::ReadFailed;
-            reportProblem(path, readProblem(file), !partly);
+            reportProblem(path, readProblem(file) + (partly ? UsingTheLinesBefore : ""), !partly);
             if (!partly) {
                 return;
             }

@@ -94,7 +94,7 @@ std::string readProblem(const FileReadResult& file)
     case FileReadResult::Status::CannotOpen:
         return "cannot be read: " + file.error;
     case FileReadResult::Status::ReadFailed:
-        return "reading failed part way (" + file.error + "); the lines before are used";
+        return "reading failed part way (" + file.error + ")";
     case FileReadResult::Status::Missing:
     case FileReadResult::Status::Complete:
         break;

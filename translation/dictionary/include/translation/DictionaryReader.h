@@ -51,11 +51,13 @@ FileReadResult readDictionaryFile(const std::string& path);
 
 // What kept the file of `file` from being read whole, as the words that
 // follow the dictionary's name in every report of it: "cannot be read: ..."
-// or "reading failed part way (...); the lines before are used". Empty when
+// or "reading failed part way (...)". Empty when
 // it was read whole or is missing.
 std::string readProblem(const FileReadResult& file);
 
 // The same words for a file larger than MaxDictionarySize.
 inline constexpr const char* TooLargeToRead = "too large to read";
+// What follows readProblem() where the lines read before a failure are used.
+inline constexpr const char* UsingTheLinesBefore = "; the lines before are used";
 
 } // namespace translation
