@@ -72,20 +72,6 @@ TEST(DictionaryLookup, FirstMatchWinsIgnoringCase)
     EXPECT_EQ(dictionary.find(u"ВЫПОЛНИТЬ"), 0);
 }
 
-// The letters themselves are covered by DictionaryCaseFolding; here the
-// index has to find what the folding makes equal, and nothing more.
-TEST(DictionaryLookup, CaseFoldingCoversLatinAndCyrillicLetters)
-{
-    const Dictionary dictionary = make(utf8(u8"\"File\"=\"1\"\n"
-                                            u8"\"ёлка\"=\"2\"\n"
-                                            u8"\"straße\"=\"5\"\n"));
-    EXPECT_EQ(dictionary.translate(u"FILE"), u"1");
-    EXPECT_EQ(dictionary.translate(u"ЁЛКА"), u"2");
-    EXPECT_EQ(dictionary.translate(u"STRAẞE"), u"5");
-    EXPECT_EQ(dictionary.translate(u"елка"), u"елка") << "е and ё are different letters";
-    EXPECT_EQ(dictionary.translate(u"STRASSE"), u"STRASSE") << "only simple folding";
-}
-
 TEST(DictionaryLookup, NulAndEmptyTextsAreLookedUpLikeAnyOther)
 {
     static const char bytes[] = "\"a\0b\"=\"with nul\"\r\n\"a\"=\"without\"\r\n\"\"=\"empty\"\r\n";
@@ -195,16 +181,6 @@ TEST(DictionaryEncodings, Windows1251CrLfAndUtf8LfGiveTheSameEntries)
     EXPECT_EQ(fromUtf8[1].first, u"Ёж, Ґ, ў, «№»");
     EXPECT_EQ(fromUtf8[2].second, u"Drive||design\" ");
     EXPECT_EQ(fromUtf8[3], std::make_pair(std::u16string(), std::u16string(u"bc")));
-}
-
-TEST(DictionaryEncodings, Windows1251BytesDecodeExactly)
-{
-    // Letters outside the basic Russian alphabet and a byte the code page
-    // leaves undefined (0x98, kept as U+0098).
-    const Dictionary dictionary = make("\"\xA8\xB8\xA5\xB4\xA1\xA2\xAA\xBA\xAF\xBF\xB2\xB3"
-                                       "\x98\x88\xB9\"=\"x\"");
-    ASSERT_EQ(dictionary.size(), 1);
-    EXPECT_EQ(dictionary.source(0), u"ЁёҐґЎўЄєЇїІі\u0098€№");
 }
 
 TEST(DictionaryEncodings, Utf8IsSplitOnBytesThenDecoded)
