@@ -1,5 +1,7 @@
 #include "translation/WalkRules.h"
 
+#include "translation/Dictionary.h"
+
 namespace translation {
 
 namespace {
@@ -85,18 +87,28 @@ void translateMemo(ControlTexts& control, const TextLookup& lookup)
     }
 }
 
-// Caption and hint: looked up unless blank.
+// Caption and hint: a control's are looked up unless blank, a window's
+// even when blank.
 template <class Get, class Set>
-void translateProperty(ControlTexts& control, Get get, Set set, const TextLookup& lookup)
+void translateProperty(ControlTexts& control, Get get, Set set, bool evenBlank,
+                       const TextLookup& lookup)
 {
     const std::u16string text = (control.*get)();
-    if (IsBlank(text)) {
+    if (!evenBlank && IsBlank(text)) {
         return;
     }
     const std::u16string translated = lookup(text);
     if (translated != text) {
         (control.*set)(translated);
     }
+}
+
+const TextLookup& orDictionary(const TextLookup& lookup)
+{
+    static const TextLookup Dictionary = [](std::u16string_view text) {
+        return TranslateText(text);
+    };
+    return lookup ? lookup : Dictionary;
 }
 
 } // namespace
@@ -131,8 +143,9 @@ Rule RuleFor(const ControlTexts& control)
     return Rule::AnyOther;
 }
 
-void TranslateControl(ControlTexts& control, const TextLookup& lookup)
+void TranslateControl(ControlTexts& control, const TextLookup& givenLookup)
 {
+    const TextLookup& lookup = orDictionary(givenLookup);
     const Rule rule = RuleFor(control);
     switch (rule) {
     case Rule::ListView:
@@ -157,25 +170,19 @@ void TranslateControl(ControlTexts& control, const TextLookup& lookup)
         break;
     }
     if (rule == Rule::RadioGroup || rule == Rule::AnyOther) {
-        translateProperty(control, &ControlTexts::caption, &ControlTexts::setCaption, lookup);
+        translateProperty(control, &ControlTexts::caption, &ControlTexts::setCaption, false,
+                          lookup);
     }
     if (rule != Rule::DirectoryEdit && rule != Rule::TabSet) {
-        translateProperty(control, &ControlTexts::hint, &ControlTexts::setHint, lookup);
+        translateProperty(control, &ControlTexts::hint, &ControlTexts::setHint, false, lookup);
     }
 }
 
-void TranslateWindowTexts(ControlTexts& window, const TextLookup& lookup)
+void TranslateWindowTexts(ControlTexts& window, const TextLookup& givenLookup)
 {
-    const std::u16string caption = window.caption();
-    const std::u16string translatedCaption = lookup(caption);
-    if (translatedCaption != caption) {
-        window.setCaption(translatedCaption);
-    }
-    const std::u16string hint = window.hint();
-    const std::u16string translatedHint = lookup(hint);
-    if (translatedHint != hint) {
-        window.setHint(translatedHint);
-    }
+    const TextLookup& lookup = orDictionary(givenLookup);
+    translateProperty(window, &ControlTexts::caption, &ControlTexts::setCaption, true, lookup);
+    translateProperty(window, &ControlTexts::hint, &ControlTexts::setHint, true, lookup);
 }
 
 std::vector<std::u16string> SplitText(std::u16string_view text, std::u16string_view separator)

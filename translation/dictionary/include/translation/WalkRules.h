@@ -95,7 +95,8 @@ public:
     virtual void setLines(std::u16string_view /*text*/) {}
 };
 
-// The lookup that every text goes through.
+// The lookup that every text goes through; an empty one is TranslateText(),
+// the loaded dictionary.
 using TextLookup = std::function<std::u16string(std::u16string_view)>;
 
 // The first rule whose kind the control is.
@@ -103,10 +104,10 @@ Rule RuleFor(const ControlTexts& control);
 
 // Looks up the texts that the control's rule names, each written back only
 // when the lookup changed it.
-void TranslateControl(ControlTexts& control, const TextLookup& lookup);
+void TranslateControl(ControlTexts& control, const TextLookup& lookup = {});
 
 // A window's own caption and hint, both looked up even when blank.
-void TranslateWindowTexts(ControlTexts& window, const TextLookup& lookup);
+void TranslateWindowTexts(ControlTexts& window, const TextLookup& lookup = {});
 
 // `text` cut at each `separator`.
 std::vector<std::u16string> SplitText(std::u16string_view text, std::u16string_view separator);
