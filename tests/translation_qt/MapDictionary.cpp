@@ -1,5 +1,7 @@
 #include "MapDictionary.h"
 
+#include "translation/qt/QtText.h"
+
 MapDictionary::MapDictionary(std::initializer_list<std::pair<QString, QString>> entries)
 {
     for (const auto& [source, target] : entries) {
@@ -7,12 +9,13 @@ MapDictionary::MapDictionary(std::initializer_list<std::pair<QString, QString>> 
     }
 }
 
-translation::qt::TextLookup MapDictionary::lookup()
+translation::TextLookup MapDictionary::lookup()
 {
-    return [this](const QString& text) {
-        QString key = text;
+    return [this](std::u16string_view text) {
+        QString key = translation::qt::toQString(text);
         key.replace(QStringLiteral("\r\n"), QStringLiteral("||"));
         m_asked << key;
-        return targetOf(key).replace(QStringLiteral("||"), QStringLiteral("\r\n"));
+        const QString target = targetOf(key).replace(QStringLiteral("||"), QStringLiteral("\r\n"));
+        return std::u16string(translation::qt::toU16View(target));
     };
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "translation/qt/FormTranslator.h"
+#include "translation/WalkRules.h"
 
 #include <QHash>
 #include <QString>
@@ -16,7 +16,7 @@ public:
     MapDictionary(std::initializer_list<std::pair<QString, QString>> entries);
     virtual ~MapDictionary() = default;
 
-    translation::qt::TextLookup lookup();
+    translation::TextLookup lookup();
     const QStringList& asked() const { return m_asked; }
 
 protected:

@@ -74,9 +74,8 @@ std::unique_ptr<QMainWindow> makeTestWindow()
     auto* gbEdits = make<QGroupBox>(central, "gbEdits", QStringLiteral("Поля"));
     new QVBoxLayout(gbEdits);
     auto* deFolder = make<TDirectoryEdit>(gbEdits, "deFolder");
-    deFolder->setDirectory(QStringLiteral("Папка"));
-    deFolder->setDialogText(QStringLiteral("Выберите папку"));
-    deFolder->setButtonHint(QStringLiteral("Обзор"));
+    deFolder->setText(QStringLiteral("Папка"));
+    deFolder->setDialogTexts(QStringLiteral("Выберите папку"), QStringLiteral("Обзор"));
     deFolder->setToolTip(QStringLiteral("Папка"));
     auto* edName = make<QLineEdit>(gbEdits, "edName", QStringLiteral("Имя"));
     edName->setToolTip(QStringLiteral("Имя файла"));
@@ -125,7 +124,7 @@ std::unique_ptr<QMainWindow> makeTestWindow()
     window->setMenuBar(menuBar);
 
     auto* sbMain = make<TStatusBar>(window.get(), "sbMain");
-    sbMain->addPanel(QStringLiteral("Готово"), 80);
+    sbMain->addPanel(QStringLiteral("Готово"));
     sbMain->addPanel(QStringLiteral("Строка 1"));
     sbMain->setSimpleText(QStringLiteral("Простой текст"));
     sbMain->setToolTip(QStringLiteral("Состояние"));

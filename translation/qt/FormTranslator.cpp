@@ -1,7 +1,5 @@
 #include "translation/qt/FormTranslator.h"
 
-#include "translation/Dictionary.h"
-#include "translation/qt/ControlTexts.h"
 #include "translation/qt/QtText.h"
 
 #include <QAbstractButton>
@@ -28,16 +26,11 @@
 #include <QTreeWidget>
 #include <QWidget>
 #include <cstring>
-#include <functional>
 
 namespace translation::qt {
 
 namespace {
 
-// The component is a T or derives from one. For the test fixtures'
-// controls, T is the interface they implement: qobject_cast asks the
-// component's meta-object, so their code is linked only into programs that
-// use them.
 template <class T>
 T* as(QObject* component)
 {
@@ -49,43 +42,42 @@ std::u16string fromQ(const QString& text)
     return std::u16string(toU16View(text));
 }
 
-// A KeyedDataGridTexts is a DataGridTexts, which qobject_cast finds only
-// when the class names it.
-DataGridTexts* gridOf(QObject* component)
-{
-    if (auto* keyed = as<KeyedDataGridTexts>(component)) {
-        return keyed;
-    }
-    return as<DataGridTexts>(component);
-}
-
 // A Qt control's texts as the translator's rules (translation/WalkRules.h)
-// read and write them: Qt's own list views, tab widgets, combo boxes,
-// memos and tab bars, and the controls that name an interface of
-// translation/qt/ControlTexts.h in Q_INTERFACES. A derived class is of its
-// base's kind.
+// read and write them: Qt's own list views, tab widgets, combo boxes, memos
+// and tab bars, a derived class by its base's rule. A control that tells
+// its texts itself (translation::ControlTexts in its Q_INTERFACES) is asked
+// for everything but its caption and hint, which are its properties.
 class QtControl final : public ControlTexts
 {
 public:
-    explicit QtControl(QObject* component) : m_component(component), m_rule(RuleFor(*this)) {}
+    explicit QtControl(QObject* component)
+        : m_component(component), m_own(as<ControlTexts>(component)),
+          m_tree(as<QTreeWidget>(component)), m_table(as<QTableWidget>(component)),
+          m_tabs(as<QTabWidget>(component)),
+          m_tabBar(m_tabs ? m_tabs->tabBar() : as<QTabBar>(component)),
+          m_combo(as<QComboBox>(component)), m_rule(RuleFor(*this))
+    {
+    }
 
     bool is(Rule rule) const override
     {
-        // In the rules' order; `is` finds a class derived from the kind's too.
-        static bool (*const Kinds[])(QObject*) = {
-            [](QObject* c) { return as<QTreeWidget>(c) || as<QTableWidget>(c); },
-            [](QObject* c) { return as<QTabWidget>(c) != nullptr; },
-            [](QObject* c) { return as<DirectoryEditTexts>(c) != nullptr; },
-            [](QObject* c) { return as<KeyedDataGridTexts>(c) != nullptr; },
-            [](QObject* c) { return as<DataGridTexts>(c) != nullptr; },
-            [](QObject* c) { return as<QComboBox>(c) != nullptr; },
-            [](QObject* c) { return as<RadioGroupTexts>(c) != nullptr; },
-            [](QObject* c) { return as<QPlainTextEdit>(c) || as<QTextEdit>(c); },
-            [](QObject* c) { return as<StatusBarTexts>(c) != nullptr; },
-            [](QObject* c) { return as<QTabBar>(c) != nullptr; },
-            [](QObject*) { return true; },
-        };
-        return Kinds[int(rule) - 1](m_component);
+        if (m_own) {
+            return m_own->is(rule);
+        }
+        switch (rule) {
+        case Rule::ListView:
+            return m_tree || m_table;
+        case Rule::TabControl:
+            return m_tabs;
+        case Rule::ComboBox:
+            return m_combo;
+        case Rule::Memo:
+            return as<QPlainTextEdit>(m_component) || as<QTextEdit>(m_component);
+        case Rule::TabSet:
+            return !m_tabs && m_tabBar;
+        default:
+            return false;
+        }
     }
 
     std::u16string caption() const override
@@ -108,61 +100,103 @@ public:
         SetTextProperty(m_component, HintProperty, toQString(text));
     }
 
-    int count(TextList list, int column) const override { return texts(list, column).count; }
+    // The column titles of a list view, the tabs, a combo box's items.
+    int count(TextList list, int column) const override
+    {
+        if (m_own) {
+            return m_own->count(list, column);
+        }
+        if (m_tree || m_table) {
+            return m_tree ? m_tree->columnCount() : m_table->columnCount();
+        }
+        return m_tabBar ? m_tabBar->count() : m_combo ? m_combo->count() : 0;
+    }
 
     std::optional<std::u16string> item(TextList list, int column, int index) const override
     {
-        return fromQ(texts(list, column).get(index));
+        if (m_own) {
+            return m_own->item(list, column, index);
+        }
+        if (m_tree) {
+            return fromQ(m_tree->headerItem()->text(index));
+        }
+        if (m_table) {
+            const QTableWidgetItem* header = m_table->horizontalHeaderItem(index);
+            return fromQ(header ? header->text() : QString());
+        }
+        return fromQ(m_tabBar ? m_tabBar->tabText(index) : m_combo->itemText(index));
     }
 
     void setItem(TextList list, int column, int index, std::u16string_view text) override
     {
-        texts(list, column).set(index, toQString(text));
+        const QString t = toQString(text);
+        if (m_own) {
+            m_own->setItem(list, column, index, text);
+        } else if (m_tree) {
+            m_tree->headerItem()->setText(index, t);
+        } else if (m_table) {
+            if (QTableWidgetItem* header = m_table->horizontalHeaderItem(index)) {
+                header->setText(t);
+            } else {
+                m_table->setHorizontalHeaderItem(index, new QTableWidgetItem(t));
+            }
+        } else if (m_tabs) {
+            m_tabs->setTabText(index, t);
+        } else if (m_tabBar) {
+            m_tabBar->setTabText(index, t);
+        } else {
+            // Renaming the selected item of an editable combo box would put
+            // the new name into its edit and report an edit nobody made.
+            const QSignalBlocker blocker(m_combo->lineEdit());
+            m_combo->setItemText(index, t);
+        }
     }
 
     int selected() const override
     {
-        if (auto* combo = as<QComboBox>(m_component)) {
-            return combo->currentIndex();
+        if (m_own) {
+            return m_own->selected();
         }
-        if (auto* group = as<RadioGroupTexts>(m_component)) {
-            return group->itemIndex();
-        }
-        if (auto* bar = as<QTabBar>(m_component)) {
-            return bar->currentIndex();
-        }
-        return -1;
+        return m_combo ? m_combo->currentIndex() : m_tabBar ? m_tabBar->currentIndex() : -1;
     }
 
     void select(int index) override
     {
-        if (auto* combo = as<QComboBox>(m_component)) {
-            combo->setCurrentIndex(index);
-        } else if (auto* group = as<RadioGroupTexts>(m_component)) {
-            group->setItemIndex(index);
-        } else if (auto* bar = as<QTabBar>(m_component)) {
-            bar->setCurrentIndex(index);
+        if (m_own) {
+            m_own->select(index);
+        } else if (m_combo) {
+            m_combo->setCurrentIndex(index);
+        } else if (m_tabBar) {
+            m_tabBar->setCurrentIndex(index);
         }
     }
 
     std::optional<std::u16string> editText() const override
     {
-        const auto* combo = as<QComboBox>(m_component);
-        if (!combo || !combo->lineEdit()) {
+        if (m_own) {
+            return m_own->editText();
+        }
+        if (!m_combo || !m_combo->lineEdit()) {
             return std::nullopt;
         }
-        return fromQ(combo->lineEdit()->text());
+        return fromQ(m_combo->lineEdit()->text());
     }
 
     void setEditText(std::u16string_view text) override
     {
-        QLineEdit* edit = as<QComboBox>(m_component)->lineEdit();
-        const QSignalBlocker blocker(edit);
-        edit->setText(toQString(text));
+        if (m_own) {
+            m_own->setEditText(text);
+            return;
+        }
+        const QSignalBlocker blocker(m_combo->lineEdit());
+        m_combo->lineEdit()->setText(toQString(text));
     }
 
     std::vector<std::u16string> lines() const override
     {
+        if (m_own) {
+            return m_own->lines();
+        }
         const auto* plain = as<QPlainTextEdit>(m_component);
         const QTextDocument* document =
             plain ? plain->document() : as<QTextEdit>(m_component)->document();
@@ -175,10 +209,13 @@ public:
         return lines;
     }
 
-    std::u16string_view lineBreak() const override { return u"\n"; }
+    std::u16string_view lineBreak() const override { return m_own ? m_own->lineBreak() : u"\n"; }
+
     void setLines(std::u16string_view text) override
     {
-        if (auto* plain = as<QPlainTextEdit>(m_component)) {
+        if (m_own) {
+            m_own->setLines(text);
+        } else if (auto* plain = as<QPlainTextEdit>(m_component)) {
             plain->setPlainText(toQString(text));
         } else {
             as<QTextEdit>(m_component)->setPlainText(toQString(text));
@@ -188,102 +225,13 @@ public:
     Rule rule() const { return m_rule; }
 
 private:
-    // A list of the control's texts: how many, and how each is read and
-    // written.
-    struct Texts
-    {
-        int count = 0;
-        std::function<QString(int)> get;
-        std::function<void(int, const QString&)> set;
-    };
-
-    Texts texts(TextList list, int column) const
-    {
-        QObject* c = m_component;
-        switch (m_rule) {
-        case Rule::ListView:
-            if (auto* tree = as<QTreeWidget>(c)) {
-                return {tree->columnCount(), [=](int i) { return tree->headerItem()->text(i); },
-                        [=](int i, const QString& t) { tree->headerItem()->setText(i, t); }};
-            } else {
-                auto* table = as<QTableWidget>(c);
-                return {table->columnCount(),
-                        [=](int i) {
-                            const QTableWidgetItem* header = table->horizontalHeaderItem(i);
-                            return header ? header->text() : QString();
-                        },
-                        [=](int i, const QString& t) {
-                            if (QTableWidgetItem* header = table->horizontalHeaderItem(i)) {
-                                header->setText(t);
-                            } else {
-                                table->setHorizontalHeaderItem(i, new QTableWidgetItem(t));
-                            }
-                        }};
-            }
-        case Rule::TabControl: {
-            auto* tabs = as<QTabWidget>(c);
-            return {tabs->count(), [=](int i) { return tabs->tabText(i); },
-                    [=](int i, const QString& t) { tabs->setTabText(i, t); }};
-        }
-        case Rule::DirectoryEdit: {
-            auto* edit = as<DirectoryEditTexts>(c);
-            return {2, [=](int i) { return i == 0 ? edit->dialogText() : edit->buttonHint(); },
-                    [=](int i, const QString& t) {
-                        if (i == 0) {
-                            edit->setDialogText(t);
-                        } else {
-                            edit->setButtonHint(t);
-                        }
-                    }};
-        }
-        case Rule::KeyedDataGrid:
-        case Rule::DataGrid: {
-            DataGridTexts* grid = gridOf(c);
-            if (list == TextList::PickList) {
-                return {int(grid->pickList(column).size()),
-                        [=](int i) { return grid->pickList(column).at(i); },
-                        [=](int i, const QString& t) { grid->setPickListItem(column, i, t); }};
-            }
-            if (list == TextList::KeyList) {
-                auto* keyed = as<KeyedDataGridTexts>(c);
-                return {int(keyed->keyList(column).size()),
-                        [=](int i) { return keyed->keyList(column).at(i); },
-                        [=](int i, const QString& t) { keyed->setKeyListItem(column, i, t); }};
-            }
-            return {grid->columnCount(), [=](int i) { return grid->columnTitle(i); },
-                    [=](int i, const QString& t) { grid->setColumnTitle(i, t); }};
-        }
-        case Rule::ComboBox: {
-            auto* combo = as<QComboBox>(c);
-            // Renaming the selected item of an editable combo box would put
-            // the new name into its edit and report an edit nobody made.
-            return {combo->count(), [=](int i) { return combo->itemText(i); },
-                    [=](int i, const QString& t) {
-                        const QSignalBlocker blocker(combo->lineEdit());
-                        combo->setItemText(i, t);
-                    }};
-        }
-        case Rule::RadioGroup: {
-            auto* group = as<RadioGroupTexts>(c);
-            return {group->count(), [=](int i) { return group->itemText(i); },
-                    [=](int i, const QString& t) { group->setItemText(i, t); }};
-        }
-        case Rule::StatusBar: {
-            auto* bar = as<StatusBarTexts>(c);
-            return {bar->panelCount(), [=](int i) { return bar->panelText(i); },
-                    [=](int i, const QString& t) { bar->setPanelText(i, t); }};
-        }
-        case Rule::TabSet: {
-            auto* bar = as<QTabBar>(c);
-            return {bar->count(), [=](int i) { return bar->tabText(i); },
-                    [=](int i, const QString& t) { bar->setTabText(i, t); }};
-        }
-        default:
-            return {};
-        }
-    }
-
     QObject* m_component;
+    ControlTexts* m_own;
+    QTreeWidget* m_tree;
+    QTableWidget* m_table;
+    QTabWidget* m_tabs;
+    QTabBar* m_tabBar;
+    QComboBox* m_combo;
     Rule m_rule;
 };
 
@@ -336,9 +284,9 @@ QObjectList inner(QObject* component)
 {
     switch (QtControl(component).rule()) {
     case Rule::TabControl: {
-        const auto* tabs = static_cast<const QTabWidget*>(component);
+        const auto* tabs = as<QTabWidget>(component);
         QObjectList pages;
-        for (int i = 0; i < tabs->count(); ++i) {
+        for (int i = 0; tabs && i < tabs->count(); ++i) {
             pages << tabs->widget(i);
         }
         return pages;
@@ -366,14 +314,9 @@ void walk(QObject* parent, QList<QObject*>& components)
     }
 }
 
-translation::TextLookup u16Lookup(const TextLookup& lookup)
-{
-    return [&lookup](std::u16string_view text) {
-        return std::u16string(toU16View(lookup(toQString(text))));
-    };
-}
+} // namespace
 
-void translateForm(QWidget* window, const translation::TextLookup& lookup)
+void TranslateForm(QWidget* window, const TextLookup& lookup)
 {
     if (!window) {
         return;
@@ -387,31 +330,15 @@ void translateForm(QWidget* window, const translation::TextLookup& lookup)
         components << component;
     }
     for (const QPointer<QObject>& component : components) {
-        if (component) {
-            QtControl control(component);
-            TranslateControl(control, lookup);
-        }
+        TranslateComponent(component, lookup);
     }
-}
-
-} // namespace
-
-void TranslateForm(QWidget* window)
-{
-    translateForm(window,
-                  [](std::u16string_view text) { return translation::TranslateText(text); });
-}
-
-void TranslateForm(QWidget* window, const TextLookup& lookup)
-{
-    translateForm(window, u16Lookup(lookup));
 }
 
 void TranslateComponent(QObject* component, const TextLookup& lookup)
 {
     if (component) {
         QtControl control(component);
-        TranslateControl(control, u16Lookup(lookup));
+        TranslateControl(control, lookup);
     }
 }
 

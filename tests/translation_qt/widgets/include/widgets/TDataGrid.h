@@ -1,21 +1,30 @@
 #pragma once
 
-#include "translation/qt/ControlTexts.h"
-#include "widgets/GridColumnModel.h"
+#include "widgets/FixtureTexts.h"
 
 #include <QTableView>
 
-// A data grid whose columns carry a title and a pick list offered when a
-// cell is edited. The grid shows its model through a proxy that supplies the
-// titles, so model() returns that proxy.
-class TDataGrid : public QTableView, public GridColumnTexts<translation::qt::DataGridTexts>
+// A data grid whose columns carry a title and a pick list.
+class TDataGrid : public QTableView, public FixtureTexts
 {
     Q_OBJECT
-    Q_INTERFACES(translation::qt::DataGridTexts)
+    Q_INTERFACES(translation::ControlTexts)
 
 public:
-    explicit TDataGrid(QWidget* parent = nullptr);
+    explicit TDataGrid(QWidget* parent = nullptr)
+        : QTableView(parent), FixtureTexts(translation::Rule::DataGrid)
+    {
+    }
 
-    void setModel(QAbstractItemModel* model) override;
-    int addColumn(const QString& title, const QStringList& pickList = {});
+    void addColumn(const QString& title, const QStringList& pickList = {})
+    {
+        const QStringList titles = texts(translation::TextList::Items) << title;
+        setTexts(translation::TextList::PickList, int(titles.size()) - 1, pickList);
+        setTexts(translation::TextList::Items, 0, titles);
+    }
+    QString columnTitle(int column) const { return texts(translation::TextList::Items).at(column); }
+    QStringList pickList(int column) const
+    {
+        return texts(translation::TextList::PickList, column);
+    }
 };

@@ -1,48 +1,27 @@
 #pragma once
 
-#include "translation/qt/ControlTexts.h"
+#include "widgets/FixtureTexts.h"
 
-#include <QString>
-#include <QWidget>
+#include <QLineEdit>
 
-class QLineEdit;
-class QToolButton;
-
-// A folder-name edit with a browse button. The button opens a folder dialog
-// that shows `dialogText` as its title; `buttonHint` is the button's tooltip.
-// The inner edit and button are the control's own parts and carry no object
-// name.
-class TDirectoryEdit : public QWidget, public translation::qt::DirectoryEditTexts
+// A folder-name edit: its text is the folder; the title of the folder
+// dialog it would open and its browse button's tooltip are its texts.
+class TDirectoryEdit : public QLineEdit, public FixtureTexts
 {
     Q_OBJECT
-    Q_INTERFACES(translation::qt::DirectoryEditTexts)
-    Q_PROPERTY(
-        QString directory READ directory WRITE setDirectory NOTIFY directoryChanged USER true)
-    Q_PROPERTY(QString dialogText READ dialogText WRITE setDialogText)
-    Q_PROPERTY(QString buttonHint READ buttonHint WRITE setButtonHint)
+    Q_INTERFACES(translation::ControlTexts)
 
 public:
-    explicit TDirectoryEdit(QWidget* parent = nullptr);
+    explicit TDirectoryEdit(QWidget* parent = nullptr)
+        : QLineEdit(parent), FixtureTexts(translation::Rule::DirectoryEdit)
+    {
+        setTexts(translation::TextList::Items, 0, {QString(), QString()});
+    }
 
-    QString directory() const;
-    void setDirectory(const QString& directory);
-
-    QString dialogText() const override { return m_dialogText; }
-    void setDialogText(const QString& text) override { m_dialogText = text; }
-
-    QString buttonHint() const override;
-    void setButtonHint(const QString& hint) override;
-
-    QLineEdit* lineEdit() const { return m_edit; }
-    QToolButton* browseButton() const { return m_button; }
-
-signals:
-    void directoryChanged(const QString& directory);
-
-private:
-    void browse();
-
-    QLineEdit* m_edit;
-    QToolButton* m_button;
-    QString m_dialogText;
+    QString dialogText() const { return texts(translation::TextList::Items).at(0); }
+    QString buttonHint() const { return texts(translation::TextList::Items).at(1); }
+    void setDialogTexts(const QString& dialogText, const QString& buttonHint)
+    {
+        setTexts(translation::TextList::Items, 0, {dialogText, buttonHint});
+    }
 };

@@ -1,31 +1,34 @@
 #pragma once
 
-#include "translation/qt/ControlTexts.h"
-#include "widgets/GridColumnModel.h"
+#include "widgets/FixtureTexts.h"
 
 #include <QTableView>
 
-// A data grid whose columns carry a title, a pick list offered when a cell
-// is edited and a key list: the values stored in place of the pick-list
-// texts, which the cells show as those texts. The grid shows its model
-// through a proxy that supplies titles and texts, so model() returns that
-// proxy. Not derived from TDataGrid: the window translator tells the two
-// apart by the interface each implements.
-class TKeyedDataGrid : public QTableView,
-                       public GridColumnTexts<translation::qt::KeyedDataGridTexts>
+// A data grid whose columns carry a title, a pick list and a key list (the
+// values stored in place of the pick-list texts). Not derived from
+// TDataGrid: the translator tells the two apart by their rules.
+class TKeyedDataGrid : public QTableView, public FixtureTexts
 {
     Q_OBJECT
-    Q_INTERFACES(translation::qt::KeyedDataGridTexts)
+    Q_INTERFACES(translation::ControlTexts)
 
 public:
-    explicit TKeyedDataGrid(QWidget* parent = nullptr);
-
-    void setModel(QAbstractItemModel* model) override;
-    int addColumn(const QString& title, const QStringList& pickList = {},
-                  const QStringList& keyList = {});
-    QStringList keyList(int column) const override { return m_columns->column(column).keyList; }
-    void setKeyListItem(int column, int item, const QString& text) override
+    explicit TKeyedDataGrid(QWidget* parent = nullptr)
+        : QTableView(parent), FixtureTexts(translation::Rule::KeyedDataGrid)
     {
-        m_columns->setListItem(column, &GridColumn::keyList, item, text);
     }
+
+    void addColumn(const QString& title, const QStringList& pickList, const QStringList& keyList)
+    {
+        const QStringList titles = texts(translation::TextList::Items) << title;
+        setTexts(translation::TextList::PickList, int(titles.size()) - 1, pickList);
+        setTexts(translation::TextList::KeyList, int(titles.size()) - 1, keyList);
+        setTexts(translation::TextList::Items, 0, titles);
+    }
+    QString columnTitle(int column) const { return texts(translation::TextList::Items).at(column); }
+    QStringList pickList(int column) const
+    {
+        return texts(translation::TextList::PickList, column);
+    }
+    QStringList keyList(int column) const { return texts(translation::TextList::KeyList, column); }
 };

@@ -3,32 +3,34 @@
 #include "translation/WalkRules.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
-#include <functional>
 
-class QObject;
 class QWidget;
+
+// A control that is none of Qt's own list views, tab widgets, combo boxes,
+// memos and tab bars tells the translator its texts itself: it implements
+// translation::ControlTexts (its rule, its lists, its selection) and names
+// it in Q_INTERFACES, and qobject_cast finds it through the control's
+// meta-object, so the translator links none of its code. Its caption and
+// hint are still its properties.
+Q_DECLARE_INTERFACE(translation::ControlTexts, "org.derize.Zizir.ControlTexts")
 
 namespace translation::qt {
 
-// The lookup that every text goes through; TranslateText() unless a caller
-// supplies another.
-using TextLookup = std::function<QString(const QString&)>;
-
 // Puts the window's own title and tooltip, then the texts of every component
-// the window owns (see OwnedComponents), through TranslateText(). Called each
-// time the launcher window is about to be shown.
-void TranslateForm(QWidget* window);
-void TranslateForm(QWidget* window, const TextLookup& lookup);
+// the window owns (see OwnedComponents), through `lookup` (TranslateText()
+// when none is given). Called each time the launcher window is about to be
+// shown.
+void TranslateForm(QWidget* window, const TextLookup& lookup = {});
 
 // Translates the texts that the component's kind of control carries, by the
 // first of the translator's rules (translation/WalkRules.h) that applies.
-void TranslateComponent(QObject* component, const TextLookup& lookup);
+void TranslateComponent(QObject* component, const TextLookup& lookup = {});
 
 // The translator's rule for the component: the first whose kind (Qt's own
-// list views, tab widgets, combo boxes, memos and tab bars, and the
-// interfaces of translation/qt/ControlTexts.h) the component is or derives
-// from.
+// list views, tab widgets, combo boxes, memos and tab bars) the component is
+// or derives from, or the one a control that tells its texts itself names.
 Rule ComponentRule(QObject* component);
 
 // Names that stand for the property playing that role in the component's
