@@ -1,7 +1,6 @@
 #include "translation/win32/FormTranslator.h"
 
 #include "platform/WideText.h"
-#include "translation/Dictionary.h"
 #include "translation/win32/WindowClasses.h"
 
 #include <commctrl.h>
@@ -150,15 +149,96 @@ bool makesItsOwnChildren(HWND control)
     return false;
 }
 
+// Window classes whose window text is the control's content rather than a
+// caption written into the window's description (a status bar's is the text
+// of its first part).
+const wchar_t* const ClassesWithoutCaption[] = {
+    WC_EDITW,         L"RICHEDIT",    L"RichEdit20A", L"RichEdit20W",      L"RICHEDIT50W",
+    WC_COMBOBOXW,     WC_COMBOBOXEXW, WC_IPADDRESSW,  DATETIMEPICK_CLASSW, HOTKEY_CLASSW,
+    STATUSCLASSNAMEW,
+};
+
+bool hasCaption(HWND control)
+{
+    const std::wstring className = windowClassName(control);
+    if (className.empty()) {
+        return false;
+    }
+    for (const wchar_t* name : ClassesWithoutCaption) {
+        if (classDerivesFrom(className, name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The tooltip controls that belong to `topLevel`: those it owns. A tooltip
+// created with one of the window's controls as its parent is owned by the
+// window too.
+struct ToolTipSearch
+{
+    HWND topLevel;
+    std::vector<HWND> toolTips;
+};
+
+BOOL CALLBACK collectToolTip(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<ToolTipSearch*>(parameter);
+    if (GetWindow(window, GW_OWNER) == search->topLevel && derivesFrom(window, TOOLTIPS_CLASSW)) {
+        search->toolTips.push_back(window);
+    }
+    return TRUE;
+}
+
+struct Tool
+{
+    HWND toolTip = nullptr;
+    TTTOOLINFOW info{};
+};
+
+// The tool that covers the control's whole window (TTF_IDISHWND), looked up
+// by enumerating the tools with no text buffer, so that nothing is copied.
+std::optional<Tool> toolFor(HWND control)
+{
+    const HWND topLevel = GetAncestor(control, GA_ROOT);
+    if (!topLevel) {
+        return std::nullopt;
+    }
+    ToolTipSearch search{topLevel, {}};
+    EnumThreadWindows(GetWindowThreadProcessId(topLevel, nullptr), collectToolTip,
+                      reinterpret_cast<LPARAM>(&search));
+    for (HWND toolTip : search.toolTips) {
+        const auto count = SendMessageW(toolTip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT index = 0; index < count; ++index) {
+            Tool tool{toolTip, {}};
+            tool.info.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.info.lpszText = nullptr;
+            if (!SendMessageW(toolTip, TTM_ENUMTOOLSW, static_cast<WPARAM>(index),
+                              reinterpret_cast<LPARAM>(&tool.info))) {
+                continue;
+            }
+            if ((tool.info.uFlags & TTF_IDISHWND) &&
+                reinterpret_cast<HWND>(tool.info.uId) == control) {
+                return tool;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 // A native control's texts as the translator's rules
 // (translation/WalkRules.h) read and write them. Its kind is its window
 // class or a class registered as its superclass (WindowClasses.h); the
 // kinds that no native control has (folder-name edit, data grids, radio
-// group, tab set) never fit.
+// group, tab set) never fit. The window itself has no hint of its own:
+// the one kept beside its handle stands in for it.
 class WindowControl final : public ControlTexts
 {
 public:
-    explicit WindowControl(HWND control) : m_control(control), m_rule(RuleFor(*this)) {}
+    explicit WindowControl(HWND control, std::u16string* windowHint = nullptr)
+        : m_control(control), m_windowHint(windowHint), m_rule(RuleFor(*this))
+    {
+    }
 
     bool is(Rule rule) const override
     {
@@ -178,10 +258,48 @@ public:
         }
     }
 
-    std::u16string caption() const override { return GetCaption(m_control); }
-    void setCaption(std::u16string_view text) override { SetCaption(m_control, text); }
-    std::u16string hint() const override { return GetHint(m_control); }
-    void setHint(std::u16string_view text) override { SetHint(m_control, text); }
+    std::u16string caption() const override
+    {
+        return captioned() ? platform::windowTextU16(m_control) : std::u16string();
+    }
+    void setCaption(std::u16string_view text) override
+    {
+        if (captioned()) {
+            platform::setWindowText(m_control, text);
+        }
+    }
+    std::u16string hint() const override
+    {
+        if (m_windowHint) {
+            return *m_windowHint;
+        }
+        std::optional<Tool> tool = toolFor(m_control);
+        if (!tool) {
+            return {};
+        }
+        // The tooltip control hands over at most INFOTIPSIZE characters, the
+        // terminating NUL included; a text that fills them may have been cut.
+        std::wstring buffer(INFOTIPSIZE, L'\0');
+        tool->info.lpszText = buffer.data();
+        SendMessageW(tool->toolTip, TTM_GETTEXTW, buffer.size(),
+                     reinterpret_cast<LPARAM>(&tool->info));
+        const std::size_t length = wcsnlen(buffer.data(), buffer.size());
+        if (length >= buffer.size() - 1) {
+            return {};
+        }
+        return platform::toU16(std::wstring_view(buffer.data(), length));
+    }
+    void setHint(std::u16string_view text) override
+    {
+        if (m_windowHint) {
+            *m_windowHint = text;
+        } else if (std::optional<Tool> tool = toolFor(m_control)) {
+            std::wstring copy = platform::toWide(text);
+            tool->info.lpszText = copy.data();
+            SendMessageW(tool->toolTip, TTM_UPDATETIPTEXTW, 0,
+                         reinterpret_cast<LPARAM>(&tool->info));
+        }
+    }
     int count(TextList, int) const override
     {
         switch (m_rule) {
@@ -310,86 +428,12 @@ public:
     }
 
 private:
+    bool captioned() const { return m_windowHint || hasCaption(m_control); }
+
     HWND m_control;
+    std::u16string* m_windowHint;
     Rule m_rule;
 };
-
-// Window classes whose window text is the control's content rather than a
-// caption written into the window's description (a status bar's is the text
-// of its first part).
-const wchar_t* const ClassesWithoutCaption[] = {
-    WC_EDITW,         L"RICHEDIT",    L"RichEdit20A", L"RichEdit20W",      L"RICHEDIT50W",
-    WC_COMBOBOXW,     WC_COMBOBOXEXW, WC_IPADDRESSW,  DATETIMEPICK_CLASSW, HOTKEY_CLASSW,
-    STATUSCLASSNAMEW,
-};
-
-bool hasCaption(HWND control)
-{
-    const std::wstring className = windowClassName(control);
-    if (className.empty()) {
-        return false;
-    }
-    for (const wchar_t* name : ClassesWithoutCaption) {
-        if (classDerivesFrom(className, name)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The tooltip controls that belong to `topLevel`: those it owns. A tooltip
-// created with one of the window's controls as its parent is owned by the
-// window too.
-struct ToolTipSearch
-{
-    HWND topLevel;
-    std::vector<HWND> toolTips;
-};
-
-BOOL CALLBACK collectToolTip(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<ToolTipSearch*>(parameter);
-    if (GetWindow(window, GW_OWNER) == search->topLevel && derivesFrom(window, TOOLTIPS_CLASSW)) {
-        search->toolTips.push_back(window);
-    }
-    return TRUE;
-}
-
-struct Tool
-{
-    HWND toolTip = nullptr;
-    TTTOOLINFOW info{};
-};
-
-// The tool that covers the control's whole window (TTF_IDISHWND), looked up
-// by enumerating the tools with no text buffer, so that nothing is copied.
-std::optional<Tool> toolFor(HWND control)
-{
-    const HWND topLevel = GetAncestor(control, GA_ROOT);
-    if (!topLevel) {
-        return std::nullopt;
-    }
-    ToolTipSearch search{topLevel, {}};
-    EnumThreadWindows(GetWindowThreadProcessId(topLevel, nullptr), collectToolTip,
-                      reinterpret_cast<LPARAM>(&search));
-    for (HWND toolTip : search.toolTips) {
-        const auto count = SendMessageW(toolTip, TTM_GETTOOLCOUNT, 0, 0);
-        for (LRESULT index = 0; index < count; ++index) {
-            Tool tool{toolTip, {}};
-            tool.info.cbSize = TTTOOLINFOW_V2_SIZE;
-            tool.info.lpszText = nullptr;
-            if (!SendMessageW(toolTip, TTM_ENUMTOOLSW, static_cast<WPARAM>(index),
-                              reinterpret_cast<LPARAM>(&tool.info))) {
-                continue;
-            }
-            if ((tool.info.uFlags & TTF_IDISHWND) &&
-                reinterpret_cast<HWND>(tool.info.uId) == control) {
-                return tool;
-            }
-        }
-    }
-    return std::nullopt;
-}
 
 BOOL CALLBACK collectChildWindow(HWND window, LPARAM parameter)
 {
@@ -408,38 +452,14 @@ bool insidePartsOfAControl(HWND control, HWND window)
     return false;
 }
 
-// The window itself: its caption is its window text, and its hint is kept
-// beside its handle.
-class FormTexts final : public ControlTexts
-{
-public:
-    explicit FormTexts(Form& form) : m_form(form) {}
-    bool is(Rule) const override { return false; }
-    std::u16string caption() const override { return platform::windowTextU16(m_form.window); }
-    void setCaption(std::u16string_view text) override
-    {
-        platform::setWindowText(m_form.window, text);
-    }
-    std::u16string hint() const override { return m_form.hint; }
-    void setHint(std::u16string_view text) override { m_form.hint = text; }
-
-private:
-    Form& m_form;
-};
-
 } // namespace
-
-void TranslateForm(Form& form)
-{
-    TranslateForm(form, [](std::u16string_view text) { return TranslateText(text); });
-}
 
 void TranslateForm(Form& form, const TextLookup& lookup)
 {
     if (!IsWindow(form.window)) {
         return;
     }
-    FormTexts texts(form);
+    WindowControl texts(form.window, &form.hint);
     TranslateWindowTexts(texts, lookup);
     // A window procedure that answers a changed text may destroy controls;
     // those are skipped rather than translated after their end.
@@ -480,43 +500,12 @@ std::vector<HWND> OwnedControls(HWND window)
 
 std::u16string GetCaption(HWND control)
 {
-    return hasCaption(control) ? platform::windowTextU16(control) : std::u16string();
-}
-
-void SetCaption(HWND control, std::u16string_view text)
-{
-    if (hasCaption(control)) {
-        platform::setWindowText(control, text);
-    }
+    return WindowControl(control).caption();
 }
 
 std::u16string GetHint(HWND control)
 {
-    std::optional<Tool> tool = toolFor(control);
-    if (!tool) {
-        return {};
-    }
-    // The tooltip control hands over at most INFOTIPSIZE characters, the
-    // terminating NUL included; a text that fills them may have been cut.
-    std::wstring buffer(INFOTIPSIZE, L'\0');
-    tool->info.lpszText = buffer.data();
-    SendMessageW(tool->toolTip, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&tool->info));
-    const std::size_t length = wcsnlen(buffer.data(), buffer.size());
-    if (length >= buffer.size() - 1) {
-        return {};
-    }
-    return platform::toU16(std::wstring_view(buffer.data(), length));
-}
-
-void SetHint(HWND control, std::u16string_view text)
-{
-    std::optional<Tool> tool = toolFor(control);
-    if (!tool) {
-        return;
-    }
-    std::wstring copy = platform::toWide(text);
-    tool->info.lpszText = copy.data();
-    SendMessageW(tool->toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool->info));
+    return WindowControl(control).hint();
 }
 
 } // namespace translation::win32

@@ -20,14 +20,13 @@ struct Form
 // Puts the window's caption and `form.hint` through `lookup` (both looked up
 // even when blank), then the texts of every control the window owns (see
 // OwnedControls), each by the translator's rules (translation/WalkRules.h),
-// through TranslateText() unless a caller supplies another lookup. Called
-// each time the window is about to be shown.
-void TranslateForm(Form& form);
-void TranslateForm(Form& form, const TextLookup& lookup);
+// through TranslateText() when no lookup is given. Called each time the
+// window is about to be shown.
+void TranslateForm(Form& form, const TextLookup& lookup = {});
 
 // Translates the texts that the control's kind carries, by the first rule
-// that fits its window class (WindowControl).
-void TranslateComponent(HWND control, const TextLookup& lookup);
+// that fits its window class.
+void TranslateComponent(HWND control, const TextLookup& lookup = {});
 
 // The translator's rule for the control: the first whose window class (see
 // WindowClasses.h) is the control's or one it derives from. The kinds that
@@ -45,18 +44,15 @@ std::vector<HWND> OwnedControls(HWND window);
 
 // The control's caption: its window text, except for the kinds whose window
 // text is what the user typed or picked (edits, rich edits, combo boxes and
-// the like), which have no caption and read as empty.
+// the like), which have no caption: it reads as empty and is never written.
 std::u16string GetCaption(HWND control);
-// Writes it; a control without a caption is left alone.
-void SetCaption(HWND control, std::u16string_view text);
 
 // The control's hint: the text of the tool for the control's whole window
 // in a tooltip control that belongs to the control's top-level window
 // (one created with that window, or one of its controls, as its owner).
-// Empty when there is no such tool. A text too long for the tooltip control
-// to hand over in full reads as empty, so it is never cut short.
+// Empty when there is no such tool (and then a new hint is not written). A
+// text too long for the tooltip control to hand over in full reads as empty,
+// so it is never cut short.
 std::u16string GetHint(HWND control);
-// Writes it into that tool; without one, nothing happens.
-void SetHint(HWND control, std::u16string_view text);
 
 } // namespace translation::win32
