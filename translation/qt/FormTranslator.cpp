@@ -44,26 +44,20 @@ std::u16string fromQ(const QString& text)
 
 // A Qt control's texts as the translator's rules (translation/WalkRules.h)
 // read and write them: Qt's own list views, tab widgets, combo boxes, memos
-// and tab bars, a derived class by its base's rule. A control that tells
-// its texts itself (translation::ControlTexts in its Q_INTERFACES) is asked
-// for everything but its caption and hint, which are its properties.
+// and tab bars, a derived class by its base's rule.
 class QtControl final : public ControlTexts
 {
 public:
     explicit QtControl(QObject* component)
-        : m_component(component), m_own(as<ControlTexts>(component)),
-          m_tree(as<QTreeWidget>(component)), m_table(as<QTableWidget>(component)),
-          m_tabs(as<QTabWidget>(component)),
+        : m_component(component), m_tree(as<QTreeWidget>(component)),
+          m_table(as<QTableWidget>(component)), m_tabs(as<QTabWidget>(component)),
           m_tabBar(m_tabs ? m_tabs->tabBar() : as<QTabBar>(component)),
-          m_combo(as<QComboBox>(component)), m_rule(RuleFor(*this))
+          m_combo(as<QComboBox>(component))
     {
     }
 
     bool is(Rule rule) const override
     {
-        if (m_own) {
-            return m_own->is(rule);
-        }
         switch (rule) {
         case Rule::ListView:
             return m_tree || m_table;
@@ -101,22 +95,16 @@ public:
     }
 
     // The column titles of a list view, the tabs, a combo box's items.
-    int count(TextList list, int column) const override
+    int count(TextList, int) const override
     {
-        if (m_own) {
-            return m_own->count(list, column);
-        }
         if (m_tree || m_table) {
             return m_tree ? m_tree->columnCount() : m_table->columnCount();
         }
         return m_tabBar ? m_tabBar->count() : m_combo ? m_combo->count() : 0;
     }
 
-    std::optional<std::u16string> item(TextList list, int column, int index) const override
+    std::optional<std::u16string> item(TextList, int, int index) const override
     {
-        if (m_own) {
-            return m_own->item(list, column, index);
-        }
         if (m_tree) {
             return fromQ(m_tree->headerItem()->text(index));
         }
@@ -127,12 +115,10 @@ public:
         return fromQ(m_tabBar ? m_tabBar->tabText(index) : m_combo->itemText(index));
     }
 
-    void setItem(TextList list, int column, int index, std::u16string_view text) override
+    void setItem(TextList, int, int index, std::u16string_view text) override
     {
         const QString t = toQString(text);
-        if (m_own) {
-            m_own->setItem(list, column, index, text);
-        } else if (m_tree) {
+        if (m_tree) {
             m_tree->headerItem()->setText(index, t);
         } else if (m_table) {
             if (QTableWidgetItem* header = m_table->horizontalHeaderItem(index)) {
@@ -154,17 +140,12 @@ public:
 
     int selected() const override
     {
-        if (m_own) {
-            return m_own->selected();
-        }
         return m_combo ? m_combo->currentIndex() : m_tabBar ? m_tabBar->currentIndex() : -1;
     }
 
     void select(int index) override
     {
-        if (m_own) {
-            m_own->select(index);
-        } else if (m_combo) {
+        if (m_combo) {
             m_combo->setCurrentIndex(index);
         } else if (m_tabBar) {
             m_tabBar->setCurrentIndex(index);
@@ -173,9 +154,6 @@ public:
 
     std::optional<std::u16string> editText() const override
     {
-        if (m_own) {
-            return m_own->editText();
-        }
         if (!m_combo || !m_combo->lineEdit()) {
             return std::nullopt;
         }
@@ -184,19 +162,12 @@ public:
 
     void setEditText(std::u16string_view text) override
     {
-        if (m_own) {
-            m_own->setEditText(text);
-            return;
-        }
         const QSignalBlocker blocker(m_combo->lineEdit());
         m_combo->lineEdit()->setText(toQString(text));
     }
 
     std::vector<std::u16string> lines() const override
     {
-        if (m_own) {
-            return m_own->lines();
-        }
         const auto* plain = as<QPlainTextEdit>(m_component);
         const QTextDocument* document =
             plain ? plain->document() : as<QTextEdit>(m_component)->document();
@@ -209,31 +180,37 @@ public:
         return lines;
     }
 
-    std::u16string_view lineBreak() const override { return m_own ? m_own->lineBreak() : u"\n"; }
+    std::u16string_view lineBreak() const override { return u"\n"; }
 
     void setLines(std::u16string_view text) override
     {
-        if (m_own) {
-            m_own->setLines(text);
-        } else if (auto* plain = as<QPlainTextEdit>(m_component)) {
+        if (auto* plain = as<QPlainTextEdit>(m_component)) {
             plain->setPlainText(toQString(text));
         } else {
             as<QTextEdit>(m_component)->setPlainText(toQString(text));
         }
     }
 
-    Rule rule() const { return m_rule; }
-
 private:
     QObject* m_component;
-    ControlTexts* m_own;
     QTreeWidget* m_tree;
     QTableWidget* m_table;
     QTabWidget* m_tabs;
     QTabBar* m_tabBar;
     QComboBox* m_combo;
-    Rule m_rule;
 };
+
+// Does `use` with the component's texts: those it tells itself when it
+// implements ControlTexts, else those Qt's classes give.
+template <class Use>
+auto withTexts(QObject* component, Use use)
+{
+    if (auto* own = as<ControlTexts>(component)) {
+        return use(*own);
+    }
+    QtControl control(component);
+    return use(control);
+}
 
 const char* const ToolTip = "toolTip";
 
@@ -282,7 +259,7 @@ const char* resolvedName(const QObject* component, const char* name)
 // all their parts themselves.
 QObjectList inner(QObject* component)
 {
-    switch (QtControl(component).rule()) {
+    switch (ComponentRule(component)) {
     case Rule::TabControl: {
         const auto* tabs = as<QTabWidget>(component);
         QObjectList pages;
@@ -321,8 +298,7 @@ void TranslateForm(QWidget* window, const TextLookup& lookup)
     if (!window) {
         return;
     }
-    QtControl form(window);
-    TranslateWindowTexts(form, lookup);
+    withTexts(window, [&](ControlTexts& texts) { TranslateWindowTexts(texts, lookup); });
     // A slot that answers a changed text may delete controls; those are
     // skipped rather than translated after their end.
     QList<QPointer<QObject>> components;
@@ -337,8 +313,7 @@ void TranslateForm(QWidget* window, const TextLookup& lookup)
 void TranslateComponent(QObject* component, const TextLookup& lookup)
 {
     if (component) {
-        QtControl control(component);
-        TranslateControl(control, lookup);
+        withTexts(component, [&](ControlTexts& texts) { TranslateControl(texts, lookup); });
     }
 }
 
@@ -397,7 +372,7 @@ const char* CaptionPropertyName(const QObject* component)
 
 Rule ComponentRule(QObject* component)
 {
-    return QtControl(component).rule();
+    return withTexts(component, [](const ControlTexts& texts) { return RuleFor(texts); });
 }
 
 QList<QObject*> OwnedComponents(const QWidget* window)

@@ -8,14 +8,30 @@
 #include <map>
 #include <utility>
 
-// What the translator reads and writes of a fixture control: the rule it
-// falls under and its texts, one list of them per TextList and grid column.
-class FixtureTexts : public translation::ControlTexts
+// A fixture control made of the Qt widget `Base` and what the translator
+// reads and writes of it: the rule it falls under, its caption and hint
+// (its properties) and its texts, one list of them per TextList and grid
+// column.
+template <class Base>
+class FixtureTexts : public Base, public translation::ControlTexts
 {
 public:
-    explicit FixtureTexts(translation::Rule rule) : m_rule(rule) {}
+    FixtureTexts(translation::Rule rule, QWidget* parent) : Base(parent), m_rule(rule) {}
 
     bool is(translation::Rule rule) const override { return rule == m_rule; }
+    std::u16string caption() const override
+    {
+        return propertyText(translation::qt::CaptionProperty);
+    }
+    void setCaption(std::u16string_view text) override
+    {
+        setPropertyText(translation::qt::CaptionProperty, text);
+    }
+    std::u16string hint() const override { return propertyText(translation::qt::HintProperty); }
+    void setHint(std::u16string_view text) override
+    {
+        setPropertyText(translation::qt::HintProperty, text);
+    }
     int count(translation::TextList list, int column) const override
     {
         return static_cast<int>(texts(list, column).size());
@@ -42,6 +58,16 @@ public:
     }
 
 private:
+    std::u16string propertyText(const char* property) const
+    {
+        return std::u16string(
+            translation::qt::toU16View(translation::qt::GetTextProperty(this, property)));
+    }
+    void setPropertyText(const char* property, std::u16string_view text)
+    {
+        translation::qt::SetTextProperty(this, property, translation::qt::toQString(text));
+    }
+
     translation::Rule m_rule;
     std::map<std::pair<translation::TextList, int>, QStringList> m_texts;
 };

@@ -5,14 +5,14 @@
 #include <QTableView>
 
 // A data grid whose columns carry a title and a pick list.
-class TDataGrid : public QTableView, public FixtureTexts
+class TDataGrid : public FixtureTexts<QTableView>
 {
     Q_OBJECT
     Q_INTERFACES(translation::ControlTexts)
 
 public:
     explicit TDataGrid(QWidget* parent = nullptr)
-        : QTableView(parent), FixtureTexts(translation::Rule::DataGrid)
+        : FixtureTexts(translation::Rule::DataGrid, parent)
     {
     }
 

@@ -6,14 +6,14 @@
 
 // A folder-name edit: its text is the folder; the title of the folder
 // dialog it would open and its browse button's tooltip are its texts.
-class TDirectoryEdit : public QLineEdit, public FixtureTexts
+class TDirectoryEdit : public FixtureTexts<QLineEdit>
 {
     Q_OBJECT
     Q_INTERFACES(translation::ControlTexts)
 
 public:
     explicit TDirectoryEdit(QWidget* parent = nullptr)
-        : QLineEdit(parent), FixtureTexts(translation::Rule::DirectoryEdit)
+        : FixtureTexts(translation::Rule::DirectoryEdit, parent)
     {
         setTexts(translation::TextList::Items, 0, {QString(), QString()});
     }

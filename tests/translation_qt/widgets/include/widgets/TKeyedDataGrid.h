@@ -7,14 +7,14 @@
 // A data grid whose columns carry a title, a pick list and a key list (the
 // values stored in place of the pick-list texts). Not derived from
 // TDataGrid: the translator tells the two apart by their rules.
-class TKeyedDataGrid : public QTableView, public FixtureTexts
+class TKeyedDataGrid : public FixtureTexts<QTableView>
 {
     Q_OBJECT
     Q_INTERFACES(translation::ControlTexts)
 
 public:
     explicit TKeyedDataGrid(QWidget* parent = nullptr)
-        : QTableView(parent), FixtureTexts(translation::Rule::KeyedDataGrid)
+        : FixtureTexts(translation::Rule::KeyedDataGrid, parent)
     {
     }
 

@@ -6,7 +6,7 @@
 
 // A group box of items of which one (`itemIndex`) is checked, -1 when none
 // is. Renaming the items keeps the checked one.
-class TRadioGroup : public QGroupBox, public FixtureTexts
+class TRadioGroup : public FixtureTexts<QGroupBox>
 {
     Q_OBJECT
     Q_INTERFACES(translation::ControlTexts)
@@ -14,8 +14,9 @@ class TRadioGroup : public QGroupBox, public FixtureTexts
 public:
     explicit TRadioGroup(QWidget* parent = nullptr) : TRadioGroup(QString(), parent) {}
     explicit TRadioGroup(const QString& title, QWidget* parent = nullptr)
-        : QGroupBox(title, parent), FixtureTexts(translation::Rule::RadioGroup)
+        : FixtureTexts(translation::Rule::RadioGroup, parent)
     {
+        setTitle(title);
     }
 
     QStringList items() const { return texts(translation::TextList::Items); }

@@ -6,14 +6,14 @@
 
 // A status bar divided into panels, each showing one text, with a
 // simple-mode text of its own that is no panel's.
-class TStatusBar : public QStatusBar, public FixtureTexts
+class TStatusBar : public FixtureTexts<QStatusBar>
 {
     Q_OBJECT
     Q_INTERFACES(translation::ControlTexts)
 
 public:
     explicit TStatusBar(QWidget* parent = nullptr)
-        : QStatusBar(parent), FixtureTexts(translation::Rule::StatusBar)
+        : FixtureTexts(translation::Rule::StatusBar, parent)
     {
     }
 

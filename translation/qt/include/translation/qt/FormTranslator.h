@@ -10,10 +10,9 @@ class QWidget;
 
 // A control that is none of Qt's own list views, tab widgets, combo boxes,
 // memos and tab bars tells the translator its texts itself: it implements
-// translation::ControlTexts (its rule, its lists, its selection) and names
-// it in Q_INTERFACES, and qobject_cast finds it through the control's
-// meta-object, so the translator links none of its code. Its caption and
-// hint are still its properties.
+// translation::ControlTexts and names it in Q_INTERFACES, and qobject_cast
+// finds it through the control's meta-object (a derived class's too), so
+// the translator links none of its code.
 Q_DECLARE_INTERFACE(translation::ControlTexts, "org.derize.Zizir.ControlTexts")
 
 namespace translation::qt {
