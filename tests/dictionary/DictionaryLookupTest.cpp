@@ -1,6 +1,5 @@
 #include "translation/Dictionary.h"
 #include "translation/TextDecoder.h"
-#include "translation/WalkRules.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -194,14 +193,4 @@ TEST(DictionaryEncodings, Utf8IsSplitOnBytesThenDecoded)
 
     const Dictionary marked = make("\xEF\xBB\xBF");
     EXPECT_EQ(marked.size(), 0) << "a mark alone holds no line";
-}
-
-TEST(WalkRules, BlankIsEmptyOrOnlyNulAndSpace)
-{
-    using namespace std::string_view_literals;
-    EXPECT_TRUE(IsBlank(u""));
-    EXPECT_TRUE(IsBlank(u"  "));
-    EXPECT_TRUE(IsBlank(u" \0 "sv));
-    EXPECT_FALSE(IsBlank(u" a"));
-    EXPECT_FALSE(IsBlank(u"\t"));
 }

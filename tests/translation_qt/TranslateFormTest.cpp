@@ -1,3 +1,8 @@
+// The Qt translator over a window built with one control of each kind the
+// rules know: that it reads and writes each kind's texts, walks the window's
+// controls in their order and raises no change of a selection. The rules
+// themselves are tested once, over plain data
+// (tests/dictionary/WalkRulesTest.cpp).
 #include "MapDictionary.h"
 #include "QtPrinting.h"
 #include "TestWindow.h"
@@ -237,22 +242,6 @@ TEST(TranslateForm, EachShowingTranslatesAgainSoATranslatedSourceIsReplacedOnceM
     TranslateForm(window.get(), dictionary.lookup());
     EXPECT_EQ(btnRun->text(), "Start");
     EXPECT_EQ(window->windowTitle(), "Window");
-}
-
-TEST(TranslateForm, AnEmptySourceFillsTheEmptyWindowHintAndBlankListItemsButNoBlankCaption)
-{
-    const auto window = makeTestWindow();
-    MapDictionary dictionary{{"", "empty"}};
-    TranslateForm(window.get(), dictionary.lookup());
-
-    EXPECT_EQ(window->toolTip(), "empty");
-    EXPECT_EQ(child<QComboBox>(window.get(), "cbKind")->itemText(2), "empty");
-    EXPECT_EQ(child<QTableWidget>(window.get(), "lvTable")->horizontalHeaderItem(1)->text(),
-              "empty");
-    EXPECT_EQ(child<QLabel>(window.get(), "lblBlank")->text(), "  ");
-    EXPECT_EQ(child<QPushButton>(window.get(), "btnRun")->toolTip(), "Запустить");
-    EXPECT_TRUE(child<QLabel>(window.get(), "lblOnPage")->toolTip().isEmpty())
-        << "an empty hint of a control is not looked up";
 }
 
 TEST(TranslateComponent, AMemoIsLookedUpOnceAsAllItsLinesAndGetsTheLinesOfTheTarget)

@@ -1,15 +1,13 @@
 // The translator over a native window built here with one control of each
-// kind the rules know, under Wine's null display driver: what each rule
-// looks up and in which order, what it writes back and what it keeps.
-#include "FixtureRecord.h"
+// kind the rules know, under Wine's null display driver: that it reads and
+// writes each kind's texts and walks the window's controls in their order.
+// The rules themselves are tested once, over plain data
+// (tests/dictionary/WalkRulesTest.cpp).
 #include "platform/WideText.h"
-#include "translation/Dictionary.h"
 #include "translation/win32/FormTranslator.h"
 #include "translation/win32/WindowClasses.h"
 
 #include <commctrl.h>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -295,23 +293,6 @@ TEST_F(Win32Translator, EachControlByTheFirstRuleThatFitsInCreationOrder)
     EXPECT_EQ(tw::GetHint(label), u"");
 }
 
-TEST_F(Win32Translator, AMemoIsLookedUpOnceWithTheMarkBetweenItsLines)
-{
-    HWND memo = add(WC_EDITW, L"", ES_MULTILINE);
-    const std::vector<std::pair<const wchar_t*, std::u16string>> cases = {
-        {L"a\r\nb", u"a||b"},
-        {L"a\r\nb\r\n", u"a||b"}, // a final line break opens no line
-        {L"a\r\n\r\nb", u"a||||b"},
-        {L"", u""},
-    };
-    for (const auto& [text, joined] : cases) {
-        SetWindowTextW(memo, text);
-        RecordingLookup dictionary;
-        tw::TranslateComponent(memo, dictionary.function());
-        EXPECT_EQ(dictionary.asked, std::vector<std::u16string>{joined}) << utf8(u16(text));
-    }
-}
-
 TEST_F(Win32Translator, TextsThatCannotBeReadWholeAreLeftAlone)
 {
     // Without CBS_HASSTRINGS an owner-drawn combo box holds only the
@@ -339,24 +320,6 @@ TEST_F(Win32Translator, TextsThatCannotBeReadWholeAreLeftAlone)
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageW(combo, CB_GETITEMDATA, 0, 0), 0x00410041);
     EXPECT_EQ(g_heard, std::vector<std::string>{});
-}
-
-TEST_F(Win32Translator, WithoutALookupTheLoadedDictionaryTranslates)
-{
-    HWND memo = add(WC_EDITW, L"Две\r\nстроки", ES_MULTILINE);
-    HWND button = add(WC_BUTTONW, L"Пуск", BS_PUSHBUTTON);
-    testsupport::TempDir dir;
-    const std::filesystem::path file = dir.path() / "Orvanel.Dic";
-    std::ofstream(file, std::ios::binary) << "\"Окно\"=\"Window\"\r\n"
-                                             "\"пуск\"=\"Run\"\r\n"
-                                             "\"Две||строки\"=\"Two||lines||here\"\r\n";
-    translation::LoadDictionary(file.string());
-    tw::TranslateForm(m_form);
-    translation::LoadDictionary((dir.path() / "none").string());
-
-    EXPECT_EQ(textOf(m_form.window), u"Window");
-    EXPECT_EQ(textOf(button), u"Run");
-    EXPECT_EQ(textOf(memo), u"Two\r\nlines\r\nhere");
 }
 
 TEST(Win32WindowClasses, ASuperclassDerivesFromItsBaseWhateverTheCase)

@@ -131,27 +131,29 @@ void replaceComboBoxItem(HWND combo, WPARAM index, std::u16string_view text)
     SendMessageW(combo, CB_DELETESTRING, index + 1, 0);
 }
 
-// Common controls that make child windows of their own: an edit for a
-// label being renamed, the fields of an address or a date, the combo box
-// inside an extended one.
-bool makesItsOwnChildren(HWND control)
+// True when the control's class is one of `classes` or derives from one.
+template <std::size_t N>
+bool derivesFromAny(HWND control, const wchar_t* const (&classes)[N])
 {
-    static const wchar_t* const Composites[] = {
-        WC_COMBOBOXEXW,  WC_IPADDRESSW, DATETIMEPICK_CLASSW,
-        MONTHCAL_CLASSW, WC_TREEVIEWW,  WC_HEADERW,
-    };
     const std::wstring className = windowClassName(control);
-    for (const wchar_t* composite : Composites) {
-        if (classDerivesFrom(className, composite)) {
+    for (const wchar_t* name : classes) {
+        if (classDerivesFrom(className, name)) {
             return true;
         }
     }
     return false;
 }
 
+// Common controls that make child windows of their own: an edit for a
+// label being renamed, the fields of an address or a date, the combo box
+// inside an extended one.
+const wchar_t* const MakeTheirOwnChildren[] = {
+    WC_COMBOBOXEXW, WC_IPADDRESSW, DATETIMEPICK_CLASSW, MONTHCAL_CLASSW, WC_TREEVIEWW, WC_HEADERW,
+};
+
 // Window classes whose window text is the control's content rather than a
 // caption written into the window's description (a status bar's is the text
-// of its first part).
+// of its first part). A window that is none has no caption either.
 const wchar_t* const ClassesWithoutCaption[] = {
     WC_EDITW,         L"RICHEDIT",    L"RichEdit20A", L"RichEdit20W",      L"RICHEDIT50W",
     WC_COMBOBOXW,     WC_COMBOBOXEXW, WC_IPADDRESSW,  DATETIMEPICK_CLASSW, HOTKEY_CLASSW,
@@ -160,16 +162,7 @@ const wchar_t* const ClassesWithoutCaption[] = {
 
 bool hasCaption(HWND control)
 {
-    const std::wstring className = windowClassName(control);
-    if (className.empty()) {
-        return false;
-    }
-    for (const wchar_t* name : ClassesWithoutCaption) {
-        if (classDerivesFrom(className, name)) {
-            return false;
-        }
-    }
-    return true;
+    return IsWindow(control) && !derivesFromAny(control, ClassesWithoutCaption);
 }
 
 // The tooltip controls that belong to `topLevel`: those it owns. A tooltip
@@ -421,7 +414,7 @@ public:
         case Rule::Memo:
             return true;
         case Rule::AnyOther:
-            return makesItsOwnChildren(m_control);
+            return derivesFromAny(m_control, MakeTheirOwnChildren);
         default:
             return false;
         }

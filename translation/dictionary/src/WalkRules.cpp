@@ -123,16 +123,6 @@ bool IsBlank(std::u16string_view text)
     return true;
 }
 
-const char* RuleName(Rule rule)
-{
-    static const char* const Names[] = {
-        "list view",  "tab control", "folder-name edit",  "data grid with lookup columns",
-        "data grid",  "combo box",   "radio group",       "memo",
-        "status bar", "tab set",     "any other control",
-    };
-    return Names[int(rule) - 1];
-}
-
 Rule RuleFor(const ControlTexts& control)
 {
     for (int rule = int(Rule::ListView); rule < int(Rule::AnyOther); ++rule) {

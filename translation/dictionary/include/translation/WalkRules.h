@@ -39,9 +39,6 @@ enum class Rule
 // Every rule but DirectoryEdit and AnyOther looks up the control's hint
 // after its other texts; AnyOther the caption and then the hint.
 
-// What kind of control a rule is for, for messages.
-const char* RuleName(Rule rule);
-
 // Which list of a control's texts: the items (column titles, tabs, combo
 // box or radio group items, panels; a folder-name edit's dialog text and
 // button hint) or, for the grids, one column's pick list or key list.
