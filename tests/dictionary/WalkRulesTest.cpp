@@ -6,6 +6,7 @@
 #include "translation/WalkRules.h"
 
 #include "FixtureRecord.h"
+#include "RecordingLookup.h"
 #include "translation/Dictionary.h"
 
 #include <filesystem>
@@ -88,31 +89,9 @@ struct FakeControl : ControlTexts
     }
 };
 
-// A lookup that notes every text it is asked for and answers from
-// `entries` (the text itself without one); as the dictionary does, it turns
-// each "||" of its answer into CR LF.
-struct Recorder
+std::vector<std::u16string> translated(FakeControl& control, RecordingLookup recorder = {})
 {
-    std::map<std::u16string, std::u16string> entries;
-    std::vector<std::u16string> asked;
-
-    TextLookup lookup()
-    {
-        return [this](std::u16string_view text) {
-            asked.emplace_back(text);
-            const auto found = entries.find(std::u16string(text));
-            std::u16string result = found != entries.end() ? found->second : std::u16string(text);
-            for (std::size_t at; (at = result.find(u"||")) != std::u16string::npos;) {
-                result.replace(at, 2, u"\r\n");
-            }
-            return result;
-        };
-    }
-};
-
-std::vector<std::u16string> translated(FakeControl& control, Recorder recorder = {})
-{
-    TranslateControl(control, recorder.lookup());
+    TranslateControl(control, recorder.function());
     return recorder.asked;
 }
 
@@ -189,8 +168,8 @@ TEST(WalkRules, BlankTextsAreLookedUpOnlyInListsAndAsAWindowsOwn)
     window.kinds = {Rule::ComboBox}; // a window's own texts, whatever its kind
     window.captionText = u"  ";
     window.hintText = u"";
-    Recorder recorder{{{u"", u"empty"}}, {}};
-    TranslateWindowTexts(window, recorder.lookup());
+    RecordingLookup recorder{{{u"", u"empty"}}, {}};
+    TranslateWindowTexts(window, recorder.function());
     EXPECT_EQ(recorder.asked, (std::vector<std::u16string>{u"  ", u""}));
     EXPECT_EQ(window.writes, std::vector<std::u16string>{u"hint empty"});
 }

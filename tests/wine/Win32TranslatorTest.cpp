@@ -3,6 +3,7 @@
 // writes each kind's texts and walks the window's controls in their order.
 // The rules themselves are tested once, over plain data
 // (tests/dictionary/WalkRulesTest.cpp).
+#include "RecordingLookup.h"
 #include "platform/WideText.h"
 #include "translation/win32/FormTranslator.h"
 #include "translation/win32/WindowClasses.h"
@@ -34,27 +35,6 @@ std::u16string textOf(HWND window)
     GetWindowTextW(window, text, 512);
     return u16(text);
 }
-
-// A dictionary that notes every text it is asked for. As the real lookup
-// does, it turns each "||" of a result into CR LF.
-struct RecordingLookup
-{
-    std::map<std::u16string, std::u16string> entries;
-    std::vector<std::u16string> asked;
-
-    translation::TextLookup function()
-    {
-        return [this](std::u16string_view text) {
-            asked.emplace_back(text);
-            const auto found = entries.find(std::u16string(text));
-            std::u16string result = found != entries.end() ? found->second : std::u16string(text);
-            for (std::size_t at; (at = result.find(u"||")) != std::u16string::npos;) {
-                result.replace(at, 2, u"\r\n");
-            }
-            return result;
-        };
-    }
-};
 
 // What the window's parent hears while it is translated.
 std::vector<std::string> g_heard;
