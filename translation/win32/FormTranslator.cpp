@@ -87,21 +87,16 @@ bool comboBoxHasTexts(LONG style)
     return !(style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) || (style & CBS_HASSTRINGS);
 }
 
-bool comboBoxHasEdit(LONG style)
+// Reads a text of `length` characters through `read`, which copies it into
+// the buffer it is given; nullopt when it fails.
+template <class Read>
+std::optional<std::u16string> readSizedText(LRESULT length, Read read)
 {
-    return (style & 3) != CBS_DROPDOWNLIST;
-}
-
-std::optional<std::u16string> comboBoxItem(HWND combo, WPARAM index)
-{
-    const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
     if (length < 0) {
         return std::nullopt;
     }
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const auto read =
-        SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    if (read < 0) {
+    if (read(reinterpret_cast<LPARAM>(text.data())) < 0) {
         return std::nullopt;
     }
     text.resize(wcsnlen(text.data(), text.size()));
@@ -324,17 +319,18 @@ public:
         case Rule::TabControl:
             return readListItem<TCITEMW>(m_control, TCM_GETITEMW, TCIF_TEXT, at);
         case Rule::ComboBox:
-            return comboBoxItem(m_control, at);
+            return readSizedText(
+                SendMessageW(m_control, CB_GETLBTEXTLEN, at, 0),
+                [&](LPARAM buffer) { return SendMessageW(m_control, CB_GETLBTEXT, at, buffer); });
         case Rule::StatusBar: {
             // An owner-drawn part holds the program's data, not a text.
             const auto lengthAndType = SendMessageW(m_control, SB_GETTEXTLENGTHW, at, 0);
             if (HIWORD(lengthAndType) & SBT_OWNERDRAW) {
                 return std::nullopt;
             }
-            std::wstring text(static_cast<std::size_t>(LOWORD(lengthAndType)) + 1, L'\0');
-            SendMessageW(m_control, SB_GETTEXTW, at, reinterpret_cast<LPARAM>(text.data()));
-            text.resize(wcsnlen(text.data(), text.size()));
-            return platform::toU16(text);
+            return readSizedText(LOWORD(lengthAndType), [&](LPARAM buffer) {
+                return SendMessageW(m_control, SB_GETTEXTW, at, buffer);
+            });
         }
         default:
             return std::nullopt;
@@ -385,7 +381,8 @@ public:
     std::optional<std::u16string> editText() const override
     {
         const LONG style = styleOf(m_control);
-        if (m_rule != Rule::ComboBox || !comboBoxHasTexts(style) || !comboBoxHasEdit(style)) {
+        if (m_rule != Rule::ComboBox || !comboBoxHasTexts(style) ||
+            (style & 3) == CBS_DROPDOWNLIST) {
             return std::nullopt;
         }
         return platform::windowTextU16(m_control);
