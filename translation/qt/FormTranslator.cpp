@@ -212,20 +212,25 @@ auto withTexts(QObject* component, Use use)
     return use(control);
 }
 
-const char* const ToolTip = "toolTip";
-
+// The text property that `name` (a property's name, or CaptionProperty or
+// HintProperty) stands for in the component's class; an invalid one when
+// there is none or it holds no text.
 QMetaProperty textProperty(const QObject* component, const char* name)
 {
-    const QMetaObject* meta = component->metaObject();
-    const int index = meta->indexOfProperty(name);
+    if (!component || !name) {
+        return {};
+    }
+    if (std::strcmp(name, CaptionProperty) == 0) {
+        name = CaptionPropertyName(component);
+    } else if (std::strcmp(name, HintProperty) == 0) {
+        name = "toolTip";
+    }
+    const int index = name ? component->metaObject()->indexOfProperty(name) : -1;
     if (index < 0) {
         return {};
     }
-    const QMetaProperty property = meta->property(index);
-    if (property.metaType().id() != QMetaType::QString) {
-        return {};
-    }
-    return property;
+    const QMetaProperty property = component->metaObject()->property(index);
+    return property.metaType().id() == QMetaType::QString ? property : QMetaProperty();
 }
 
 // An action that was given no tooltip makes one up from its text; that is
@@ -240,17 +245,6 @@ bool hasMadeUpToolTip(const QObject* component)
     plain.setText(action->text());
     plain.setIconText(action->iconText());
     return action->toolTip() == plain.toolTip();
-}
-
-const char* resolvedName(const QObject* component, const char* name)
-{
-    if (std::strcmp(name, CaptionProperty) == 0) {
-        return CaptionPropertyName(component);
-    }
-    if (std::strcmp(name, HintProperty) == 0) {
-        return ToolTip;
-    }
-    return name;
 }
 
 // The objects to look at below the component: the pages of a tab widget
@@ -319,18 +313,9 @@ void TranslateComponent(QObject* component, const TextLookup& lookup)
 
 QString GetTextProperty(const QObject* component, const char* name)
 {
-    if (!component || !name) {
-        return {};
-    }
-    const char* realName = resolvedName(component, name);
-    if (!realName) {
-        return {};
-    }
-    if (realName == ToolTip && hasMadeUpToolTip(component)) {
-        return {};
-    }
-    const QMetaProperty property = textProperty(component, realName);
-    if (!property.isReadable()) {
+    const QMetaProperty property = textProperty(component, name);
+    if (!property.isReadable() ||
+        (std::strcmp(name, HintProperty) == 0 && hasMadeUpToolTip(component))) {
         return {};
     }
     return property.read(component).toString();
@@ -338,14 +323,7 @@ QString GetTextProperty(const QObject* component, const char* name)
 
 void SetTextProperty(QObject* component, const char* name, const QString& text)
 {
-    if (!component || !name) {
-        return;
-    }
-    const char* realName = resolvedName(component, name);
-    if (!realName) {
-        return;
-    }
-    const QMetaProperty property = textProperty(component, realName);
+    const QMetaProperty property = textProperty(component, name);
     if (property.isWritable()) {
         property.write(component, text);
     }
