@@ -1,12 +1,12 @@
 # Fails when the launcher program holds code of a fixture control of the
-# translator's tests (tests/translation_qt/widgets): the
+# translator's tests (tests/translation_qt/FixtureControls.h): the
 # window uses none of them, and the translator knows them only through the
-# interfaces they implement, so a symbol of one means a link crept back in.
-#   cmake -DPROGRAM=<derize-zizir> -DNM=<nm> -DWIDGET_HEADERS=<folder> -DOUTPUT=<file> -P ...
-# Each of their headers is named after the one class it declares.
-file(GLOB _headers "${WIDGET_HEADERS}/*.h")
-if(NOT _headers)
-    message(FATAL_ERROR "no widget headers in ${WIDGET_HEADERS}")
+# interface they implement, so a symbol of one means a link crept back in.
+#   cmake -DPROGRAM=<derize-zizir> -DNM=<nm> -DFIXTURES=<header> -DOUTPUT=<file> -P ...
+file(STRINGS "${FIXTURES}" _declarations REGEX "^class [A-Za-z0-9_]+")
+list(TRANSFORM _declarations REPLACE "^class ([A-Za-z0-9_]+).*" "\\1")
+if(NOT _declarations)
+    message(FATAL_ERROR "no fixture classes in ${FIXTURES}")
 endif()
 execute_process(COMMAND "${NM}" -C "${PROGRAM}" OUTPUT_FILE "${OUTPUT}" RESULT_VARIABLE _status)
 if(NOT _status EQUAL 0)
@@ -18,8 +18,7 @@ if(_count EQUAL 0)
     message(FATAL_ERROR "${NM} found no symbols in ${PROGRAM}, so nothing was checked")
 endif()
 set(_found)
-foreach(_header IN LISTS _headers)
-    get_filename_component(_class "${_header}" NAME_WE)
+foreach(_class IN LISTS _declarations)
     set(_matches ${_symbols})
     list(FILTER _matches INCLUDE REGEX "(^|[^A-Za-z0-9_])${_class}([^A-Za-z0-9_]|$)")
     if(_matches)
@@ -29,7 +28,7 @@ foreach(_header IN LISTS _headers)
 endforeach()
 if(_found)
     list(JOIN _found "\n  " _text)
-    message(FATAL_ERROR "${PROGRAM} holds code of the widgets:\n  ${_text}")
+    message(FATAL_ERROR "${PROGRAM} holds code of the fixture controls:\n  ${_text}")
 endif()
-list(LENGTH _headers _classes)
-message(STATUS "${PROGRAM}: ${_count} symbols, none of the ${_classes} widget classes")
+list(LENGTH _declarations _classes)
+message(STATUS "${PROGRAM}: ${_count} symbols, none of the ${_classes} fixture classes")

@@ -1,10 +1,7 @@
+#include "FixtureControls.h"
 #include "QtPrinting.h"
 #include "TestWindow.h"
 #include "translation/qt/FormTranslator.h"
-#include "widgets/TDataGrid.h"
-#include "widgets/TDirectoryEdit.h"
-#include "widgets/TRadioGroup.h"
-#include "widgets/TStatusBar.h"
 
 #include <QAction>
 #include <QActionGroup>

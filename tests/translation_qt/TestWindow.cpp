@@ -1,10 +1,5 @@
 #include "TestWindow.h"
 
-#include "widgets/TDataGrid.h"
-#include "widgets/TDirectoryEdit.h"
-#include "widgets/TRadioGroup.h"
-#include "widgets/TStatusBar.h"
-
 #include <QAction>
 #include <QFrame>
 #include <QGroupBox>

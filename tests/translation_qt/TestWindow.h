@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/TKeyedDataGrid.h"
+#include "FixtureControls.h"
 
 #include <QComboBox>
 #include <QMainWindow>

@@ -3,14 +3,11 @@
 // controls in their order and raises no change of a selection. The rules
 // themselves are tested once, over plain data
 // (tests/dictionary/WalkRulesTest.cpp).
+#include "FixtureControls.h"
 #include "MapDictionary.h"
 #include "QtPrinting.h"
 #include "TestWindow.h"
 #include "translation/qt/FormTranslator.h"
-#include "widgets/TDataGrid.h"
-#include "widgets/TDirectoryEdit.h"
-#include "widgets/TRadioGroup.h"
-#include "widgets/TStatusBar.h"
 
 #include <QAction>
 #include <QGroupBox>
