@@ -1,6 +1,7 @@
 // The real derize-zizir, copied into a program folder of its own beside
 // fixture modules, started in automatic mode the way a file manager or a
-// script starts it: argument bytes, working folder and exit status.
+// script starts it: argument bytes, working folder, the dictionary beside
+// it and exit status.
 #include "FixtureRecord.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <spawn.h>
 #include <sstream>
 #include <string>
@@ -420,6 +422,56 @@ TEST_F(LauncherExecutable, AnErrorLineToAPipeWithoutReaderKeepsTheStatus)
     close(ends[1]);
     EXPECT_EQ(finished.signal, 0) << "ended by a signal";
     EXPECT_EQ(finished.status, 3);
+}
+
+// A missing, broken or large Orvanel.Dic beside the launcher never stops
+// automatic mode from running the module and ending with status 0.
+TEST_F(LauncherExecutable, AMissingBrokenOrLargeDictionaryNeverStopsTheRun)
+{
+    const fs::path dictionary = folder.path() / "Orvanel.Dic";
+    std::size_t calls = 0;
+    const auto expectModuleRan = [&](const char* what, bool silent = true) {
+        const Finished finished = start("/data/case.worm_cyl_dat");
+        EXPECT_EQ(finished.status, 0) << what << ": " << finished.errors;
+        EXPECT_EQ(record.linesStartingWith("call TrnRun_Worm ").size(), ++calls) << what;
+        if (silent) {
+            EXPECT_EQ(finished.errors, "") << what;
+        }
+        return finished;
+    };
+    expectModuleRan("no dictionary");
+    fs::create_directory(dictionary);
+    expectModuleRan("a folder named Orvanel.Dic");
+    fs::remove(dictionary);
+
+    std::mt19937 random(7);
+    std::string garbage(256 * 1024, '\0');
+    for (char& c : garbage) {
+        c = static_cast<char>(random());
+    }
+    std::ofstream(dictionary, std::ios::binary) << garbage;
+    expectModuleRan("binary garbage");
+
+    std::string bytes;
+    bytes.reserve(51'000'000);
+    char line[96];
+    for (int k = 0; k < 1'000'000; ++k) {
+        // "Надпись на окне номер k"="Caption k" in Windows-1251.
+        const int n = std::snprintf(line, sizeof line,
+                                    "\"\xCD\xE0\xE4\xEF\xE8\xF1\xFC \xED\xE0 \xEE\xEA\xED\xE5 "
+                                    "\xED\xEE\xEC\xE5\xF0 %07d\"=\"Caption %07d\"\r\n",
+                                    k, k);
+        bytes.append(line, static_cast<std::size_t>(n));
+    }
+    std::ofstream(dictionary, std::ios::binary) << bytes;
+    expectModuleRan("a 50 MB dictionary");
+    fs::remove(dictionary);
+
+    // A pipe of that name is never opened, so start-up cannot wait on it.
+    ASSERT_EQ(mkfifo(dictionary.c_str(), 0600), 0);
+    const Finished finished = expectModuleRan("a pipe named Orvanel.Dic", false);
+    EXPECT_EQ(linesOf(finished.errors).size(), 1u) << finished.errors;
+    EXPECT_NE(finished.errors.find("Orvanel.Dic"), std::string::npos) << finished.errors;
 }
 
 } // namespace
