@@ -81,46 +81,22 @@ private:
     std::map<std::pair<translation::TextList, int>, QStringList> m_texts;
 };
 
-// A data grid whose columns carry a title and a pick list.
+// A data grid whose columns carry a title, a pick list and, in a keyed
+// grid, a key list (the values stored in place of the pick-list texts).
 class TDataGrid : public FixtureTexts<QTableView>
 {
     Q_OBJECT
     Q_INTERFACES(translation::ControlTexts)
 
 public:
-    explicit TDataGrid(QWidget* parent = nullptr)
-        : FixtureTexts(translation::Rule::DataGrid, parent)
+    explicit TDataGrid(QWidget* parent = nullptr,
+                       translation::Rule rule = translation::Rule::DataGrid)
+        : FixtureTexts(rule, parent)
     {
     }
 
-    void addColumn(const QString& title, const QStringList& pickList = {})
-    {
-        const QStringList titles = texts(translation::TextList::Items) << title;
-        setTexts(translation::TextList::PickList, int(titles.size()) - 1, pickList);
-        setTexts(translation::TextList::Items, 0, titles);
-    }
-    QString columnTitle(int column) const { return texts(translation::TextList::Items).at(column); }
-    QStringList pickList(int column) const
-    {
-        return texts(translation::TextList::PickList, column);
-    }
-};
-
-// A data grid whose columns carry a title, a pick list and a key list (the
-// values stored in place of the pick-list texts). Not derived from
-// TDataGrid: the translator tells the two apart by their rules.
-class TKeyedDataGrid : public FixtureTexts<QTableView>
-{
-    Q_OBJECT
-    Q_INTERFACES(translation::ControlTexts)
-
-public:
-    explicit TKeyedDataGrid(QWidget* parent = nullptr)
-        : FixtureTexts(translation::Rule::KeyedDataGrid, parent)
-    {
-    }
-
-    void addColumn(const QString& title, const QStringList& pickList, const QStringList& keyList)
+    void addColumn(const QString& title, const QStringList& pickList = {},
+                   const QStringList& keyList = {})
     {
         const QStringList titles = texts(translation::TextList::Items) << title;
         setTexts(translation::TextList::PickList, int(titles.size()) - 1, pickList);
@@ -133,6 +109,18 @@ public:
         return texts(translation::TextList::PickList, column);
     }
     QStringList keyList(int column) const { return texts(translation::TextList::KeyList, column); }
+};
+
+// The keyed grid, which the translator tells from the other by its rule.
+class TKeyedDataGrid : public TDataGrid
+{
+    Q_OBJECT
+
+public:
+    explicit TKeyedDataGrid(QWidget* parent = nullptr)
+        : TDataGrid(parent, translation::Rule::KeyedDataGrid)
+    {
+    }
 };
 
 // A folder-name edit: its text is the folder; the title of the folder
