@@ -1,5 +1,6 @@
 // The launcher window shown with the English dictionary that ships with the
 // program, and with a dictionary as older installations have them.
+#include "BracketedDictionary.h"
 #include "MapDictionary.h"
 #include "QtPrinting.h"
 #include "TFormGears.h"
@@ -180,26 +181,13 @@ TEST_F(LauncherWindowTranslation, LooksUpExactlyTheTextsTheCheckToolListsInItsOr
 
 TEST_F(LauncherWindowTranslation, ADictionaryOfEveryListedTextLeavesTheWindowShowingOnlyTargets)
 {
-    const check::WrittenDictionary written =
-        check::writeDictionary(launcher::launcherWindowLookups(), [](std::u16string_view text) {
-            std::u16string target(1, u'[');
-            target += text;
-            target += u']';
-            return target;
-        });
-    ASSERT_TRUE(written.problems.empty());
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Orvanel.Dic"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(written.bytes.data(), qint64(written.bytes.size()));
-    file.close();
-    translation::LoadDictionary(path.toStdString());
+    testsupport::TempDir dir;
+    testsupport::loadBracketedDictionary(dir);
 
     const auto window = russianUsersWindow();
     window->show();
     const auto isTarget = [](const QString& text) {
-        return text.startsWith(u'[') && text.endsWith(u']');
+        return testsupport::isBracketed(translation::qt::toU16View(text));
     };
     EXPECT_TRUE(isTarget(window->windowTitle())) << window->windowTitle().toStdString();
     EXPECT_EQ(window->toolTip(), "[]");

@@ -1,5 +1,6 @@
 // The Windows launcher window, built in the test process and examined
 // through the Win32 API as any other program would see it.
+#include "BracketedDictionary.h"
 #include "FixtureRecord.h"
 #include "FormGears.h"
 #include "Picture.h"
@@ -721,34 +722,19 @@ TEST_F(LauncherWindowTest, ItsTranslatorLooksUpExactlyTheTextsTheCheckToolListsI
 
 TEST_F(LauncherWindowTest, ADictionaryOfEveryListedTextLeavesTheWindowShowingOnlyTargets)
 {
-    const check::WrittenDictionary written =
-        check::writeDictionary(launcher::launcherWindowLookups(), [](std::u16string_view text) {
-            std::u16string target(1, u'[');
-            target += text;
-            target += u']';
-            return target;
-        });
-    ASSERT_TRUE(written.problems.empty());
     testsupport::TempDir dir;
-    const std::string path = (dir.path() / "Orvanel.Dic").string();
-    {
-        std::ofstream file(path, std::ios::binary);
-        file << written.bytes;
-    }
-    translation::LoadDictionary(path);
+    testsupport::loadBracketedDictionary(dir);
     makeWindow("RUS");
     m_form->show();
 
-    const auto isTarget = [](std::u16string_view text) {
-        return text.size() >= 2 && text.front() == u'[' && text.back() == u']';
-    };
+    using testsupport::isBracketed;
     const std::wstring caption = windowText(m_form->hwnd());
-    EXPECT_TRUE(isTarget(std::u16string(caption.begin(), caption.end())));
+    EXPECT_TRUE(isBracketed(std::u16string(caption.begin(), caption.end())));
     EXPECT_EQ(m_form->hint(), u"[]");
     for (HWND control : translation::win32::OwnedControls(m_form->hwnd())) {
         for (const std::u16string& text :
              {translation::win32::GetCaption(control), translation::win32::GetHint(control)}) {
-            EXPECT_TRUE(translation::IsBlank(text) || isTarget(text))
+            EXPECT_TRUE(translation::IsBlank(text) || isBracketed(text))
                 << GetDlgCtrlID(control) << " shows "
                 << platform::toUtf8(std::wstring(text.begin(), text.end()));
         }
