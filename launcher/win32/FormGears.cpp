@@ -6,6 +6,7 @@
 #include "PushButton.h"
 #include "Resources.h"
 #include "ShadowLabel.h"
+#include "StartupTrace.h"
 #include "TzrRadioButton.h"
 #include "WindowDpi.h"
 #include "launcher/CalculationKinds.h"
@@ -43,8 +44,7 @@ FormGears::FormGears(HINSTANCE resources, HWND owner, std::string programDir,
                      platform::WindowAnimation* animation,
                      std::function<std::string()> languageSource)
     : m_instance(resources), m_owner(owner),
-      m_window(*this, std::move(programDir), animation, std::move(languageSource)),
-      m_gdiplus(std::make_unique<GdiplusSession>())
+      m_window(*this, std::move(programDir), animation, std::move(languageSource))
 {
 }
 
@@ -65,6 +65,7 @@ bool FormGears::create(std::string& error)
     // for version 6 of the common controls).
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    DERIZE_STARTUP_MARK("common controls");
 
     m_smallIcon = static_cast<HICON>(
         LoadImageW(m_instance, MAKEINTRESOURCEW(DERIZE_ICON), IMAGE_ICON, 16, 16, LR_SHARED));
@@ -89,6 +90,7 @@ bool FormGears::create(std::string& error)
     m_hwnd = CreateWindowExW(WindowExStyle, ClassName, caption.c_str(), WindowStyle, m_layout.left,
                              m_layout.top, frame.right - frame.left, frame.bottom - frame.top,
                              m_owner, nullptr, m_instance, this);
+    DERIZE_STARTUP_MARK("window made");
     if (m_hwnd == nullptr) {
         error = "cannot create the window: " + platform::systemErrorText(GetLastError());
         return false;
@@ -103,6 +105,7 @@ bool FormGears::create(std::string& error)
     SendMessageW(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_largeIcon));
     m_font = createWindowFont(m_layout);
     SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    DERIZE_STARTUP_MARK("window placed, font made");
     if (!createControls()) {
         error = "cannot create the window's controls: " + platform::systemErrorText(GetLastError());
         DestroyWindow(m_hwnd);
@@ -253,8 +256,11 @@ void FormGears::FormShow()
 void FormGears::show()
 {
     FormShow();
+    DERIZE_STARTUP_MARK("translated");
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    DERIZE_STARTUP_MARK("shown");
     UpdateWindow(m_hwnd);
+    DERIZE_STARTUP_MARK("painted");
 }
 
 int FormGears::runMessageLoop()

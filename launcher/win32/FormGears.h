@@ -20,7 +20,6 @@ class WindowAnimation;
 
 namespace launcher::win32 {
 
-class GdiplusSession;
 class NativeControl;
 class PushButton;
 class ShadowLabel;
@@ -99,7 +98,6 @@ private:
     HINSTANCE m_instance;
     HWND m_owner;
     LauncherWindow m_window;
-    std::unique_ptr<GdiplusSession> m_gdiplus;
     HWND m_hwnd = nullptr;
     WindowLayout m_layout;
     HFONT m_font = nullptr;

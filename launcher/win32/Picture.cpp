@@ -1,52 +1,201 @@
 #include "Picture.h"
 
+#include "StartupTrace.h"
+
 #include <algorithm>
-#include <objidl.h>
-// GDI+'s headers use the min and max of <windows.h>.
-using std::max;
-using std::min;
-#include <gdiplus.h>
+#include <cmath>
+#include <cstddef>
 
 namespace launcher::win32 {
 
 namespace {
 
-// A copy of the resource's bytes that GDI+ reads as a stream; the bitmap
-// keeps the stream for as long as it lives.
-std::unique_ptr<Gdiplus::Bitmap> loadBitmap(HINSTANCE instance, const wchar_t* name)
+// The bitmap resource of that name, in the module's memory.
+const BITMAPINFO* findBitmap(HINSTANCE instance, const wchar_t* name)
 {
-    HRSRC resource = FindResourceW(instance, name, reinterpret_cast<LPCWSTR>(RT_RCDATA));
-    if (resource == nullptr) {
+    HRSRC resource = FindResourceW(instance, name, reinterpret_cast<LPCWSTR>(RT_BITMAP));
+    if (resource == nullptr || SizeofResource(instance, resource) < sizeof(BITMAPINFOHEADER)) {
         return nullptr;
     }
-    const DWORD size = SizeofResource(instance, resource);
     HGLOBAL loaded = LoadResource(instance, resource);
-    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (bytes == nullptr || size == 0) {
-        return nullptr;
+    return loaded != nullptr ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+}
+
+// The colour table of a bitmap of 1, 4 or 8 bits a pixel, and its length.
+const RGBQUAD* colourTable(const BITMAPINFO& bitmap, DWORD& count)
+{
+    const BITMAPINFOHEADER& header = bitmap.bmiHeader;
+    count = header.biBitCount > 8
+                ? 0
+                : (header.biClrUsed != 0 ? header.biClrUsed : DWORD{1} << header.biBitCount);
+    return reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const std::uint8_t*>(&bitmap) +
+                                            header.biSize);
+}
+
+std::uint32_t rgb(std::uint32_t red, std::uint32_t green, std::uint32_t blue)
+{
+    return (red << 16) | (green << 8) | blue;
+}
+
+// A source row, top first, as 0x00RRGGBB values.
+void readRow(const BITMAPINFO& bitmap, const void* bits, int y, std::uint32_t* row)
+{
+    const BITMAPINFOHEADER& header = bitmap.bmiHeader;
+    const int height = std::abs(header.biHeight);
+    const int stored = header.biHeight > 0 ? height - 1 - y : y; // bottom-up unless negative
+    const int stride = ((header.biWidth * header.biBitCount + 31) / 32) * 4;
+    const auto* bytes =
+        static_cast<const std::uint8_t*>(bits) + static_cast<std::ptrdiff_t>(stored) * stride;
+    DWORD colours = 0;
+    const RGBQUAD* table = colourTable(bitmap, colours);
+    const int bitCount = header.biBitCount;
+    for (int x = 0; x < header.biWidth; ++x) {
+        if (bitCount <= 8) {
+            // The leftmost pixel in the byte's highest bits.
+            const int bit = x * bitCount;
+            const unsigned index =
+                (bytes[bit / 8] >> (8 - bitCount - bit % 8)) & ((1U << bitCount) - 1);
+            const RGBQUAD colour = index < colours ? table[index] : RGBQUAD{};
+            row[x] = rgb(colour.rgbRed, colour.rgbGreen, colour.rgbBlue);
+        } else {
+            const std::uint8_t* pixel = bytes + static_cast<std::ptrdiff_t>(x) * (bitCount / 8);
+            row[x] = rgb(pixel[2], pixel[1], pixel[0]);
+        }
     }
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (copy == nullptr) {
-        return nullptr;
+}
+
+// Keys' cubic convolution kernel with a = -0.5 (Catmull-Rom).
+double cubic(double x)
+{
+    x = std::fabs(x);
+    if (x < 1.0) {
+        return (1.5 * x - 2.5) * x * x + 1.0;
     }
-    if (void* target = GlobalLock(copy)) {
-        CopyMemory(target, bytes, size);
-        GlobalUnlock(copy);
+    if (x < 2.0) {
+        return ((-0.5 * x + 2.5) * x - 4.0) * x + 2.0;
     }
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-        GlobalFree(copy);
-        return nullptr;
+    return 0.0;
+}
+
+// The source pixels, and their weights, that make each of `target` pixels
+// along one axis of `source` pixels.
+struct Taps
+{
+    int count = 0; // taps per target pixel
+    std::vector<int> index;
+    std::vector<double> weight;
+};
+
+Taps tapsFor(int source, int target)
+{
+    const double scale = static_cast<double>(target) / source;
+    // Shrinking, the kernel widens to cover every source pixel a target
+    // pixel takes in.
+    const double stretch = std::min(scale, 1.0);
+    const double radius = 2.0 / stretch;
+    Taps taps;
+    taps.count = static_cast<int>(std::ceil(2 * radius)) + 1;
+    taps.index.resize(static_cast<std::size_t>(target) * taps.count);
+    taps.weight.resize(taps.index.size());
+    for (int t = 0; t < target; ++t) {
+        const double centre = (t + 0.5) / scale - 0.5;
+        const int first = static_cast<int>(std::floor(centre - radius)) + 1;
+        double sum = 0.0;
+        for (int k = 0; k < taps.count; ++k) {
+            int i = first + k;
+            const double w = cubic((i - centre) * stretch);
+            // Mirrored edges: the pixels beyond an edge repeat those inside.
+            while (i < 0 || i >= source) {
+                i = i < 0 ? -i - 1 : 2 * source - 1 - i;
+            }
+            const std::size_t at = static_cast<std::size_t>(t) * taps.count + k;
+            taps.index[at] = i;
+            taps.weight[at] = w;
+            sum += w;
+        }
+        for (int k = 0; k < taps.count; ++k) {
+            taps.weight[static_cast<std::size_t>(t) * taps.count + k] /= sum;
+        }
     }
-    std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(stream));
-    stream->Release();
-    if (bitmap && bitmap->GetLastStatus() != Gdiplus::Ok) {
-        bitmap.reset();
-    }
-    return bitmap;
+    return taps;
+}
+
+std::uint32_t channelByte(double value)
+{
+    return static_cast<std::uint32_t>(std::clamp(std::lround(value), 0L, 255L));
 }
 
 } // namespace
+
+const void* bitmapBits(const BITMAPINFO& bitmap)
+{
+    const BITMAPINFOHEADER& header = bitmap.bmiHeader;
+    if (header.biSize < sizeof header || header.biCompression != BI_RGB || header.biWidth <= 0 ||
+        header.biHeight == 0 ||
+        (header.biBitCount != 1 && header.biBitCount != 4 && header.biBitCount != 8 &&
+         header.biBitCount != 24 && header.biBitCount != 32)) {
+        return nullptr;
+    }
+    DWORD colours = 0;
+    const RGBQUAD* table = colourTable(bitmap, colours);
+    return table + colours;
+}
+
+std::vector<std::uint32_t> resampleBitmap(const BITMAPINFO& bitmap, const void* bits, int width,
+                                          int height)
+{
+    const int sourceWidth = bitmap.bmiHeader.biWidth;
+    const int sourceHeight = std::abs(bitmap.bmiHeader.biHeight);
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    // The source's channels, then each row resampled across.
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(sourceWidth));
+    std::vector<double> across(static_cast<std::size_t>(sourceHeight) * width * 3);
+    const Taps columns = tapsFor(sourceWidth, width);
+    for (int y = 0; y < sourceHeight; ++y) {
+        readRow(bitmap, bits, y, row.data());
+        for (int x = 0; x < width; ++x) {
+            double r = 0.0;
+            double g = 0.0;
+            double b = 0.0;
+            for (int k = 0; k < columns.count; ++k) {
+                const std::size_t at = static_cast<std::size_t>(x) * columns.count + k;
+                const std::uint32_t pixel = row[static_cast<std::size_t>(columns.index[at])];
+                const double w = columns.weight[at];
+                r += w * ((pixel >> 16) & 0xFF);
+                g += w * ((pixel >> 8) & 0xFF);
+                b += w * (pixel & 0xFF);
+            }
+            double* out = &across[(static_cast<std::size_t>(y) * width + x) * 3];
+            out[0] = r;
+            out[1] = g;
+            out[2] = b;
+        }
+    }
+    // Then down.
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    const Taps rows = tapsFor(sourceHeight, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            double r = 0.0;
+            double g = 0.0;
+            double b = 0.0;
+            for (int k = 0; k < rows.count; ++k) {
+                const std::size_t at = static_cast<std::size_t>(y) * rows.count + k;
+                const double* in =
+                    &across[(static_cast<std::size_t>(rows.index[at]) * width + x) * 3];
+                const double w = rows.weight[at];
+                r += w * in[0];
+                g += w * in[1];
+                b += w * in[2];
+            }
+            pixels[static_cast<std::size_t>(y) * width + x] =
+                (channelByte(r) << 16) | (channelByte(g) << 8) | channelByte(b);
+        }
+    }
+    return pixels;
+}
 
 Picture::Picture(const wchar_t* resourceName, PictureFit fit)
     : m_resourceName(resourceName), m_fit(fit)
@@ -60,7 +209,11 @@ bool Picture::create(const ControlPlacement& placement)
     if (!registerClassOnce(ownWindowClass(placement.instance, ClassName, &Picture::windowProc))) {
         return false;
     }
-    m_bitmap = loadBitmap(placement.instance, m_resourceName);
+    m_bitmap = findBitmap(placement.instance, m_resourceName);
+    m_bits = m_bitmap != nullptr ? bitmapBits(*m_bitmap) : nullptr;
+    if (m_bits == nullptr) {
+        m_bitmap = nullptr;
+    }
     m_dpi = placement.dpi;
     return createWindow(0, ClassName, WS_CHILD | WS_VISIBLE, placement, this) != nullptr;
 }
@@ -73,10 +226,10 @@ void Picture::relayout(const ControlRect& rect, HFONT font, int dpi)
 
 SIZE Picture::pictureSize() const
 {
-    if (!m_bitmap) {
+    if (m_bitmap == nullptr) {
         return SIZE{0, 0};
     }
-    return SIZE{static_cast<LONG>(m_bitmap->GetWidth()), static_cast<LONG>(m_bitmap->GetHeight())};
+    return SIZE{m_bitmap->bmiHeader.biWidth, std::abs(m_bitmap->bmiHeader.biHeight)};
 }
 
 RECT Picture::drawnRect() const
@@ -94,34 +247,41 @@ void Picture::paint()
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hwnd, &ps);
+    draw(dc);
+    EndPaint(m_hwnd, &ps);
+}
+
+void Picture::draw(HDC dc)
+{
     RECT area{};
     GetClientRect(m_hwnd, &area);
     fillButtonFace(dc, area);
-    if (m_bitmap) {
+    if (m_bitmap != nullptr) {
         const RECT target = drawnRect();
         const SIZE size = pictureSize();
-        const INT width = static_cast<INT>(target.right - target.left);
-        const INT height = static_cast<INT>(target.bottom - target.top);
-        Gdiplus::Graphics graphics(dc);
+        const int width = target.right - target.left;
+        const int height = target.bottom - target.top;
         if (width == size.cx && height == size.cy) {
-            // Pixel for pixel.
-            graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-        } else {
-            // Resampled smoothly, pixel centres where they belong, the
-            // edges mirrored so that the border pixels do not fade.
-            graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-            graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+            // Pixel for pixel, straight from the resource.
+            StretchDIBits(dc, target.left, target.top, width, height, 0, 0, width, height, m_bits,
+                          m_bitmap, DIB_RGB_COLORS, SRCCOPY);
+        } else if (width > 0 && height > 0) {
+            if (m_scaledSize.cx != width || m_scaledSize.cy != height) {
+                m_scaled = resampleBitmap(*m_bitmap, m_bits, width, height);
+                m_scaledSize = SIZE{width, height};
+                DERIZE_STARTUP_MARK("picture scaled");
+            }
+            BITMAPINFO scaled{};
+            scaled.bmiHeader.biSize = sizeof scaled.bmiHeader;
+            scaled.bmiHeader.biWidth = width;
+            scaled.bmiHeader.biHeight = -height; // top row first
+            scaled.bmiHeader.biPlanes = 1;
+            scaled.bmiHeader.biBitCount = 32;
+            scaled.bmiHeader.biCompression = BI_RGB;
+            StretchDIBits(dc, target.left, target.top, width, height, 0, 0, width, height,
+                          m_scaled.data(), &scaled, DIB_RGB_COLORS, SRCCOPY);
         }
-        Gdiplus::ImageAttributes attributes;
-        attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-        // The source and target sizes are given: GDI+ would otherwise
-        // scale by the file's own resolution.
-        const Gdiplus::Rect destination(static_cast<INT>(target.left), static_cast<INT>(target.top),
-                                        width, height);
-        graphics.DrawImage(m_bitmap.get(), destination, 0, 0, static_cast<INT>(size.cx),
-                           static_cast<INT>(size.cy), Gdiplus::UnitPixel, &attributes);
     }
-    EndPaint(m_hwnd, &ps);
 }
 
 LRESULT CALLBACK Picture::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -137,25 +297,17 @@ LRESULT CALLBACK Picture::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
             return 0;
         }
         break;
+    case WM_PRINTCLIENT:
+        if (picture != nullptr) {
+            picture->m_hwnd = hwnd;
+            picture->draw(reinterpret_cast<HDC>(wParam));
+            return 0;
+        }
+        break;
     default:
         break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-GdiplusSession::GdiplusSession()
-{
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&m_token, &input, nullptr) != Gdiplus::Ok) {
-        m_token = 0;
-    }
-}
-
-GdiplusSession::~GdiplusSession()
-{
-    if (m_token != 0) {
-        Gdiplus::GdiplusShutdown(m_token);
-    }
 }
 
 } // namespace launcher::win32

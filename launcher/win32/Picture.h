@@ -2,11 +2,8 @@
 
 #include "NativeControl.h"
 
-#include <memory>
-
-namespace Gdiplus {
-class Bitmap;
-}
+#include <cstdint>
+#include <vector>
 
 namespace launcher::win32 {
 
@@ -18,24 +15,27 @@ enum class PictureFit
     Stretch, // stretched to the whole area
 };
 
-// A picture decoded with GDI+ from one of the program's resources. Where
-// the picture does not cover its area, the parent's button face shows.
-// Drawn at any other size than its own, it is resampled with a smooth
-// filter. GDI+ must be started (GdiplusSession) while pictures exist.
+// One of the program's bitmap resources (RT_BITMAP, a device-independent
+// bitmap made from the picture when the pictures are drawn:
+// resources/images/make-images.py), drawn straight from the resource's
+// memory: nothing is decoded when the program starts. Drawn at its own
+// size it is copied pixel for pixel; at any other size it is resampled
+// (resampleBitmap) once for that size. Where the picture does not cover
+// its area, the parent's button face shows.
 class Picture final : public NativeControl
 {
 public:
     static constexpr const wchar_t* ClassName = L"DerizePicture";
 
-    // `resourceName`: an RCDATA resource of `placement.instance`.
+    // `resourceName`: an RT_BITMAP resource of `placement.instance`.
     Picture(const wchar_t* resourceName, PictureFit fit);
     ~Picture() override;
 
     bool create(const ControlPlacement& placement) override;
     void relayout(const ControlRect& rect, HFONT font, int dpi) override;
 
-    // The decoded picture's size; 0 by 0 when the resource is missing or
-    // cannot be decoded (the area then stays empty).
+    // The picture's size; 0 by 0 when the resource is missing or is no
+    // bitmap this program draws (the area then stays empty).
     SIZE pictureSize() const;
 
     // The rectangle the picture is drawn into, in client coordinates.
@@ -44,26 +44,31 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
+    // The area and the picture into `dc` (a WM_PAINT's or a WM_PRINTCLIENT's).
+    void draw(HDC dc);
 
     const wchar_t* m_resourceName;
     PictureFit m_fit;
     int m_dpi = DesignDpi;
-    std::unique_ptr<Gdiplus::Bitmap> m_bitmap;
+    const BITMAPINFO* m_bitmap = nullptr; // in the resource's memory
+    const void* m_bits = nullptr;
+    // The picture resampled to the size it was last drawn at.
+    SIZE m_scaledSize{0, 0};
+    std::vector<std::uint32_t> m_scaled;
 };
 
-// GDI+ for the lifetime of the object.
-class GdiplusSession
-{
-public:
-    GdiplusSession();
-    ~GdiplusSession();
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
+// The pixel rows of a bitmap resource (a packed DIB: header, colour table,
+// rows) that resampleBitmap reads; nullptr unless it is an uncompressed
+// DIB of 1, 4 or 8 bits with a colour table, or of 24 or 32 bits.
+const void* bitmapBits(const BITMAPINFO& bitmap);
 
-    bool started() const { return m_token != 0; }
-
-private:
-    ULONG_PTR m_token = 0;
-};
+// The bitmap `bitmap` (pixel rows `bits`) at `width` by `height`, top row
+// first, a 0x00RRGGBB value a pixel: resampled with a bicubic filter
+// (Keys, a = -0.5; widened to average over the source pixels a target
+// pixel covers when the picture shrinks), pixel centres mapped onto pixel
+// centres and the edges mirrored, as GDI+ draws with high-quality bicubic
+// interpolation, a half-pixel offset and a flipping wrap mode.
+std::vector<std::uint32_t> resampleBitmap(const BITMAPINFO& bitmap, const void* bits, int width,
+                                          int height);
 
 } // namespace launcher::win32

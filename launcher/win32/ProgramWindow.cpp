@@ -2,6 +2,7 @@
 
 #include "FormGears.h"
 #include "NativeControl.h"
+#include "StartupTrace.h"
 #include "launcher/window/WindowDescription.h"
 #include "platform/WideText.h"
 
@@ -43,14 +44,18 @@ ProgramWindow::~ProgramWindow()
 
 bool ProgramWindow::create(const std::string& programDir, std::string& error)
 {
+    DERIZE_STARTUP_MARK("dictionary read");
     m_owner = std::make_unique<OwnerWindow>();
     if (!m_owner->create(m_instance)) {
         error =
             "cannot create the application's window: " + platform::systemErrorText(GetLastError());
         return false;
     }
+    DERIZE_STARTUP_MARK("owner window made");
     m_window = std::make_unique<FormGears>(m_instance, m_owner->hwnd(), programDir);
-    return m_window->create(error);
+    const bool created = m_window->create(error);
+    DERIZE_STARTUP_MARK("window and controls made");
+    return created;
 }
 
 LauncherWindow& ProgramWindow::behaviour()

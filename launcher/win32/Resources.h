@@ -9,7 +9,7 @@
 #define DERIZE_RT_MANIFEST 24
 
 #ifndef RC_INVOKED
-// The two pictures, RCDATA resources by name.
+// The two pictures, bitmap resources (RT_BITMAP) by name.
 #define DERIZE_ANI_IMAGE L"ANI_IMAGE"
 #define DERIZE_TRANSMISSION L"TRANSMISSION"
 #endif

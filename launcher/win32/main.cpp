@@ -1,4 +1,5 @@
 #include "ProgramWindow.h"
+#include "StartupTrace.h"
 #include "launcher/CommandLine.h"
 #include "platform/Process.h"
 
@@ -6,6 +7,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    DERIZE_STARTUP_MARK("WinMain");
     platform::prepareProcess(nullptr);
     // The whole command line, bytes unchanged: argument 1 is the data file
     // name handed to a module.

@@ -16,6 +16,8 @@ Output, beside this script:
     derize-zizir.ico               the four sizes, for the Windows program
     ani_image.png                  193 x 73, 8-bit palette, no alpha
     transmission.gif               140 x 131, one frame, no transparency
+    ani_image.bmp, transmission.bmp   the same pixels, uncompressed 8-bit BMP:
+                                   the Windows program's bitmap resources
     src/ani_image.svg, src/transmission.svg   sources of the two pictures
 """
 
@@ -29,6 +31,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SRC = os.path.join(HERE, "src")
 
 BUTTON_FACE = "#f0f0f0"
+TRANSMISSION_PAPER = "#f4f5ef"  # the drawing's paper, behind RxGIFAnimator1
 
 
 # --------------------------------------------------------------------------
@@ -54,6 +57,28 @@ def circle_path(cx, cy, r):
         f"A{fmt(r)} {fmt(r)} 0 1 0 {fmt(cx - r)} {fmt(cy)}"
         f"A{fmt(r)} {fmt(r)} 0 1 0 {fmt(cx + r)} {fmt(cy)}Z"
     )
+
+
+def gradient(ident, stops, kind="linearGradient", **attributes):
+    """An SVG gradient for a <defs> block: `stops` as (offset, colour) pairs,
+    then the gradient's own attributes in the order given."""
+    head = " ".join([f'id="{ident}"'] + [f'{name}="{value}"' for name, value in attributes.items()])
+    lines = [f"    <{kind} {head}>"]
+    lines += [f'      <stop offset="{offset}" stop-color="{colour}"/>' for offset, colour in stops]
+    lines.append(f"    </{kind}>")
+    return "\n".join(lines)
+
+
+# The directions of a linear gradient across its object's bounding box.
+DOWN = {"x1": "0", "y1": "0", "x2": "0", "y2": "1"}
+ACROSS = {"x1": "0", "y1": "0", "x2": "1", "y2": "0"}
+DIAGONAL = {"x1": "0", "y1": "0", "x2": "1", "y2": "1"}
+
+
+def horizontal_band(ident, stops, x_left, x_right):
+    """A linear gradient from x_left to x_right in user space."""
+    return gradient(ident, stops, gradientUnits="userSpaceOnUse",
+                    x1=fmt(x_left), y1="0", x2=fmt(x_right), y2="0")
 
 
 def involute(alpha):
@@ -154,14 +179,8 @@ def icon_svg():
     return f"""<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" viewBox="0 0 {size} {size}">
   <title>DERIZE-Zizir</title>
   <defs>
-    <linearGradient id="steel" x1="0" y1="0" x2="0" y2="1">
-      <stop offset="0" stop-color="#5b8fc7"/>
-      <stop offset="1" stop-color="#2c5a8e"/>
-    </linearGradient>
-    <linearGradient id="bronze" x1="0" y1="0" x2="0" y2="1">
-      <stop offset="0" stop-color="#f6ae45"/>
-      <stop offset="1" stop-color="#d17a12"/>
-    </linearGradient>
+{gradient("steel", (("0", "#5b8fc7"), ("1", "#2c5a8e")), **DOWN)}
+{gradient("bronze", (("0", "#f6ae45"), ("1", "#d17a12")), **DOWN)}
   </defs>
   <g stroke-linejoin="round" fill-rule="evenodd" stroke-width="12">
     <path fill="url(#steel)" stroke="#173456"
@@ -325,40 +344,28 @@ def ani_image_svg():
     parts.append(arrow(c1[0], c1[1] + thick / 2, r1 + m + 4, (r1 + m + 4) * squash, 105, 150, "#b3261e"))
     parts.append(arrow(c2[0], c2[1] + thick / 2, r2 + m + 4, (r2 + m + 4) * squash, 60, 20, "#b3261e"))
 
+    # The gears' sides lit from the left, their faces and webs from the top
+    # left, the shafts from the left.
+    defs = [
+        horizontal_band("side1", (("0", "#3c5a78"), ("0.35", "#8fb0cf"), ("1", "#2a4460")),
+                        c1[0] - r1, c1[0] + r1),
+        horizontal_band("side2", (("0", "#8a5714"), ("0.35", "#e2a95a"), ("1", "#6e430c")),
+                        c2[0] - r2, c2[0] + r2),
+    ]
+    for ident, light, dark in (
+        ("face1", "#c9dcee", "#7d9fc1"),
+        ("web1", "#8eaccb", "#b5cce2"),
+        ("face2", "#f7d7a4", "#d5994c"),
+        ("web2", "#d39a52", "#f0c486"),
+    ):
+        defs.append(gradient(ident, (("0", light), ("1", dark)), **DIAGONAL))
+    defs.append(gradient("shaftgrad", (("0", "#6d757c"), ("0.3", "#e4e7ea"), ("1", "#4d545a")), **ACROSS))
+
     body = "\n  ".join(parts)
+    gradients = "\n".join(defs)
     return f"""<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" viewBox="0 0 {w} {h}">
   <defs>
-    <linearGradient id="side1" gradientUnits="userSpaceOnUse" x1="{fmt(c1[0] - r1)}" y1="0" x2="{fmt(c1[0] + r1)}" y2="0">
-      <stop offset="0" stop-color="#3c5a78"/>
-      <stop offset="0.35" stop-color="#8fb0cf"/>
-      <stop offset="1" stop-color="#2a4460"/>
-    </linearGradient>
-    <linearGradient id="side2" gradientUnits="userSpaceOnUse" x1="{fmt(c2[0] - r2)}" y1="0" x2="{fmt(c2[0] + r2)}" y2="0">
-      <stop offset="0" stop-color="#8a5714"/>
-      <stop offset="0.35" stop-color="#e2a95a"/>
-      <stop offset="1" stop-color="#6e430c"/>
-    </linearGradient>
-    <linearGradient id="face1" x1="0" y1="0" x2="1" y2="1">
-      <stop offset="0" stop-color="#c9dcee"/>
-      <stop offset="1" stop-color="#7d9fc1"/>
-    </linearGradient>
-    <linearGradient id="web1" x1="0" y1="0" x2="1" y2="1">
-      <stop offset="0" stop-color="#8eaccb"/>
-      <stop offset="1" stop-color="#b5cce2"/>
-    </linearGradient>
-    <linearGradient id="face2" x1="0" y1="0" x2="1" y2="1">
-      <stop offset="0" stop-color="#f7d7a4"/>
-      <stop offset="1" stop-color="#d5994c"/>
-    </linearGradient>
-    <linearGradient id="web2" x1="0" y1="0" x2="1" y2="1">
-      <stop offset="0" stop-color="#d39a52"/>
-      <stop offset="1" stop-color="#f0c486"/>
-    </linearGradient>
-    <linearGradient id="shaftgrad" x1="0" y1="0" x2="1" y2="0">
-      <stop offset="0" stop-color="#6d757c"/>
-      <stop offset="0.3" stop-color="#e4e7ea"/>
-      <stop offset="1" stop-color="#4d545a"/>
-    </linearGradient>
+{gradients}
   </defs>
   <rect width="{w}" height="{h}" fill="{BUTTON_FACE}"/>
   {body}
@@ -497,14 +504,14 @@ def transmission_svg():
             for k in range(lightening):
                 a = math.pi / 4 + k * 2 * math.pi / lightening
                 s += (f'<circle cx="{fmt(c[0] + rr * math.cos(a))}" cy="{fmt(c[1] + rr * math.sin(a))}" '
-                      f'r="{fmt(hr)}" fill="#f4f5ef" stroke="{ink}" stroke-width="0.8"/>')
+                      f'r="{fmt(hr)}" fill="{TRANSMISSION_PAPER}" stroke="{ink}" stroke-width="0.8"/>')
         s += (f'<circle cx="{fmt(c[0])}" cy="{fmt(c[1])}" r="{fmt(hub)}" fill="url(#hub)" '
               f'stroke="{ink}" stroke-width="0.8"/>')
-        s += (f'<circle cx="{fmt(c[0])}" cy="{fmt(c[1])}" r="{fmt(bore)}" fill="#f4f5ef" '
+        s += (f'<circle cx="{fmt(c[0])}" cy="{fmt(c[1])}" r="{fmt(bore)}" fill="{TRANSMISSION_PAPER}" '
               f'stroke="{ink}" stroke-width="0.8"/>')
         # keyway at the top of the bore
         s += (f'<rect x="{fmt(c[0] - bore * 0.35)}" y="{fmt(c[1] - bore - 1.4)}" width="{fmt(bore * 0.7)}" '
-              f'height="2.2" fill="#f4f5ef" stroke="{ink}" stroke-width="0.7"/>')
+              f'height="2.2" fill="{TRANSMISSION_PAPER}" stroke="{ink}" stroke-width="0.7"/>')
         return s
 
     parts.append(body(s1, c1, rp1, 8.5, 4.2, 4))
@@ -538,16 +545,10 @@ def transmission_svg():
     body_parts = "\n  ".join(parts)
     return f"""<svg xmlns="http://www.w3.org/2000/svg" width="{w}" height="{h}" viewBox="0 0 {w} {h}">
   <defs>
-    <linearGradient id="steel" x1="0" y1="0" x2="1" y2="1">
-      <stop offset="0" stop-color="#c4d2de"/>
-      <stop offset="1" stop-color="#8397aa"/>
-    </linearGradient>
-    <radialGradient id="hub" cx="0.4" cy="0.4" r="0.7">
-      <stop offset="0" stop-color="#eef2f5"/>
-      <stop offset="1" stop-color="#a7b5c2"/>
-    </radialGradient>
+{gradient("steel", (("0", "#c4d2de"), ("1", "#8397aa")), **DIAGONAL)}
+{gradient("hub", (("0", "#eef2f5"), ("1", "#a7b5c2")), "radialGradient", cx="0.4", cy="0.4", r="0.7")}
   </defs>
-  <rect width="{w}" height="{h}" fill="#f4f5ef"/>
+  <rect width="{w}" height="{h}" fill="{TRANSMISSION_PAPER}"/>
   <rect x="0.5" y="0.5" width="{w - 1}" height="{h - 1}" fill="none" stroke="{ink}" stroke-width="1" stroke-opacity="0.35"/>
   {body_parts}
 </svg>
@@ -569,6 +570,22 @@ def run(*cmd):
     subprocess.run(cmd, check=True)
 
 
+def picture(svg, name, width, height, background, *options, prefix=""):
+    """One of the window's pictures: `svg` rendered at its size on its
+    background, flattened to at most 256 colours without dithering, written
+    as `name` (after `options`, with ImageMagick's format `prefix`); then the
+    same pixels as an uncompressed 8-bit BMP beside it, the bitmap resource
+    the Windows program draws without decoding anything."""
+    out = os.path.join(HERE, name)
+    with tempfile.TemporaryDirectory() as tmp:
+        raw = os.path.join(tmp, "raw.png")
+        run("rsvg-convert", "-w", str(width), "-h", str(height), "-b", background, "-o", raw, svg)
+        run("convert", raw, "-background", background, "-flatten", "-alpha", "off",
+            "-dither", "None", "-colors", "256", "-strip", *options, prefix + out)
+    run("convert", out, "-type", "Palette", "-compress", "None",
+        "BMP3:" + os.path.splitext(out)[0] + ".bmp")
+
+
 def main():
     os.makedirs(SRC, exist_ok=True)
     icon = os.path.join(HERE, "derize-zizir.svg")
@@ -586,21 +603,11 @@ def main():
     run("convert", *(os.path.join(HERE, f"derize-zizir-{size}.png") for size in (16, 32, 48, 256)),
         os.path.join(HERE, "derize-zizir.ico"))
 
-    with tempfile.TemporaryDirectory() as tmp:
-        # AniImage: 8-bit palette PNG, no alpha channel, no transparent entry.
-        raw = os.path.join(tmp, "ani.png")
-        run("rsvg-convert", "-w", "193", "-h", "73", "-b", BUTTON_FACE, "-o", raw, ani)
-        run("convert", raw, "-background", BUTTON_FACE, "-flatten", "-alpha", "off",
-            "-dither", "None", "-colors", "256", "-strip",
-            "-define", "png:exclude-chunks=date,time",
-            "PNG8:" + os.path.join(HERE, "ani_image.png"))
-
-        # RxGIFAnimator1: one GIF frame, no transparency.
-        raw = os.path.join(tmp, "trans.png")
-        run("rsvg-convert", "-w", "140", "-h", "131", "-b", "#f4f5ef", "-o", raw, trans)
-        run("convert", raw, "-background", "#f4f5ef", "-flatten", "-alpha", "off",
-            "-dither", "None", "-colors", "256", "-strip",
-            os.path.join(HERE, "transmission.gif"))
+    # AniImage: 8-bit palette PNG, no alpha channel, no transparent entry.
+    picture(ani, "ani_image.png", 193, 73, BUTTON_FACE,
+            "-define", "png:exclude-chunks=date,time", prefix="PNG8:")
+    # RxGIFAnimator1: one GIF frame, no transparency.
+    picture(trans, "transmission.gif", 140, 131, TRANSMISSION_PAPER)
     return 0
 
 

@@ -18,15 +18,22 @@
 #include "translation/win32/FormTranslator.h"
 #include "translation/win32/WindowClasses.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <objidl.h>
 #include <string>
 #include <vector>
 #include <windows.h>
+// GDI+'s headers use the min and max of <windows.h>.
+using std::max;
+using std::min;
+#include <gdiplus.h>
 
 using launcher::ControlClass;
 using launcher::LauncherControlDescriptions;
@@ -281,6 +288,141 @@ void expectTextsFit(FormGears& form)
     EXPECT_LE(label.bottom, group.top) << "the notice runs into the group box";
 }
 
+// Pixels as 0x00RRGGBB values, top row first.
+struct Pixels
+{
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> values;
+
+    std::uint32_t at(int x, int y) const
+    {
+        return values[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
+};
+
+// What a picture control draws of its client area (WM_PRINTCLIENT into a
+// 32-bit bitmap of that size).
+Pixels drawnPixels(HWND picture)
+{
+    RECT client{};
+    GetClientRect(picture, &client);
+    Pixels drawn{client.right, client.bottom, {}};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = drawn.width;
+    info.bmiHeader.biHeight = -drawn.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) {
+        DeleteDC(dc);
+        return drawn;
+    }
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(picture, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    drawn.values.assign(first, first + static_cast<std::size_t>(drawn.width) * drawn.height);
+    for (std::uint32_t& value : drawn.values) {
+        value &= 0xFFFFFF;
+    }
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return drawn;
+}
+
+// A bitmap resource of the test program (which carries the launcher's).
+const BITMAPINFO* bitmapResource(const wchar_t* name)
+{
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, name, reinterpret_cast<LPCWSTR>(RT_BITMAP));
+    HGLOBAL loaded = resource != nullptr ? LoadResource(module, resource) : nullptr;
+    return loaded != nullptr ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+}
+
+// The resource's pixels at `width` by `height` as the pictures draw them.
+Pixels resampled(const wchar_t* name, int width, int height)
+{
+    const BITMAPINFO* bitmap = bitmapResource(name);
+    if (bitmap == nullptr || launcher::win32::bitmapBits(*bitmap) == nullptr) {
+        return {};
+    }
+    return Pixels{width, height,
+                  launcher::win32::resampleBitmap(*bitmap, launcher::win32::bitmapBits(*bitmap),
+                                                  width, height)};
+}
+
+// Each picture drawn into its area at the window's DPI: AniImage at its
+// own size scaled from 96 dpi, from the top-left corner (clipped to the
+// area, the button face beside and below it), RxGIFAnimator1 stretched
+// to its whole area; at its own size, the resource's pixels themselves.
+void expectPicturesDrawnAt(FormGears& form, int dpi)
+{
+    SCOPED_TRACE(std::to_string(dpi) + " dpi");
+    const std::uint32_t face = [] {
+        const COLORREF colour = GetSysColor(COLOR_BTNFACE);
+        return (std::uint32_t{GetRValue(colour)} << 16) | (std::uint32_t{GetGValue(colour)} << 8) |
+               GetBValue(colour);
+    }();
+    const Pixels ani = drawnPixels(form.control("AniImage"));
+    const int aniWidth = launcher::scaleFromDesign(193, dpi);
+    const int aniHeight = launcher::scaleFromDesign(73, dpi);
+    const Pixels aniExpected = resampled(L"ANI_IMAGE", aniWidth, aniHeight);
+    ASSERT_EQ(aniExpected.values.size(), static_cast<std::size_t>(aniWidth) * aniHeight);
+    ASSERT_LT(ani.width, aniWidth);
+    ASSERT_GT(ani.height, aniHeight);
+    int wrong = 0;
+    for (int y = 0; y < ani.height; ++y) {
+        for (int x = 0; x < ani.width; ++x) {
+            const std::uint32_t expected = y < aniHeight ? aniExpected.at(x, y) : face;
+            wrong += ani.at(x, y) != expected ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "AniImage: pixels other than the bitmap's and the button face's";
+
+    const Pixels gif = drawnPixels(form.control("RxGIFAnimator1"));
+    const Pixels gifExpected = resampled(L"TRANSMISSION", gif.width, gif.height);
+    EXPECT_EQ(gif.values, gifExpected.values) << "RxGIFAnimator1: not its bitmap stretched";
+}
+
+// A bitmap to resample: its header, a colour table and its pixel rows.
+struct TestBitmap
+{
+    std::vector<std::uint8_t> bytes;
+
+    TestBitmap(int width, int height, int bitCount, const std::vector<RGBQUAD>& colours,
+               const std::vector<std::uint8_t>& rows)
+    {
+        BITMAPINFOHEADER header{};
+        header.biSize = sizeof header;
+        header.biWidth = width;
+        header.biHeight = height;
+        header.biPlanes = 1;
+        header.biBitCount = static_cast<WORD>(bitCount);
+        header.biCompression = BI_RGB;
+        header.biClrUsed = static_cast<DWORD>(colours.size());
+        const auto* head = reinterpret_cast<const std::uint8_t*>(&header);
+        bytes.assign(head, head + sizeof header);
+        const auto* table = reinterpret_cast<const std::uint8_t*>(colours.data());
+        bytes.insert(bytes.end(), table, table + colours.size() * sizeof(RGBQUAD));
+        bytes.insert(bytes.end(), rows.begin(), rows.end());
+    }
+
+    const BITMAPINFO& info() const { return *reinterpret_cast<const BITMAPINFO*>(bytes.data()); }
+
+    std::vector<std::uint32_t> at(int width, int height) const
+    {
+        return launcher::win32::resampleBitmap(info(), launcher::win32::bitmapBits(info()), width,
+                                               height);
+    }
+};
+
 } // namespace
 
 // Looks at the launcher while a module runs; exported for the recording
@@ -383,7 +525,7 @@ TEST_F(LauncherWindowTest, FrameIconFontAndOwnerAreTheWindowsOwn)
     }
 }
 
-TEST_F(LauncherWindowTest, PicturesAreDecodedFromTheProgramsResources)
+TEST_F(LauncherWindowTest, PicturesAreTheProgramsBitmapResources)
 {
     using launcher::win32::Picture;
     const struct
@@ -404,6 +546,82 @@ TEST_F(LauncherWindowTest, PicturesAreDecodedFromTheProgramsResources)
         EXPECT_EQ(picture->pictureSize().cy, expected.size.cy) << expected.name;
         const RECT drawn = picture->drawnRect();
         EXPECT_TRUE(EqualRect(&drawn, &expected.drawn)) << expected.name;
+    }
+}
+
+// The bitmaps hold the very pixels of the pictures the Qt window shows
+// (resources/images/make-images.py writes both), as GDI+ decodes them.
+TEST(LauncherPictures, TheBitmapsAreThePixelsOfThePngAndTheGif)
+{
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+    const struct
+    {
+        const wchar_t* resource;
+        const char* file;
+    } pictures[] = {{L"ANI_IMAGE", "ani_image.png"}, {L"TRANSMISSION", "transmission.gif"}};
+    for (const auto& picture : pictures) {
+        SCOPED_TRACE(picture.file);
+        const std::wstring path = toWide(std::string(DERIZE_IMAGES_DIR) + "/" + picture.file);
+        {
+            Gdiplus::Bitmap decoded(path.c_str());
+            ASSERT_EQ(decoded.GetLastStatus(), Gdiplus::Ok);
+            const int width = static_cast<int>(decoded.GetWidth());
+            const int height = static_cast<int>(decoded.GetHeight());
+            const Pixels bitmap = resampled(picture.resource, width, height);
+            ASSERT_EQ(bitmap.values.size(), static_cast<std::size_t>(width) * height);
+            int wrong = 0;
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    Gdiplus::Color colour;
+                    decoded.GetPixel(x, y, &colour);
+                    wrong += (colour.GetValue() & 0xFFFFFF) != bitmap.at(x, y) ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+        }
+    }
+    Gdiplus::GdiplusShutdown(token);
+}
+
+TEST(LauncherPictures, ResampledToTheirOwnSizeTheyAreTheirPixels)
+{
+    // Three by two, 8 bits with a colour table, bottom row first, each row
+    // padded to four bytes.
+    const std::vector<RGBQUAD> colours{{0x10, 0x20, 0x30, 0}, {0xFF, 0x00, 0x80, 0}, {0, 0, 0, 0}};
+    const TestBitmap eight(3, 2, 8, colours, {2, 1, 0, 0, 0, 1, 2, 0});
+    EXPECT_EQ(eight.at(3, 2), (std::vector<std::uint32_t>{0x302010, 0x8000FF, 0x000000, 0x000000,
+                                                          0x8000FF, 0x302010}));
+    // Two by one, 4 bits: the left pixel in the high half of the byte.
+    const TestBitmap four(2, 1, 4, colours, {0x10, 0, 0, 0});
+    EXPECT_EQ(four.at(2, 1), (std::vector<std::uint32_t>{0x8000FF, 0x302010}));
+    // One by two, 24 bits, top row first (a negative height).
+    TestBitmap top(1, 2, 24, {}, {0x01, 0x02, 0x03, 0, 0x04, 0x05, 0x06, 0});
+    reinterpret_cast<BITMAPINFOHEADER*>(top.bytes.data())->biHeight = -2;
+    EXPECT_EQ(top.at(1, 2), (std::vector<std::uint32_t>{0x030201, 0x060504}));
+}
+
+TEST(LauncherPictures, ResampledAnOnlyColourStaysAndFineStripesAverage)
+{
+    const std::vector<RGBQUAD> colours{{0x40, 0x80, 0xC0, 0}, {0, 0, 0, 0}, {255, 255, 255, 0}};
+    const TestBitmap plain(4, 3, 8, colours, std::vector<std::uint8_t>(12, 0));
+    for (const SIZE size : {SIZE{6, 5}, SIZE{2, 1}, SIZE{7, 3}}) {
+        const std::vector<std::uint32_t> pixels = plain.at(size.cx, size.cy);
+        EXPECT_EQ(pixels, std::vector<std::uint32_t>(static_cast<std::size_t>(size.cx) * size.cy,
+                                                     0xC08040));
+    }
+    // Black and white columns halved: a middle grey wherever the mirrored
+    // edges lie beyond the filter's reach.
+    std::vector<std::uint8_t> row;
+    for (int x = 0; x < 32; ++x) {
+        row.push_back(static_cast<std::uint8_t>(1 + x % 2));
+    }
+    const TestBitmap stripes(32, 1, 8, colours, row);
+    const std::vector<std::uint32_t> halved = stripes.at(16, 1);
+    for (std::size_t x = 2; x < 14; ++x) {
+        EXPECT_NEAR(static_cast<int>(halved[x] & 0xFF), 128, 1) << x;
+        EXPECT_EQ(halved[x], (halved[x] & 0xFF) * 0x010101) << x;
     }
 }
 
@@ -614,6 +832,7 @@ TEST_F(LauncherWindowTest, MovedToAMonitorOfAnotherDpiItTakesTheSuggestedPlaceAn
     EXPECT_EQ(frame.left, 100);
     EXPECT_EQ(frame.top, 50);
     expectLaidOutFor(*m_form, other);
+    expectPicturesDrawnAt(*m_form, other);
     EXPECT_EQ(checkedKinds(), std::vector<int>{2});
     m_form->kindButton(2).setWordWrap(false);
     EXPECT_EQ(fontOf(m_form->kindButton(2).hwnd()).lfHeight, -at.fontHeight);
@@ -626,6 +845,7 @@ TEST_F(LauncherWindowTest, MovedToAMonitorOfAnotherDpiItTakesTheSuggestedPlaceAn
     EXPECT_EQ(frame.left, 200);
     EXPECT_EQ(frame.top, 60);
     expectLaidOutFor(*m_form, start);
+    expectPicturesDrawnAt(*m_form, start);
 }
 
 // The window at the DPI of the display it starts on. tests/wine/ci.sh runs
@@ -682,6 +902,11 @@ TEST_F(LauncherWindowScale, TheWindowIsTheDesignScaledToTheDisplaysDpi)
         const RECT expected{91, 399, 91 + 186, 399 + 25};
         EXPECT_TRUE(EqualRect(&run, &expected));
     }
+}
+
+TEST_F(LauncherWindowScale, ThePicturesAreDrawnAtTheDisplaysDpi)
+{
+    expectPicturesDrawnAt(*m_form, expectedDpi());
 }
 
 TEST_F(LauncherWindowScale, EveryTextFitsItsControlInEitherLanguage)
