@@ -2,9 +2,18 @@
 # Time from starting derize-zizir.exe under Wine to its window on screen,
 # against the minimal Win32 window program of the same build (and so of the
 # same bitness), side by side: each is started RUNS times (15 by default),
-# alternating, in the same Wine prefix, with the wineserver kept warm; the
-# window is looked for with xdotool every POLL seconds (0.01 by default).
-# Prints each program's times and median, and the ratio of the medians.
+# alternating, in the same Wine prefix, with the wineserver kept warm and
+# one uncounted run of each first (it also starts Wine's desktop process,
+# explorer.exe, which stays while the programs follow one another, as a
+# desktop is there on Windows); the window is looked for with xdotool
+# again and again, POLL seconds apart (0.001 by default: each look is a
+# program started, a few milliseconds, and a longer pause would round
+# every time up to the loop's period). Prints each program's times and
+# median, and the ratio of the medians.
+#
+# On a machine shared with other work, real-time scheduling keeps the
+# others' load out of the figures: run the script, and the X server, the
+# window manager and the wineserver it talks to, under `chrt -r 20`.
 #
 #   DISPLAY=:n bench/win32/startup-time.sh <wine build dir>
 #   DISPLAY=:n bench/win32/startup-time.sh --breakdown <trace build dir>
@@ -30,7 +39,7 @@ if [ "${1:-}" = --breakdown ]; then
     shift
 fi
 build=${1:?usage: startup-time.sh [--breakdown] <wine build dir>}
-poll=${POLL:-0.01}
+poll=${POLL:-0.001}
 : "${DISPLAY:?an X server is needed}"
 
 launcher="$build/bin/derize-zizir.exe"
@@ -108,6 +117,9 @@ if xdotool search --onlyvisible --name 'DIVIZ$|Minimal Win32 window' >/dev/null 
     echo "startup-time: a launcher or minimal window is already on screen; close it first" >&2
     exit 1
 fi
+
+time_to_window "$launcher" 'DIVIZ$' >/dev/null
+time_to_window "$minimal" 'Minimal Win32 window' >/dev/null
 
 if ! $breakdown; then
     runs=${RUNS:-15}
