@@ -125,6 +125,41 @@ std::uint32_t channelByte(double value)
     return static_cast<std::uint32_t>(std::clamp(std::lround(value), 0L, 255L));
 }
 
+// A picture as three numbers a pixel, red, green and blue, top row first.
+struct Plane
+{
+    int width = 0;
+    int height = 0;
+    std::vector<double> values;
+};
+
+// `source` resampled to `length` pixels along one axis: across its rows
+// (`across`), or down its columns.
+Plane resampleAxis(const Plane& source, int length, bool across)
+{
+    const Taps taps = tapsFor(across ? source.width : source.height, length);
+    Plane target{across ? length : source.width, across ? source.height : length, {}};
+    target.values.reserve(static_cast<std::size_t>(target.width) * target.height * 3);
+    for (int y = 0; y < target.height; ++y) {
+        for (int x = 0; x < target.width; ++x) {
+            double sum[3] = {0.0, 0.0, 0.0};
+            const std::size_t first = static_cast<std::size_t>(across ? x : y) * taps.count;
+            for (std::size_t k = first; k < first + static_cast<std::size_t>(taps.count); ++k) {
+                const int from = taps.index[k];
+                const double* in =
+                    &source.values[(static_cast<std::size_t>(across ? y : from) * source.width +
+                                    static_cast<std::size_t>(across ? from : x)) *
+                                   3];
+                for (int channel = 0; channel < 3; ++channel) {
+                    sum[channel] += taps.weight[k] * in[channel];
+                }
+            }
+            target.values.insert(target.values.end(), sum, sum + 3);
+        }
+    }
+    return target;
+}
+
 } // namespace
 
 const void* bitmapBits(const BITMAPINFO& bitmap)
@@ -144,55 +179,27 @@ const void* bitmapBits(const BITMAPINFO& bitmap)
 std::vector<std::uint32_t> resampleBitmap(const BITMAPINFO& bitmap, const void* bits, int width,
                                           int height)
 {
-    const int sourceWidth = bitmap.bmiHeader.biWidth;
-    const int sourceHeight = std::abs(bitmap.bmiHeader.biHeight);
     if (width <= 0 || height <= 0) {
         return {};
     }
-    // The source's channels, then each row resampled across.
-    std::vector<std::uint32_t> row(static_cast<std::size_t>(sourceWidth));
-    std::vector<double> across(static_cast<std::size_t>(sourceHeight) * width * 3);
-    const Taps columns = tapsFor(sourceWidth, width);
-    for (int y = 0; y < sourceHeight; ++y) {
+    Plane source{bitmap.bmiHeader.biWidth, std::abs(bitmap.bmiHeader.biHeight), {}};
+    source.values.reserve(static_cast<std::size_t>(source.width) * source.height * 3);
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(source.width));
+    for (int y = 0; y < source.height; ++y) {
         readRow(bitmap, bits, y, row.data());
-        for (int x = 0; x < width; ++x) {
-            double r = 0.0;
-            double g = 0.0;
-            double b = 0.0;
-            for (int k = 0; k < columns.count; ++k) {
-                const std::size_t at = static_cast<std::size_t>(x) * columns.count + k;
-                const std::uint32_t pixel = row[static_cast<std::size_t>(columns.index[at])];
-                const double w = columns.weight[at];
-                r += w * ((pixel >> 16) & 0xFF);
-                g += w * ((pixel >> 8) & 0xFF);
-                b += w * (pixel & 0xFF);
-            }
-            double* out = &across[(static_cast<std::size_t>(y) * width + x) * 3];
-            out[0] = r;
-            out[1] = g;
-            out[2] = b;
+        for (const std::uint32_t pixel : row) {
+            source.values.push_back((pixel >> 16) & 0xFF);
+            source.values.push_back((pixel >> 8) & 0xFF);
+            source.values.push_back(pixel & 0xFF);
         }
     }
-    // Then down.
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-    const Taps rows = tapsFor(sourceHeight, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            double r = 0.0;
-            double g = 0.0;
-            double b = 0.0;
-            for (int k = 0; k < rows.count; ++k) {
-                const std::size_t at = static_cast<std::size_t>(y) * rows.count + k;
-                const double* in =
-                    &across[(static_cast<std::size_t>(rows.index[at]) * width + x) * 3];
-                const double w = rows.weight[at];
-                r += w * in[0];
-                g += w * in[1];
-                b += w * in[2];
-            }
-            pixels[static_cast<std::size_t>(y) * width + x] =
-                (channelByte(r) << 16) | (channelByte(g) << 8) | channelByte(b);
-        }
+    const Plane scaled = resampleAxis(resampleAxis(source, width, true), height, false);
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(width) * height);
+    for (std::size_t at = 0; at < scaled.values.size(); at += 3) {
+        pixels.push_back((channelByte(scaled.values[at]) << 16) |
+                         (channelByte(scaled.values[at + 1]) << 8) |
+                         channelByte(scaled.values[at + 2]));
     }
     return pixels;
 }
