@@ -23,12 +23,14 @@
 # Wine's 32-bit loader for a 32-bit one (wine, wine-release), where the
 # machine runs 32-bit programs (scripts/i386-probe.sh). WINE names another.
 #
-# --breakdown starts the launcher alone, RUNS times (5 by default), with
-# WINEDEBUG=+timestamp,+loaddll, from a build configured with the
-# bench-only switch -DDERIZE_STARTUP_TRACE=ON (launcher/win32/StartupTrace.h)
-# and prints, for each step of its start-up (each DLL loaded, each mark the
-# program writes, the window found on screen), the median milliseconds since
-# the start and since the step before.
+# --breakdown starts both programs, alternating, RUNS times each (5 by
+# default), with WINEDEBUG=+timestamp,+loaddll,+module, from a build
+# configured with the bench-only switch -DDERIZE_STARTUP_TRACE=ON (the
+# marks of launcher/win32/StartupTrace.h, and the same in the minimal
+# program) and prints, for each step of the launcher's start-up and the
+# minimal program's same step (each DLL loaded, each DLL's initialisation
+# returned, each mark, the window found on screen), the median
+# milliseconds since the start and since the step before.
 #
 # Needs an X server with a window manager on DISPLAY (Xvfb and openbox do)
 # and a Wine prefix with a display driver (not the tests' null driver).

@@ -179,10 +179,10 @@ const void* bitmapBits(const BITMAPINFO& bitmap)
 std::vector<std::uint32_t> resampleBitmap(const BITMAPINFO& bitmap, const void* bits, int width,
                                           int height)
 {
-    if (width <= 0 || height <= 0) {
+    Plane source{bitmap.bmiHeader.biWidth, std::abs(bitmap.bmiHeader.biHeight), {}};
+    if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0) {
         return {};
     }
-    Plane source{bitmap.bmiHeader.biWidth, std::abs(bitmap.bmiHeader.biHeight), {}};
     source.values.reserve(static_cast<std::size_t>(source.width) * source.height * 3);
     std::vector<std::uint32_t> row(static_cast<std::size_t>(source.width));
     for (int y = 0; y < source.height; ++y) {
