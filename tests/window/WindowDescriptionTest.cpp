@@ -126,7 +126,10 @@ TEST(WindowDescription, KindButtonsAreTheKindTableInItsOrder)
     for (std::size_t i = 0; i < launcher::KindCount; ++i) {
         EXPECT_EQ(buttons[i], launcher::CalculationKinds[i].buttonName) << "kind index " << i;
     }
-    EXPECT_EQ(launcher::findControlDescription("rbToothedBelt")->text, "Зубчато-ременная передача");
+    const ControlDescription& last = *launcher::findControlDescription("rbToothedBelt");
+    EXPECT_EQ(last.text, "Зубчато-ременная передача");
+    EXPECT_EQ(last.rect, (launcher::ControlRect{9, 212, 316, 17}));
+    EXPECT_EQ(&last + 1, launcher::findControlDescription("btnRun")) << "Run follows the kinds";
 }
 
 TEST(WindowDescription, ParentsComeFirstAndSiblingsInTabOrderFromZero)

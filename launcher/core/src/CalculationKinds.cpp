@@ -3,20 +3,7 @@
 #include "platform/AsciiCase.h"
 #include "platform/Library.h"
 
-#include <trn_module.h>
-
 namespace launcher {
-
-// The module header names the entry points for module authors in plain C;
-// it must name them as the kind table does.
-static_assert(CalculationKinds[0].entryPoint == TRN_ENTRY_CYLEXT);
-static_assert(CalculationKinds[1].entryPoint == TRN_ENTRY_CYLINT);
-static_assert(CalculationKinds[2].entryPoint == TRN_ENTRY_BEVSPIR);
-static_assert(CalculationKinds[3].entryPoint == TRN_ENTRY_BEVSTR);
-static_assert(CalculationKinds[4].entryPoint == TRN_ENTRY_WORM);
-static_assert(CalculationKinds[5].entryPoint == TRN_ENTRY_CHAIN);
-static_assert(CalculationKinds[6].entryPoint == TRN_ENTRY_VBELT);
-static_assert(CalculationKinds[7].entryPoint == TRN_ENTRY_TBELT);
 
 namespace {
 

@@ -20,22 +20,19 @@ const WindowDescription LauncherWindowDescription{
 
 namespace {
 
-// The button of kind `index` in the group box at `rect`: its name and text
-// are the kind table's, its tab order the kind index; the first is checked
-// and is the group's tab stop.
-constexpr ControlDescription kindButton(std::size_t index, ControlRect rect)
-{
-    const CalculationKind& kind = CalculationKinds[index];
-    return {kind.buttonName, ControlClass::KindButton, "GroupBox1", rect,
-            kind.caption,    static_cast<int>(index),  index == 0,  index == 0};
-}
-
-} // namespace
+// The kind buttons' rectangles in the group box, from the kind table.
+constexpr std::array<ControlRect, KindCount> KindButtonRects{{
+#define DERIZE_KIND(button, extension, library, entry, form, caption, dataType, left, top, width,  \
+                    height)                                                                        \
+    {left, top, width, height},
+#include "launcher/CalculationKinds.def"
+#undef DERIZE_KIND
+}};
 
 // Each row: name, class, parent (empty: the window), left, top, width,
 // height; text, tab order, tab stop, checked.
 // clang-format off
-const std::array<ControlDescription, 15> LauncherControlDescriptions{{
+constexpr std::array<ControlDescription, 6> ControlsBeforeKinds{{
     {"lblCopyright", ControlClass::Label, "", {161, 122, 189, 26},
      notices::Russian, -1, false, false},
     {"Panel2", ControlClass::Panel, "", {157, 10, 196, 103},
@@ -48,18 +45,36 @@ const std::array<ControlDescription, 15> LauncherControlDescriptions{{
      "", -1, false, false},
     {"GroupBox1", ControlClass::GroupBox, "", {12, 152, 341, 238},
      "Типы расчетов", 2, false, false},
-    kindButton(0, {9, 24, 320, 19}),
-    kindButton(1, {9, 51, 316, 20}),
-    kindButton(2, {9, 78, 316, 17}),
-    kindButton(3, {9, 105, 316, 17}),
-    kindButton(4, {9, 132, 316, 17}),
-    kindButton(5, {9, 159, 316, 17}),
-    kindButton(6, {9, 186, 316, 17}),
-    kindButton(7, {9, 212, 316, 17}),
-    {"btnRun", ControlClass::PushButton, "", {91, 399, 186, 25},
-     "Выполнить", 3, true, false},
 }};
+constexpr ControlDescription RunButton{"btnRun", ControlClass::PushButton, "", {91, 399, 186, 25},
+                                       "Выполнить", 3, true, false};
 // clang-format on
+
+// The rows in creation order: the kind buttons between the group box and
+// Run. A kind button's name and text are the kind table's, its tab order
+// the kind index; the first is checked and is the group's tab stop.
+constexpr std::array<ControlDescription, LauncherControlCount> launcherControls()
+{
+    static_assert(ControlsBeforeKinds.size() + KindCount + 1 == LauncherControlCount);
+    std::array<ControlDescription, LauncherControlCount> rows{};
+    std::size_t row = 0;
+    for (const ControlDescription& control : ControlsBeforeKinds) {
+        rows[row++] = control;
+    }
+    for (std::size_t index = 0; index < KindCount; ++index) {
+        const CalculationKind& kind = CalculationKinds[index];
+        rows[row++] = {
+            kind.buttonName, ControlClass::KindButton, "GroupBox1", KindButtonRects[index],
+            kind.caption,    static_cast<int>(index),  index == 0,  index == 0};
+    }
+    rows[row] = RunButton;
+    return rows;
+}
+
+} // namespace
+
+const std::array<ControlDescription, LauncherControlCount> LauncherControlDescriptions =
+    launcherControls();
 
 const ControlDescription* findControlDescription(std::string_view name)
 {

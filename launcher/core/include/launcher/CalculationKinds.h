@@ -36,21 +36,21 @@ struct CalculationKind
     std::string_view caption; // the button's text in the window, UTF-8
 };
 
-// The kinds in kind-index order, from launcher/CalculationKinds.def. The
-// kind index (0 to 7) is also the position of the kind's button in the
+// The kinds in kind-index order, from launcher/CalculationKinds.def (the
+// columns after the caption are the window's and the packaging's). The
+// kind index is also the position of the kind's button in the
 // window; the module number used by RunCalculation is the kind index plus
 // one.
 inline constexpr std::array CalculationKinds{
-#define DERIZE_KIND(button, extension, library, entry, form, caption)                              \
+#define DERIZE_KIND(button, extension, library, entry, form, caption, ...)                         \
     CalculationKind{#button, #extension, #library, #entry, CallForm::form, caption},
 #include "launcher/CalculationKinds.def"
 #undef DERIZE_KIND
 };
 
 inline constexpr std::size_t KindCount = CalculationKinds.size();
-static_assert(KindCount == 8, "the window has a button for each of the eight kinds");
 
-// The kind of module number 1 to 8, nullptr for any other number.
+// The kind of module number 1 to KindCount, nullptr for any other number.
 const CalculationKind* kindForModuleNumber(int moduleNumber);
 
 // File name of the kind's module library on this platform: the base name

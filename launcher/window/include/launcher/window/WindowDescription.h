@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launcher/CalculationKinds.h"
+
 #include <array>
 #include <string_view>
 
@@ -60,8 +62,11 @@ inline constexpr std::string_view ApplicationTitle = "DERIZE-Zizir";
 
 extern const WindowDescription LauncherWindowDescription;
 
-// In creation order: a parent always comes before its children.
-extern const std::array<ControlDescription, 15> LauncherControlDescriptions;
+// In creation order: a parent always comes before its children. Six
+// controls come before the kind buttons, one of each kind, and Run after
+// them.
+inline constexpr std::size_t LauncherControlCount = 6 + KindCount + 1;
+extern const std::array<ControlDescription, LauncherControlCount> LauncherControlDescriptions;
 
 // The control of that name, nullptr when there is none.
 const ControlDescription* findControlDescription(std::string_view name);
