@@ -1,5 +1,5 @@
 // DemoModule.cpp - the demo calculation module, and the reference example
-// for writing a module (the contract is in sdk/include/trn_module.h).
+// for writing a module (the contract is in the SDK's trn_module.h).
 //
 // It calculates nothing. It opens a modal dialog owned by the launcher
 // window that shows what the launcher handed over: the kind, the data file

@@ -1,6 +1,6 @@
 /*
  * DemoModuleWin32.c - the demo calculation module of the Windows launcher,
- * in plain Win32 C (the contract is in sdk/include/trn_module.h).
+ * in plain Win32 C (the contract is in the SDK's trn_module.h).
  *
  * It calculates nothing. It shows a message box owned by the owner window
  * it is given, naming the kind and the data file it was handed, and
