@@ -11,8 +11,8 @@
 # there, cmake/MingwRuntime.cmake names them; modules are trn_*.dll).
 # SDK_PREFIX is an installed module SDK (cmake --install of any build, or
 # the Debian package's /usr: the SDK holds no binaries). The file
-# associations are made from the MIME types of the Linux package, one per
-# kind, named with the kind's name.
+# associations are made from the kind table, one per kind, named with the
+# kind's English name as the Linux package's MIME types are.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 [ $# -eq 3 ] || [ $# -eq 4 ] ||
@@ -70,14 +70,8 @@ if [ -n "$program64_dir" ]; then
     defines+=(-DPROGRAM64_NSH="$work/program64.nsh")
 fi
 
-# <glob pattern="*.gear_exc_dat"/> and the English <comment>, "... data".
-awk '/<mime-type / { name = ""; ext = "" }
-    /<comment>/ { name = $0; sub(/.*<comment>/, "", name); sub(/ data<\/comment>.*/, "", name) }
-    /<glob pattern="\*\./ { ext = $0; sub(/.*pattern="\*\./, "", ext); sub(/".*/, "", ext) }
-    /<\/mime-type>/ { printf "!insertmacro ${KIND_MACRO} \"%s\" \"%s\"\n", ext, name }' \
-    "$source_dir/packaging/share/org.derize.Zizir.xml" >"$work/kinds.nsh"
-[ "$(wc -l <"$work/kinds.nsh")" -eq 8 ] ||
-    { echo "build-installer: expected eight kinds, found:" >&2; cat "$work/kinds.nsh" >&2; exit 1; }
+# The file associations, made of the kind table.
+cmake -DOUTPUT="$work/kinds.nsh" -P "$source_dir/packaging/windows/kinds.cmake"
 
 # The version information: the maker's English notice on one line as the
 # copyright, the installer's own file name.
