@@ -3,6 +3,7 @@
 #include "launcher/window/LauncherWindow.h"
 
 #include "FixtureRecord.h"
+#include "launcher/CalculationKinds.h"
 #include "launcher/window/LauncherView.h"
 #include "platform/Animation.h"
 
@@ -310,7 +311,7 @@ TEST_F(LauncherWindowTest, SelectKindAndRunChecksTheKindRunsItAndReturnsTheOutco
 
     // A checked kind is not checked again; an index outside the table
     // leaves the choice as it is.
-    for (const int kindIndex : {5, 8, -1}) {
+    for (const int kindIndex : {5, static_cast<int>(launcher::KindCount), -1}) {
         g_events.clear();
         window.KindIndex = kindIndex;
         ASSERT_TRUE(window.SelectKindAndRun().has_value());

@@ -126,10 +126,12 @@ TEST(WindowDescription, KindButtonsAreTheKindTableInItsOrder)
     for (std::size_t i = 0; i < launcher::KindCount; ++i) {
         EXPECT_EQ(buttons[i], launcher::CalculationKinds[i].buttonName) << "kind index " << i;
     }
-    const ControlDescription& last = *launcher::findControlDescription("rbToothedBelt");
-    EXPECT_EQ(last.text, "Зубчато-ременная передача");
-    EXPECT_EQ(last.rect, (launcher::ControlRect{9, 212, 316, 17}));
-    EXPECT_EQ(&last + 1, launcher::findControlDescription("btnRun")) << "Run follows the kinds";
+    const ControlDescription& toothedBelt = *launcher::findControlDescription("rbToothedBelt");
+    EXPECT_EQ(toothedBelt.text, "Зубчато-ременная передача");
+    EXPECT_EQ(toothedBelt.rect, (launcher::ControlRect{9, 212, 316, 17}));
+    EXPECT_EQ(launcher::findControlDescription(launcher::CalculationKinds.back().buttonName) + 1,
+              launcher::findControlDescription("btnRun"))
+        << "Run follows the kinds";
 }
 
 TEST(WindowDescription, ParentsComeFirstAndSiblingsInTabOrderFromZero)
