@@ -2,6 +2,7 @@
 
 #include "FixtureRecord.h"
 #include "TranslatorKit.h"
+#include "launcher/CalculationKinds.h"
 
 #include <algorithm>
 #include <array>
@@ -68,7 +69,7 @@ TEST(InstallationCheck, EveryModuleReadyIsProbedWithoutBeingCalled)
 
     const auto report = check::checkInstallation(dir.dirWithSlash(), "RUS");
 
-    ASSERT_EQ(report.modules.size(), 8u);
+    ASSERT_EQ(report.modules.size(), launcher::KindCount);
     for (const auto& module : report.modules) {
         SCOPED_TRACE(module.fileName);
         EXPECT_TRUE(module.ready()) << module.reason;
@@ -78,8 +79,8 @@ TEST(InstallationCheck, EveryModuleReadyIsProbedWithoutBeingCalled)
     EXPECT_TRUE(report.allModulesReady());
     EXPECT_TRUE(record.linesStartingWith("call ").empty())
         << "the check must never call an entry point";
-    EXPECT_EQ(record.linesStartingWith("load ").size(), 8u);
-    EXPECT_EQ(record.linesStartingWith("unload ").size(), 8u)
+    EXPECT_EQ(record.linesStartingWith("load ").size(), launcher::KindCount);
+    EXPECT_EQ(record.linesStartingWith("unload ").size(), launcher::KindCount)
         << "every probed module must be unloaded again";
 }
 
