@@ -6,18 +6,6 @@
 
 namespace launcher {
 
-const WindowDescription LauncherWindowDescription{
-    .name = "FormGears",
-    .className = "TFormGears",
-    .caption = "Комплекс программ ЗЕФРАН-DIVIZ",
-    .left = 424,
-    .top = 227,
-    .clientWidth = 367,
-    .clientHeight = 430,
-    .fontFace = "MS Sans Serif",
-    .fontPointSize = 8,
-};
-
 namespace {
 
 // The kind buttons' rectangles in the group box, from the kind table.
@@ -28,6 +16,13 @@ constexpr std::array<ControlRect, KindCount> KindButtonRects{{
 #include "launcher/CalculationKinds.def"
 #undef DERIZE_KIND
 }};
+
+// The group box ends 9 pixels below the last kind button, Run stands 9
+// pixels below the box and the window ends 6 pixels below Run: the window
+// grows with the kind table.
+constexpr int GroupBoxTop = 152;
+constexpr int GroupBoxHeight = KindButtonRects.back().top + KindButtonRects.back().height + 9;
+constexpr ControlRect RunRect{91, GroupBoxTop + GroupBoxHeight + 9, 186, 25};
 
 // Each row: name, class, parent (empty: the window), left, top, width,
 // height; text, tab order, tab stop, checked.
@@ -43,10 +38,10 @@ constexpr std::array<ControlDescription, 6> ControlsBeforeKinds{{
      "", 1, false, false},
     {"RxGIFAnimator1", ControlClass::GifPicture, "Panel1", {2, 2, 139, 130},
      "", -1, false, false},
-    {"GroupBox1", ControlClass::GroupBox, "", {12, 152, 341, 238},
+    {"GroupBox1", ControlClass::GroupBox, "", {12, GroupBoxTop, 341, GroupBoxHeight},
      "Типы расчетов", 2, false, false},
 }};
-constexpr ControlDescription RunButton{"btnRun", ControlClass::PushButton, "", {91, 399, 186, 25},
+constexpr ControlDescription RunButton{"btnRun", ControlClass::PushButton, "", RunRect,
                                        "Выполнить", 3, true, false};
 // clang-format on
 
@@ -72,6 +67,18 @@ constexpr std::array<ControlDescription, LauncherControlCount> launcherControls(
 }
 
 } // namespace
+
+const WindowDescription LauncherWindowDescription{
+    .name = "FormGears",
+    .className = "TFormGears",
+    .caption = "Комплекс программ ЗЕФРАН-DIVIZ",
+    .left = 424,
+    .top = 227,
+    .clientWidth = 367,
+    .clientHeight = RunRect.top + RunRect.height + 6,
+    .fontFace = "MS Sans Serif",
+    .fontPointSize = 8,
+};
 
 const std::array<ControlDescription, LauncherControlCount> LauncherControlDescriptions =
     launcherControls();
