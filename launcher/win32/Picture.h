@@ -2,9 +2,6 @@
 
 #include "NativeControl.h"
 
-#include <cstdint>
-#include <vector>
-
 namespace launcher::win32 {
 
 // How a picture fills its area.
@@ -19,9 +16,10 @@ enum class PictureFit
 // bitmap made from the picture when the pictures are drawn:
 // resources/images/make-images.py), drawn straight from the resource's
 // memory: nothing is decoded when the program starts. Drawn at its own
-// size it is copied pixel for pixel; at any other size it is resampled
-// (resampleBitmap) once for that size. Where the picture does not cover
-// its area, the parent's button face shows.
+// size it is copied pixel for pixel; at any other size GDI stretches it in
+// HALFTONE mode, which averages the source pixels under each target pixel.
+// Where the picture does not cover its area, the parent's button face
+// shows.
 class Picture final : public NativeControl
 {
 public:
@@ -52,23 +50,11 @@ private:
     int m_dpi = DesignDpi;
     const BITMAPINFO* m_bitmap = nullptr; // in the resource's memory
     const void* m_bits = nullptr;
-    // The picture resampled to the size it was last drawn at.
-    SIZE m_scaledSize{0, 0};
-    std::vector<std::uint32_t> m_scaled;
 };
 
 // The pixel rows of a bitmap resource (a packed DIB: header, colour table,
-// rows) that resampleBitmap reads; nullptr unless it is an uncompressed
+// rows) to draw with StretchDIBits; nullptr unless it is an uncompressed
 // DIB of 1, 4 or 8 bits with a colour table, or of 24 or 32 bits.
 const void* bitmapBits(const BITMAPINFO& bitmap);
-
-// The bitmap `bitmap` (pixel rows `bits`) at `width` by `height`, top row
-// first, a 0x00RRGGBB value a pixel: resampled with a bicubic filter
-// (Keys, a = -0.5; widened to average over the source pixels a target
-// pixel covers when the picture shrinks), pixel centres mapped onto pixel
-// centres and the edges mirrored, as GDI+ draws with high-quality bicubic
-// interpolation, a half-pixel offset and a flipping wrap mode.
-std::vector<std::uint32_t> resampleBitmap(const BITMAPINFO& bitmap, const void* bits, int width,
-                                          int height);
 
 } // namespace launcher::win32

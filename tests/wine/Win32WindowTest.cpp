@@ -302,17 +302,14 @@ struct Pixels
     }
 };
 
-// What a picture control draws of its client area (WM_PRINTCLIENT into a
-// 32-bit bitmap of that size).
-Pixels drawnPixels(HWND picture)
+// What `paint` draws into a 32-bit bitmap of `width` by `height`.
+Pixels paintedPixels(int width, int height, const std::function<void(HDC)>& paint)
 {
-    RECT client{};
-    GetClientRect(picture, &client);
-    Pixels drawn{client.right, client.bottom, {}};
+    Pixels drawn{width, height, {}};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = drawn.width;
-    info.bmiHeader.biHeight = -drawn.height;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -324,10 +321,10 @@ Pixels drawnPixels(HWND picture)
         return drawn;
     }
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(picture, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    paint(dc);
     GdiFlush();
     const auto* first = static_cast<const std::uint32_t*>(bits);
-    drawn.values.assign(first, first + static_cast<std::size_t>(drawn.width) * drawn.height);
+    drawn.values.assign(first, first + static_cast<std::size_t>(width) * height);
     for (std::uint32_t& value : drawn.values) {
         value &= 0xFFFFFF;
     }
@@ -335,6 +332,16 @@ Pixels drawnPixels(HWND picture)
     DeleteObject(bitmap);
     DeleteDC(dc);
     return drawn;
+}
+
+// What a picture control draws of its client area (WM_PRINTCLIENT).
+Pixels drawnPixels(HWND picture)
+{
+    RECT client{};
+    GetClientRect(picture, &client);
+    return paintedPixels(client.right, client.bottom, [picture](HDC dc) {
+        SendMessageW(picture, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
 }
 
 // A bitmap resource of the test program (which carries the launcher's).
@@ -346,22 +353,30 @@ const BITMAPINFO* bitmapResource(const wchar_t* name)
     return loaded != nullptr ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
 }
 
-// The resource's pixels at `width` by `height` as the pictures draw them.
-Pixels resampled(const wchar_t* name, int width, int height)
+// The resource as GDI draws it into `target` of a `width` by `height`
+// bitmap, clipped to it: its very pixels at its own size, stretched in
+// HALFTONE mode at any other.
+Pixels stretched(const wchar_t* name, int width, int height, const RECT& target)
 {
     const BITMAPINFO* bitmap = bitmapResource(name);
     if (bitmap == nullptr || launcher::win32::bitmapBits(*bitmap) == nullptr) {
         return {};
     }
-    return Pixels{width, height,
-                  launcher::win32::resampleBitmap(*bitmap, launcher::win32::bitmapBits(*bitmap),
-                                                  width, height)};
+    return paintedPixels(width, height, [bitmap, &target](HDC dc) {
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchDIBits(dc, target.left, target.top, target.right - target.left,
+                      target.bottom - target.top, 0, 0, bitmap->bmiHeader.biWidth,
+                      std::abs(bitmap->bmiHeader.biHeight), launcher::win32::bitmapBits(*bitmap),
+                      bitmap, DIB_RGB_COLORS, SRCCOPY);
+    });
 }
 
 // Each picture drawn into its area at the window's DPI: AniImage at its
 // own size scaled from 96 dpi, from the top-left corner (clipped to the
 // area, the button face beside and below it), RxGIFAnimator1 stretched
-// to its whole area; at its own size, the resource's pixels themselves.
+// to its whole area; each as GDI draws the resource at that size (its very
+// pixels at its own size).
 void expectPicturesDrawnAt(FormGears& form, int dpi)
 {
     SCOPED_TRACE(std::to_string(dpi) + " dpi");
@@ -373,10 +388,11 @@ void expectPicturesDrawnAt(FormGears& form, int dpi)
     const Pixels ani = drawnPixels(form.control("AniImage"));
     const int aniWidth = launcher::scaleFromDesign(193, dpi);
     const int aniHeight = launcher::scaleFromDesign(73, dpi);
-    const Pixels aniExpected = resampled(L"ANI_IMAGE", aniWidth, aniHeight);
-    ASSERT_EQ(aniExpected.values.size(), static_cast<std::size_t>(aniWidth) * aniHeight);
     ASSERT_LT(ani.width, aniWidth);
     ASSERT_GT(ani.height, aniHeight);
+    const Pixels aniExpected =
+        stretched(L"ANI_IMAGE", ani.width, ani.height, RECT{0, 0, aniWidth, aniHeight});
+    ASSERT_EQ(aniExpected.values.size(), ani.values.size());
     int wrong = 0;
     for (int y = 0; y < ani.height; ++y) {
         for (int x = 0; x < ani.width; ++x) {
@@ -387,41 +403,10 @@ void expectPicturesDrawnAt(FormGears& form, int dpi)
     EXPECT_EQ(wrong, 0) << "AniImage: pixels other than the bitmap's and the button face's";
 
     const Pixels gif = drawnPixels(form.control("RxGIFAnimator1"));
-    const Pixels gifExpected = resampled(L"TRANSMISSION", gif.width, gif.height);
+    const Pixels gifExpected =
+        stretched(L"TRANSMISSION", gif.width, gif.height, RECT{0, 0, gif.width, gif.height});
     EXPECT_EQ(gif.values, gifExpected.values) << "RxGIFAnimator1: not its bitmap stretched";
 }
-
-// A bitmap to resample: its header, a colour table and its pixel rows.
-struct TestBitmap
-{
-    std::vector<std::uint8_t> bytes;
-
-    TestBitmap(int width, int height, int bitCount, const std::vector<RGBQUAD>& colours,
-               const std::vector<std::uint8_t>& rows)
-    {
-        BITMAPINFOHEADER header{};
-        header.biSize = sizeof header;
-        header.biWidth = width;
-        header.biHeight = height;
-        header.biPlanes = 1;
-        header.biBitCount = static_cast<WORD>(bitCount);
-        header.biCompression = BI_RGB;
-        header.biClrUsed = static_cast<DWORD>(colours.size());
-        const auto* head = reinterpret_cast<const std::uint8_t*>(&header);
-        bytes.assign(head, head + sizeof header);
-        const auto* table = reinterpret_cast<const std::uint8_t*>(colours.data());
-        bytes.insert(bytes.end(), table, table + colours.size() * sizeof(RGBQUAD));
-        bytes.insert(bytes.end(), rows.begin(), rows.end());
-    }
-
-    const BITMAPINFO& info() const { return *reinterpret_cast<const BITMAPINFO*>(bytes.data()); }
-
-    std::vector<std::uint32_t> at(int width, int height) const
-    {
-        return launcher::win32::resampleBitmap(info(), launcher::win32::bitmapBits(info()), width,
-                                               height);
-    }
-};
 
 } // namespace
 
@@ -569,7 +554,8 @@ TEST(LauncherPictures, TheBitmapsAreThePixelsOfThePngAndTheGif)
             ASSERT_EQ(decoded.GetLastStatus(), Gdiplus::Ok);
             const int width = static_cast<int>(decoded.GetWidth());
             const int height = static_cast<int>(decoded.GetHeight());
-            const Pixels bitmap = resampled(picture.resource, width, height);
+            const Pixels bitmap =
+                stretched(picture.resource, width, height, RECT{0, 0, width, height});
             ASSERT_EQ(bitmap.values.size(), static_cast<std::size_t>(width) * height);
             int wrong = 0;
             for (int y = 0; y < height; ++y) {
@@ -583,46 +569,6 @@ TEST(LauncherPictures, TheBitmapsAreThePixelsOfThePngAndTheGif)
         }
     }
     Gdiplus::GdiplusShutdown(token);
-}
-
-TEST(LauncherPictures, ResampledToTheirOwnSizeTheyAreTheirPixels)
-{
-    // Three by two, 8 bits with a colour table, bottom row first, each row
-    // padded to four bytes.
-    const std::vector<RGBQUAD> colours{{0x10, 0x20, 0x30, 0}, {0xFF, 0x00, 0x80, 0}, {0, 0, 0, 0}};
-    const TestBitmap eight(3, 2, 8, colours, {2, 1, 0, 0, 0, 1, 2, 0});
-    EXPECT_EQ(eight.at(3, 2), (std::vector<std::uint32_t>{0x302010, 0x8000FF, 0x000000, 0x000000,
-                                                          0x8000FF, 0x302010}));
-    // Two by one, 4 bits: the left pixel in the high half of the byte.
-    const TestBitmap four(2, 1, 4, colours, {0x10, 0, 0, 0});
-    EXPECT_EQ(four.at(2, 1), (std::vector<std::uint32_t>{0x8000FF, 0x302010}));
-    // One by two, 24 bits, top row first (a negative height).
-    TestBitmap top(1, 2, 24, {}, {0x01, 0x02, 0x03, 0, 0x04, 0x05, 0x06, 0});
-    reinterpret_cast<BITMAPINFOHEADER*>(top.bytes.data())->biHeight = -2;
-    EXPECT_EQ(top.at(1, 2), (std::vector<std::uint32_t>{0x030201, 0x060504}));
-}
-
-TEST(LauncherPictures, ResampledAnOnlyColourStaysAndFineStripesAverage)
-{
-    const std::vector<RGBQUAD> colours{{0x40, 0x80, 0xC0, 0}, {0, 0, 0, 0}, {255, 255, 255, 0}};
-    const TestBitmap plain(4, 3, 8, colours, std::vector<std::uint8_t>(12, 0));
-    for (const SIZE size : {SIZE{6, 5}, SIZE{2, 1}, SIZE{7, 3}}) {
-        const std::vector<std::uint32_t> pixels = plain.at(size.cx, size.cy);
-        EXPECT_EQ(pixels, std::vector<std::uint32_t>(static_cast<std::size_t>(size.cx) * size.cy,
-                                                     0xC08040));
-    }
-    // Black and white columns halved: a middle grey wherever the mirrored
-    // edges lie beyond the filter's reach.
-    std::vector<std::uint8_t> row;
-    for (int x = 0; x < 32; ++x) {
-        row.push_back(static_cast<std::uint8_t>(1 + x % 2));
-    }
-    const TestBitmap stripes(32, 1, 8, colours, row);
-    const std::vector<std::uint32_t> halved = stripes.at(16, 1);
-    for (std::size_t x = 2; x < 14; ++x) {
-        EXPECT_NEAR(static_cast<int>(halved[x] & 0xFF), 128, 1) << x;
-        EXPECT_EQ(halved[x], (halved[x] & 0xFF) * 0x010101) << x;
-    }
 }
 
 TEST_F(LauncherWindowTest, KindButtonsAreNativeRadioButtonsRecreatedOnlyForANewValue)
