@@ -17,34 +17,22 @@ TzrRadioButton::TzrRadioButton(const QString& text, QWidget* parent)
 
 void TzrRadioButton::setHorizontalAlignment(TAlignment value)
 {
-    if (value != m_horizontal) {
-        m_horizontal = value;
-        recreateStyle();
-    }
+    launcher::setButtonProperty(m_horizontal, value, [this] { recreateStyle(); });
 }
 
 void TzrRadioButton::setVerticalAlignment(TVertAlignment value)
 {
-    if (value != m_vertical) {
-        m_vertical = value;
-        recreateStyle();
-    }
+    launcher::setButtonProperty(m_vertical, value, [this] { recreateStyle(); });
 }
 
 void TzrRadioButton::setWordWrap(bool value)
 {
-    if (value != m_wordWrap) {
-        m_wordWrap = value;
-        recreateStyle();
-    }
+    launcher::setButtonProperty(m_wordWrap, value, [this] { recreateStyle(); });
 }
 
 void TzrRadioButton::setButtonStyle(TStyle value)
 {
-    if (value != m_style) {
-        m_style = value;
-        recreateStyle();
-    }
+    launcher::setButtonProperty(m_style, value, [this] { recreateStyle(); });
 }
 
 launcher::RadioButtonProperties TzrRadioButton::properties() const

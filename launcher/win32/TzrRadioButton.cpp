@@ -104,34 +104,22 @@ void TzrRadioButton::setChecked(bool checked)
 
 void TzrRadioButton::setHorizontalAlignment(TAlignment value)
 {
-    if (value != m_properties.horizontal) {
-        m_properties.horizontal = value;
-        recreate();
-    }
+    launcher::setButtonProperty(m_properties.horizontal, value, [this] { recreate(); });
 }
 
 void TzrRadioButton::setVerticalAlignment(TVertAlignment value)
 {
-    if (value != m_properties.vertical) {
-        m_properties.vertical = value;
-        recreate();
-    }
+    launcher::setButtonProperty(m_properties.vertical, value, [this] { recreate(); });
 }
 
 void TzrRadioButton::setWordWrap(bool value)
 {
-    if (value != m_properties.wordWrap) {
-        m_properties.wordWrap = value;
-        recreate();
-    }
+    launcher::setButtonProperty(m_properties.wordWrap, value, [this] { recreate(); });
 }
 
 void TzrRadioButton::setButtonStyle(TStyle value)
 {
-    if (value != m_properties.style) {
-        m_properties.style = value;
-        recreate();
-    }
+    launcher::setButtonProperty(m_properties.style, value, [this] { recreate(); });
 }
 
 void TzrRadioButton::recreate()

@@ -58,4 +58,15 @@ struct RadioButtonProperties
 // standard radio button asks for) with `properties`.
 std::uint32_t radioButtonStyle(std::uint32_t baseStyle, const RadioButtonProperties& properties);
 
+// A property setter's rule on both toolkits: setting a property to the value
+// it has changes nothing; another value is stored and `restyle` runs.
+template <class T, class Restyle>
+void setButtonProperty(T& property, T value, Restyle restyle)
+{
+    if (value != property) {
+        property = value;
+        restyle();
+    }
+}
+
 } // namespace launcher
