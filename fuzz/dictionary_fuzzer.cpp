@@ -3,6 +3,7 @@
 // Qt's own decoders decode it, loading must never fail, and every entry
 // must be found at or before its own place.
 
+#include "platform/Utf8.h"
 #include "translation/CaseFolding.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
@@ -120,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(std::size_t(dictionary->size()) == entryLines.size(),
             "entry count differs from the line count");
     const bool valid = QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8();
-    require(valid == isValidUtf8(bytes), "UTF-8 validity differs from Qt's");
+    require(valid == platform::isValidUtf8(bytes), "UTF-8 validity differs from Qt's");
     for (std::size_t k = 0; k < std::min<std::size_t>(entryLines.size(), 64); ++k) {
         const Texts texts = checkSplit(entryLines[k]);
         require(decodesAsQt(texts.source, encoding.encoding, dictionary->source(std::ptrdiff_t(k))),

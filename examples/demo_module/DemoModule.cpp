@@ -37,6 +37,8 @@
 //     it is recognisably one of ours.
 //   - The module never creates a QApplication: when the calling process has
 //     none (a command-line tool, a test), it shows nothing and returns 0.
+#include "../DemoKind.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -60,29 +62,9 @@
 #include <trn_module.h>
 #include <type_traits>
 
-#if !defined(TRN_DEMO_KIND_INDEX) || !defined(TRN_DEMO_ENTRY)
-#error "TRN_DEMO_KIND_INDEX and TRN_DEMO_ENTRY must be defined by the build"
-#endif
-
-#define TRN_DEMO_STRINGIFY2(x) #x
-#define TRN_DEMO_STRINGIFY(x) TRN_DEMO_STRINGIFY2(x)
-
 namespace {
 
-// The kinds exactly as the launcher lists them, in kind-index order.
-const char* const KindNames[] = {
-    "Цилиндрическая передача внешнего зацепления",
-    "Цилиндрическая передача внутреннего зацепления",
-    "Коническая передача с круговыми зубьями",
-    "Коническая передача с прямыми зубьями",
-    "Червячная цилиндрическая передача",
-    "Роликовая цепная передача",
-    "Клиноременная передача",
-    "Зубчато-ременная передача",
-};
-static_assert(TRN_DEMO_KIND_INDEX >= 0 && TRN_DEMO_KIND_INDEX < 8, "kind index out of range");
-
-const char* const EntryPointName = TRN_DEMO_STRINGIFY(TRN_DEMO_ENTRY);
+const char* const EntryPointName = TRN_DEMO_ENTRY_NAME;
 
 // Every text this module stores in a slot starts with this mark; only such
 // texts are ever freed by it.
@@ -306,8 +288,7 @@ TrnResult runDemo(TrnWindowHandle owner, char* dataFileName, const char** result
     layout->addWidget(note);
 
     auto* form = new QFormLayout;
-    form->addRow(text("Вид передачи:"),
-                 plainLabel(text(KindNames[TRN_DEMO_KIND_INDEX]), "demoKind"));
+    form->addRow(text("Вид передачи:"), plainLabel(text(TRN_DEMO_KIND_NAME), "demoKind"));
     form->addRow(text("Точка входа:"), plainLabel(QLatin1String(EntryPointName), "demoEntryPoint"));
     form->addRow(text("Файл данных:"),
                  plainLabel(name.empty() ? text("файл данных не передан")

@@ -20,37 +20,18 @@
  * The library is unloaded as soon as the entry point returns, so the
  * autoclose timer, whose procedure lives here, is killed before returning.
  */
+#include "../DemoKind.h"
+
 #include <stdlib.h>
 #include <string.h>
 #include <trn_module.h>
 #include <windows.h>
 
-#if !defined(TRN_DEMO_KIND_INDEX) || !defined(TRN_DEMO_ENTRY)
-#error "TRN_DEMO_KIND_INDEX and TRN_DEMO_ENTRY must be defined by the build"
-#endif
-
-#define TRN_DEMO_STRINGIFY2(x) #x
-#define TRN_DEMO_STRINGIFY(x) TRN_DEMO_STRINGIFY2(x)
-
-/* The kinds exactly as the launcher's buttons name them, in kind-index
- * order, UTF-8. */
-static const char* const KindNames[] = {
-    "Цилиндрическая передача внешнего зацепления",
-    "Цилиндрическая передача внутреннего зацепления",
-    "Коническая передача с круговыми зубьями",
-    "Коническая передача с прямыми зубьями",
-    "Червячная цилиндрическая передача",
-    "Роликовая цепная передача",
-    "Клиноременная передача",
-    "Зубчато-ременная передача",
-};
-_Static_assert(TRN_DEMO_KIND_INDEX >= 0 && TRN_DEMO_KIND_INDEX < 8, "kind index out of range");
-
 static const char BoxTitle[] = "Демонстрационный модуль";
 static const char KindLabel[] = "Вид передачи: ";
 static const char FileLabel[] = "\nФайл данных: ";
 static const char NoFile[] = "файл данных не передан";
-static const char EntryLabel[] = "\nТочка входа: " TRN_DEMO_STRINGIFY(TRN_DEMO_ENTRY);
+static const char EntryLabel[] = "\nТочка входа: " TRN_DEMO_ENTRY_NAME;
 
 #define MAX_AUTOCLOSE_MS 3600000L
 
@@ -148,7 +129,7 @@ static TrnResult runDemo(TrnWindowHandle owner, const char* dataFileName)
 {
     WideText text = {{0}, 0};
     appendUtf8(&text, KindLabel);
-    appendUtf8(&text, KindNames[TRN_DEMO_KIND_INDEX]);
+    appendUtf8(&text, TRN_DEMO_KIND_NAME);
     appendUtf8(&text, FileLabel);
     /* The name lies in a TRN_MAX_PATH buffer; never read past it, even if
      * its terminating null were missing. */

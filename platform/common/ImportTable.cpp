@@ -318,7 +318,7 @@ public:
     }
 
     // `imports` are those of the library `importer` (empty: the module).
-    std::optional<MissingImport> follow(const PeImports& imports, std::string_view importer)
+    std::optional<LoadObstacle> follow(const PeImports& imports, std::string_view importer)
     {
         // A damaged table still names the libraries before the damage.
         for (const std::string& library : imports.libraries) {
@@ -327,7 +327,7 @@ public:
             }
             const std::optional<std::string> found = m_search.locate(library);
             if (!found) {
-                return MissingImport{library, std::string(importer)};
+                return LoadObstacle{named(library, importer)};
             }
             if (found->empty()) {
                 continue;
@@ -337,7 +337,7 @@ public:
                 continue;
             }
             if (isForOtherMachine(*next, m_search.machine)) {
-                return MissingImport{library, std::string(importer), next->machine};
+                return LoadObstacle{named(library, importer), next->machine};
             }
             if (auto missing = follow(*next, fileNameOf(*found))) {
                 return missing;
@@ -347,34 +347,20 @@ public:
     }
 
 private:
+    // The library as a line names it: "vclx.dll", or "vclx.dll (imported
+    // by rtl60.bpl)" when another library imports it.
+    static std::string named(const std::string& library, std::string_view importer)
+    {
+        return importer.empty() ? library
+                                : library + " (imported by " + std::string(importer) + ")";
+    }
+
     const ImportSearch& m_search;
     std::unordered_set<std::string> m_seen;
     std::size_t m_filesFollowed = 0;
 };
 
 } // namespace
-
-std::optional<MissingImport> findMissingImport(const std::string& modulePath,
-                                               const ImportSearch& search)
-{
-    if (!search.readFile || !search.locate) {
-        return std::nullopt;
-    }
-    ImportWalk walk(search);
-    const std::optional<PeImports> module = walk.read(modulePath);
-    if (!module) {
-        return std::nullopt;
-    }
-    return walk.follow(*module, {});
-}
-
-std::string missingImportText(const MissingImport& missing)
-{
-    if (missing.importedBy.empty()) {
-        return missing.library;
-    }
-    return missing.library + " (imported by " + missing.importedBy + ")";
-}
 
 bool isForOtherMachine(const PeImports& imports, std::uint16_t machine)
 {
@@ -396,10 +382,7 @@ std::optional<LoadObstacle> findLoadObstacle(const std::string& modulePath,
     if (isForOtherMachine(*module, search.machine)) {
         return LoadObstacle{{}, module->machine};
     }
-    if (const std::optional<MissingImport> missing = walk.follow(*module, {})) {
-        return LoadObstacle{missingImportText(*missing), missing->machine};
-    }
-    return std::nullopt;
+    return walk.follow(*module, {});
 }
 
 } // namespace platform

@@ -47,11 +47,6 @@ void* resolveSymbol(LibraryHandle library, const char* name)
     return dlsym(library, name);
 }
 
-std::optional<std::string> missingImport(const std::string&)
-{
-    return std::nullopt;
-}
-
 std::optional<LoadObstacle> loadObstacle(const std::string&)
 {
     return std::nullopt;

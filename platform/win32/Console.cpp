@@ -11,7 +11,6 @@ namespace {
 
 bool writeToConsole(HANDLE console, std::string_view utf8)
 {
-    // A text that cannot be decoded is written as nothing rather than cut.
     const std::wstring wide = toWide(utf8);
     std::size_t done = 0;
     while (done < wide.size()) {
@@ -43,8 +42,17 @@ bool writeStandardOutput(std::string_view utf8)
 
 std::string systemTextToUtf8(std::string_view text)
 {
-    const std::wstring wide = fromCodePage(text, CP_ACP);
-    return wide.empty() ? std::string(text) : toUtf8(wide);
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (length <= 0) {
+        return std::string(text);
+    }
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    return toUtf8(wide);
 }
 
 } // namespace platform

@@ -1,14 +1,43 @@
 #include "ErrorOutput.h"
 
-#include "platform/WideText.h"
+#include "platform/Utf8.h"
 
 #include <io.h>
-#include <string>
+#include <windows.h>
 
 namespace platform::detail {
 
-void writeErrorOutput(const char* bytes, std::size_t length, const wchar_t* wide,
-                      std::size_t wideLength)
+namespace {
+
+// Writes the UTF-8 `line` to the console `console` as UTF-16, "\n" as
+// "\r\n", a piece at a time through a buffer on the stack.
+void writeToConsole(HANDLE console, std::string_view line)
+{
+    constexpr std::size_t Piece = 256;
+    char16_t buffer[Piece + 1];
+    while (!line.empty()) {
+        std::size_t length = line.size() < Piece ? line.size() : Piece;
+        // A piece ends before a sequence's continuation bytes, never inside
+        // the sequence (a longer run of them is malformed anyway).
+        for (std::size_t back = 0; back < 3 && length < line.size() && length > 1 &&
+                                   (static_cast<unsigned char>(line[length]) & 0xc0) == 0x80;
+             ++back) {
+            --length;
+        }
+        char16_t* end = decodeUtf8(line.substr(0, length), buffer);
+        if (end[-1] == u'\n') {
+            end[-1] = u'\r';
+            *end++ = u'\n';
+        }
+        DWORD written = 0;
+        WriteConsoleW(console, buffer, static_cast<DWORD>(end - buffer), &written, nullptr);
+        line.remove_prefix(length);
+    }
+}
+
+} // namespace
+
+void writeErrorOutput(std::string_view line)
 {
     // Standard error as the C runtime has it (the handle the process was
     // given, or whatever a test put in its place).
@@ -22,27 +51,16 @@ void writeErrorOutput(const char* bytes, std::size_t length, const wchar_t* wide
     // reading them expects, through the runtime, which ends lines in CR LF.
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode) != 0) {
-        DWORD written = 0;
-        WriteConsoleW(handle, wide, static_cast<DWORD>(wideLength), &written, nullptr);
+        writeToConsole(handle, line);
         return;
     }
-    while (length > 0) {
-        const int written = _write(ErrorFile, bytes, static_cast<unsigned>(length));
+    while (!line.empty()) {
+        const int written = _write(ErrorFile, line.data(), static_cast<unsigned>(line.size()));
         if (written <= 0) {
             return;
         }
-        bytes += written;
-        length -= static_cast<std::size_t>(written);
+        line.remove_prefix(static_cast<std::size_t>(written));
     }
-}
-
-void writeErrorOutput(std::string_view line)
-{
-    std::wstring wide = toWide(line);
-    if (!wide.empty() && wide.back() == L'\n') {
-        wide.insert(wide.size() - 1, 1, L'\r');
-    }
-    writeErrorOutput(line.data(), line.size(), wide.data(), wide.size());
 }
 
 } // namespace platform::detail

@@ -3,11 +3,11 @@
 #include "ErrorOutput.h"
 #include "platform/ErrorReport.h"
 #include "platform/FaultText.h"
-#include "platform/WideText.h"
 
 #include <cstdint>
 #include <string_view>
 #include <utility>
+#include <windows.h>
 
 namespace platform::detail {
 
@@ -15,13 +15,11 @@ namespace {
 
 // While a module is loaded or called: the start of its crash line and its
 // whole line for the end of the process, made ready when the guard was
-// made, in both encodings a line may go out in.
+// made.
 struct Armed
 {
-    std::string start; // "<program>: <crash subject>: ", escaped
-    std::wstring wideStart;
+    std::string start;    // "<program>: <crash subject>: ", escaped
     std::string exitLine; // "<program>: <exit message>\n", escaped
-    std::wstring wideExitLine;
     int exitStatus = 0;
     Armed* outer = nullptr;
 };
@@ -37,37 +35,22 @@ volatile LONG g_endReported = 0;
 // the module damaged.
 constexpr std::size_t LineCapacity = 8192;
 char g_line[LineCapacity];
-wchar_t g_wideLine[LineCapacity];
 
-// Writes `start` (both encodings), then `text` (ASCII) and the line end.
-void writeFaultLine(std::string_view start, std::wstring_view wideStart, const char* text,
-                    std::size_t textLength)
+// Writes `start`, then `text` and the line end.
+void writeFaultLine(std::string_view start, const char* text, std::size_t textLength)
 {
-    constexpr std::size_t Room = LineCapacity - 2; // for the line end
+    constexpr std::size_t Room = LineCapacity - 1; // for the line end
     std::size_t length = 0;
-    std::size_t wideLength = 0;
     for (const char c : start) {
         if (length < Room) {
             g_line[length++] = c;
         }
     }
-    for (const wchar_t c : wideStart) {
-        if (wideLength < Room) {
-            g_wideLine[wideLength++] = c;
-        }
-    }
-    for (std::size_t i = 0; i < textLength; ++i) {
-        if (length < Room) {
-            g_line[length++] = text[i];
-        }
-        if (wideLength < Room) {
-            g_wideLine[wideLength++] = static_cast<unsigned char>(text[i]);
-        }
+    for (std::size_t i = 0; i < textLength && length < Room; ++i) {
+        g_line[length++] = text[i];
     }
     g_line[length++] = '\n';
-    g_wideLine[wideLength++] = L'\r';
-    g_wideLine[wideLength++] = L'\n';
-    writeErrorOutput(g_line, length, g_wideLine, wideLength);
+    writeErrorOutput(std::string_view(g_line, length));
 }
 
 // The one filter of the process, for a structured exception nobody
@@ -83,22 +66,13 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception)
     char text[160];
     if (const Armed* armed = g_armed) {
         const std::size_t length = exceptionTextInto(code, text, sizeof text);
-        writeFaultLine(armed->start, armed->wideStart, text, length);
+        writeFaultLine(armed->start, text, length);
         return EXCEPTION_EXECUTE_HANDLER;
     }
     if (g_reportOutsideModules) {
         const std::size_t length = unhandledExceptionTextInto(
             code, reinterpret_cast<std::uintptr_t>(record.ExceptionAddress), text, sizeof text);
-        // The program's name is ASCII: it goes out the same in both.
-        const std::string_view prefix = errorLinePrefix();
-        wchar_t widePrefix[64];
-        std::size_t wideLength = 0;
-        for (const char c : prefix) {
-            if (wideLength < sizeof widePrefix / sizeof widePrefix[0]) {
-                widePrefix[wideLength++] = static_cast<unsigned char>(c);
-            }
-        }
-        writeFaultLine(prefix, std::wstring_view(widePrefix, wideLength), text, length);
+        writeFaultLine(errorLinePrefix(), text, length);
         return EXCEPTION_EXECUTE_HANDLER;
     }
     return g_previousFilter != nullptr ? g_previousFilter(exception) : EXCEPTION_CONTINUE_SEARCH;
@@ -116,8 +90,7 @@ void onProcessEnd()
     if (armed == nullptr || InterlockedExchange(&g_endReported, 1) != 0) {
         return;
     }
-    writeErrorOutput(armed->exitLine.data(), armed->exitLine.size(), armed->wideExitLine.data(),
-                     armed->wideExitLine.size());
+    writeErrorOutput(armed->exitLine);
     TerminateProcess(GetCurrentProcess(), static_cast<UINT>(armed->exitStatus));
 }
 
@@ -162,10 +135,7 @@ void* armFaultReport(std::string crashSubject, std::string_view exitMessage, int
     installFilterOnce();
     auto* armed = new Armed;
     armed->start = std::string(errorLinePrefix()) + escapeForErrorLine(crashSubject) + ": ";
-    armed->wideStart = toWide(armed->start);
     armed->exitLine = errorLine(exitMessage);
-    armed->wideExitLine = toWide(armed->exitLine);
-    armed->wideExitLine.insert(armed->wideExitLine.size() - 1, 1, L'\r');
     armed->exitStatus = exitStatus;
     armed->outer = g_armed;
     g_armed = armed;

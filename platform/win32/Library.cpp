@@ -130,15 +130,6 @@ std::optional<LoadObstacle> loadObstacle(const std::string& modulePath)
     return findLoadObstacle(module, search);
 }
 
-std::optional<std::string> missingImport(const std::string& modulePath)
-{
-    const std::optional<LoadObstacle> obstacle = loadObstacle(modulePath);
-    if (!obstacle || obstacle->machine != 0) {
-        return std::nullopt;
-    }
-    return obstacle->library;
-}
-
 LibraryHandle loadLibrary(const std::string& path, std::string& error, LoadFailure* failure)
 {
     // A library that cannot be loaded is reported to the caller, never by a

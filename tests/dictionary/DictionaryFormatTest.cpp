@@ -1,5 +1,6 @@
 #include "translation/DictionaryFormat.h"
 
+#include "platform/Utf8.h"
 #include "translation/CaseFolding.h"
 #include "translation/TextDecoder.h"
 
@@ -149,6 +150,8 @@ TEST(DictionaryCaseFolding, LatinCyrillicAndBeyond)
 
 // Malformed UTF-8 is replaced byte by byte: each byte that does not start a
 // well-formed sequence gives one U+FFFD, and decoding resumes right after it.
+// The dictionary's decoder and the programs' own texts (platform::fromUtf8)
+// follow the same rules.
 TEST(DictionaryDecoding, MalformedUtf8GivesOneReplacementPerByteThatStartsNoLetter)
 {
     const auto decode = [](std::string_view bytes) {
@@ -183,8 +186,23 @@ TEST(DictionaryDecoding, MalformedUtf8GivesOneReplacementPerByteThatStartsNoLett
     };
     for (const auto& c : cases) {
         EXPECT_EQ(decode(c.bytes), c.text) << testing::PrintToString(std::string(c.bytes));
+        EXPECT_EQ(platform::fromUtf8(c.bytes), c.text);
         EXPECT_LE(decode(c.bytes).size(), TextDecoder::maxUnits(c.bytes.size()));
     }
+}
+
+// UTF-16 back to UTF-8: pairs as one four-byte sequence, an unpaired
+// surrogate, which UTF-8 cannot hold, as U+FFFD.
+TEST(DictionaryDecoding, Utf16ToUtf8KeepsPairsAndReplacesUnpairedSurrogates)
+{
+    const std::u16string text = u"aЁ\uFEFF\uFFFF\U0001F600z";
+    EXPECT_EQ(platform::toUtf8(text), "a\xD0\x81\xEF\xBB\xBF\xEF\xBF\xBF\xF0\x9F\x98\x80z");
+    EXPECT_EQ(platform::fromUtf8(platform::toUtf8(text)), text);
+    const char16_t high = 0xD83D;
+    const char16_t low = 0xDE00;
+    EXPECT_EQ(platform::toUtf8(std::u16string{high}), "\xEF\xBF\xBD");
+    EXPECT_EQ(platform::toUtf8(std::u16string{low, high, u'x', high}),
+              "\xEF\xBF\xBD\xEF\xBF\xBDx\xEF\xBF\xBD");
 }
 
 TEST(DictionaryDecoding, Windows1251IsOneUnitPerByteAndFoldsFromTheBytes)

@@ -2,6 +2,7 @@
 // program used before and which Linux users' dictionaries were read with.
 
 #include "QtPrinting.h"
+#include "platform/Utf8.h"
 #include "translation/CaseFolding.h"
 #include "translation/Dictionary.h"
 #include "translation/TextDecoder.h"
@@ -86,7 +87,7 @@ TEST(DictionaryAgainstQt, Utf8DecodesAsQtsDecoderDoesMalformedBytesIncluded)
         }
         ASSERT_EQ(decodeOwn(TextEncoding::Utf8, bytes), decodeWithQt(bytes))
             << testing::PrintToString(bytes);
-        ASSERT_EQ(isValidUtf8(bytes),
+        ASSERT_EQ(platform::isValidUtf8(bytes),
                   QByteArrayView(bytes.data(), qsizetype(bytes.size())).isValidUtf8())
             << testing::PrintToString(bytes);
     }

@@ -6,9 +6,9 @@
 
 #include "FixtureRecord.h"
 #include "launcher/window/WindowTexts.h"
+#include "platform/Utf8.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
-#include "translation/Utf8.h"
 
 #include <filesystem>
 #include <fstream>
@@ -68,7 +68,7 @@ TEST(TranslatorKit, TheEnglishDictionaryTranslatesEveryTextTheWindowLooksUp)
     EXPECT_TRUE(report->unusedLines.empty());
     EXPECT_TRUE(report->linesWithoutSeparator.empty());
     for (const check::TextTranslation& text : report->texts) {
-        SCOPED_TRACE(translation::toUtf8(text.text.text));
+        SCOPED_TRACE(platform::toUtf8(text.text.text));
         // Only the window's empty hint needs no entry.
         EXPECT_EQ(text.found(), !text.text.text.empty());
         if (text.found()) {
@@ -159,7 +159,7 @@ TEST_F(LoadedDictionary, TheTemplateChangesNoTextOnceTheLauncherLoadsIt)
         translation::splitLines(std::string_view(written.bytes).substr(3));
     ASSERT_EQ(lines.size(), texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::string text = translation::toUtf8(texts[i].text);
+        const std::string text = platform::toUtf8(texts[i].text);
         EXPECT_EQ(lines[i], "\"" + text + "\"=\"" + text + "\"");
     }
 
@@ -171,7 +171,7 @@ TEST_F(LoadedDictionary, TheTemplateChangesNoTextOnceTheLauncherLoadsIt)
     for (const LookedUpText& text : texts) {
         // The window's own text, with its line breaks.
         const std::u16string shown = translation::fromLineBreakMarks(text.text);
-        EXPECT_EQ(translation::TranslateText(shown), shown) << translation::toUtf8(text.text);
+        EXPECT_EQ(translation::TranslateText(shown), shown) << platform::toUtf8(text.text);
     }
 
     // The kit finds every line of its own template used and nothing
@@ -185,7 +185,7 @@ TEST_F(LoadedDictionary, TheTemplateChangesNoTextOnceTheLauncherLoadsIt)
     EXPECT_TRUE(report->unusedLines.empty());
     EXPECT_TRUE(report->linesWithoutSeparator.empty());
     for (const check::TextTranslation& text : report->texts) {
-        EXPECT_TRUE(text.found()) << translation::toUtf8(text.text.text);
+        EXPECT_TRUE(text.found()) << platform::toUtf8(text.text.text);
     }
     const std::string out = printed(*report);
     EXPECT_TRUE(contains(out, "   2 FormGears hint \"\"\n"

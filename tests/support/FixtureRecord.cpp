@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -147,27 +146,6 @@ std::string recordField(const std::string& line, const std::string& key)
     }
     const std::size_t end = line.find(' ', valueStart);
     return line.substr(valueStart, end == std::string::npos ? std::string::npos : end - valueStart);
-}
-
-std::string pointerText(const void* pointer)
-{
-    if (pointer == nullptr) {
-        return "(nil)";
-    }
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "0x%" PRIxPTR, reinterpret_cast<std::uintptr_t>(pointer));
-    return buffer;
-}
-
-std::string hexOf(const std::string& text)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char c : text) {
-        hex += digits[c >> 4];
-        hex += digits[c & 0x0f];
-    }
-    return hex;
 }
 
 void leaveFatalSignalsToTheProgram()

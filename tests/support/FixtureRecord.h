@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RecordFormat.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -71,12 +73,6 @@ private:
 
 // Value of field `key` ("name", "slot1", ...) in a recorded call line.
 std::string recordField(const std::string& line, const std::string& key);
-
-// An address as the fixtures record it: 0x<lower-case hex>, or (nil).
-std::string pointerText(const void* pointer);
-
-// The bytes of `text` as lower-case hex, as the fixtures record names.
-std::string hexOf(const std::string& text);
 
 // For the programs this process starts from now on: AddressSanitizer, when
 // the build has it, leaves fatal signals to the program, so that a crashing

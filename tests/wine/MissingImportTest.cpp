@@ -67,14 +67,14 @@ TEST(Win32MissingImport, TheModulesImportTableNamesTheDllTheLoaderDidNotFind)
 
     std::string error;
     EXPECT_EQ(platform::loadLibrary(chain, error), nullptr);
-    EXPECT_EQ(platform::missingImport(chain), std::optional<std::string>(MissingDll));
+    EXPECT_EQ(platform::loadObstacle(chain), platform::LoadObstacle{MissingDll});
 
     // Modules whose imports are all found (the C++ runtime lies beside the
     // test program), a file that is no module, a file that is not there.
     for (const std::string& path : {testsupport::fixtureDir("recording") + "trn_cylext.dll",
                                     testsupport::fixtureDir("not_library") + "trn_vbelt.dll",
                                     testsupport::fixtureDir("recording") + "trn_absent.dll"}) {
-        EXPECT_EQ(platform::missingImport(path), std::nullopt) << path;
+        EXPECT_EQ(platform::loadObstacle(path), std::nullopt) << path;
     }
 }
 
@@ -82,8 +82,8 @@ TEST(Win32MissingImport, ABareNameIsFollowedFromWhereTheSystemsSearchFindsIt)
 {
     const BesideTheProgram copy(testsupport::fixtureDir("unresolved") + "trn_chain.dll",
                                 "trn_kit_chain.dll");
-    EXPECT_EQ(platform::missingImport("trn_kit_chain.dll"), std::optional<std::string>(MissingDll));
-    EXPECT_EQ(platform::missingImport("trn_kit_nowhere.dll"), std::nullopt);
+    EXPECT_EQ(platform::loadObstacle("trn_kit_chain.dll"), platform::LoadObstacle{MissingDll});
+    EXPECT_EQ(platform::loadObstacle("trn_kit_nowhere.dll"), std::nullopt);
 }
 
 TEST(Win32MissingImport, TheCheckToolsReportNamesTheMissingDllBesideTheLoadersReason)
@@ -130,6 +130,8 @@ TEST(Win32MissingImport, TheCheckToolsReportNamesAModuleOrAnImportOfTheOtherBitn
                                 "trn_chain.dll needs trn_fixture_foreign.dll, which is a " + other +
                                 " library" + advice);
     EXPECT_EQ(chain.missingImport, "");
-    // No DLL is missing for it.
-    EXPECT_EQ(platform::missingImport(importing + "trn_chain.dll"), std::nullopt);
+    // No DLL is missing for it: the one it needs is there, for the other machine.
+    EXPECT_EQ(platform::loadObstacle(importing + "trn_chain.dll"),
+              (platform::LoadObstacle{"trn_fixture_foreign.dll",
+                                      wide ? platform::MachineI386 : platform::MachineAmd64}));
 }

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 #include <windows.h>
 
 namespace fs = std::filesystem;
@@ -238,29 +240,22 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
 // never taken for one of the launcher's statuses (3 is "not loaded").
 TEST(LauncherProgram, AModuleThatEndsTheProcessOrRaisesItsOwnExceptionIsNamed)
 {
-    const struct
+    struct Case
     {
         const char* variable; // set for the fixture
-        const char* value;
+        std::string value;
         const char* library; // of the fixture set, beside the program
         const char* argument;
         DWORD status;
-        const char* line; // after "derize-zizir: module <path>"
-    } cases[] = {
+        std::string line; // after "derize-zizir: module <path>"
+    };
+    std::vector<Case> cases = {
         {"TRN_END", "exit-at-load:3", "crashing/trn_tbelt", "a.toothedbelt_dat", 5,
          " ended the process while being loaded; the launcher ends with status 5"},
         {"TRN_END", "exit-in-call:3", "crashing/trn_tbelt", "a.toothedbelt_dat", 5,
          " ended the process in TrnRun_TBelt; the launcher ends with status 5"},
         {"TRN_END", "exit-at-unload:3", "crashing/trn_tbelt", "a.toothedbelt_dat", 5,
          " ended the process while being unloaded; the launcher ends with status 5"},
-        {"TRN_END", "raise:0xE06D7363", "crashing/trn_tbelt", "a.toothedbelt_dat", 0xE06D7363,
-         " crashed in TrnRun_TBelt: exception 0xE06D7363 (a Visual C++ exception)"},
-        {"TRN_END", "raise:0x0EEDFADE", "crashing/trn_tbelt", "a.toothedbelt_dat", 0x0EEDFADE,
-         " crashed in TrnRun_TBelt: exception 0x0EEDFADE (an Object Pascal runtime's exception)"},
-        {"TRN_END", "raise:0xE0465043", "crashing/trn_tbelt", "a.toothedbelt_dat", 0xE0465043,
-         " crashed in TrnRun_TBelt: exception 0xE0465043 (a Free Pascal runtime's exception)"},
-        {"TRN_END", "raise:0xE0434352", "crashing/trn_tbelt", "a.toothedbelt_dat", 0xE0434352,
-         " crashed in TrnRun_TBelt: exception 0xE0434352 (a .NET exception)"},
         // A static constructor that throws: C++ cannot unwind through the
         // system's loader, yet the error is named as on Linux.
         // (On 64-bit Windows the loader catches it and its text is lost.)
@@ -272,6 +267,20 @@ TEST(LauncherProgram, AModuleThatEndsTheProcessOrRaisesItsOwnExceptionIsNamed)
                               "system's loader caught and whose text is lost; the system loader "
                               "cannot be used again, so the launcher ends"},
     };
+    // Other runtimes' exceptions, each raised in the call: the process ends
+    // with the code as its status.
+    const std::pair<const char*, const char*> raised[] = {
+        {"0xE06D7363", "a Visual C++ exception"},
+        {"0x0EEDFADE", "an Object Pascal runtime's exception"},
+        {"0xE0465043", "a Free Pascal runtime's exception"},
+        {"0xE0434352", "a .NET exception"},
+    };
+    for (const auto& [code, name] : raised) {
+        cases.push_back(
+            {"TRN_END", std::string("raise:") + code, "crashing/trn_tbelt", "a.toothedbelt_dat",
+             static_cast<DWORD>(std::stoul(code, nullptr, 16)),
+             std::string(" crashed in TrnRun_TBelt: exception ") + code + " (" + name + ")"});
+    }
     for (const auto& test : cases) {
         SCOPED_TRACE(test.value);
         testsupport::TempDir folder;
@@ -280,7 +289,7 @@ TEST(LauncherProgram, AModuleThatEndsTheProcessOrRaisesItsOwnExceptionIsNamed)
         const std::string dll = set.substr(set.find('/') + 1) + ".dll";
         fs::copy_file(testsupport::fixtureDir(set.substr(0, set.find('/'))) + dll,
                       folder.path() / dll);
-        testsupport::setVariable(test.variable, test.value);
+        testsupport::setVariable(test.variable, test.value.c_str());
         const Finished finished = run(L"\"" + (folder.path() / "derize-zizir.exe").wstring() +
                                           L"\" C:\\d\\" + widen(test.argument),
                                       folder.path() / "stderr.txt");

@@ -21,7 +21,7 @@ struct ModuleStatus
     launcher::RunStatus status = launcher::RunStatus::NoSuchModule;
     std::string reason; // the loader's reason; empty when the module is ready
     // When the loader refused it for want of a library it imports: that
-    // library (platform::missingImport), and `reason` names it.
+    // library (platform::loadObstacle), and `reason` names it.
     std::string missingImport;
     // When the files told why the loader refused it (that missing library,
     // or the module or a library it imports built for the other bitness,

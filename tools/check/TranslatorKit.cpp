@@ -1,11 +1,11 @@
 #include "TranslatorKit.h"
 
 #include "platform/ErrorReport.h"
+#include "platform/Utf8.h"
 #include "translation/CaseFolding.h"
 #include "translation/Dictionary.h"
 #include "translation/DictionaryFormat.h"
 #include "translation/FoldBuffer.h"
-#include "translation/Utf8.h"
 
 #include <iomanip>
 #include <ostream>
@@ -25,7 +25,7 @@ std::string shown(std::u16string_view text)
     // Appended piece by piece: GCC 12 at -O3 takes "\"" + std::string for
     // an overlapping copy (-Wrestrict).
     std::string quoted(1, '"');
-    quoted += platform::escapeForErrorLine(translation::toUtf8(text), platform::Backslash::Escaped);
+    quoted += platform::escapeForErrorLine(platform::toUtf8(text), platform::Backslash::Escaped);
     quoted += '"';
     return quoted;
 }
@@ -187,9 +187,9 @@ WrittenDictionary writeDictionary(const std::vector<launcher::LookedUpText>& tex
         if (!keep) {
             continue;
         }
-        const std::string source = translation::toUtf8(text.text);
+        const std::string source = platform::toUtf8(text.text);
         const std::string line =
-            "\"" + source + std::string(Separator) + translation::toUtf8(target(text.text)) + "\"";
+            "\"" + source + std::string(Separator) + platform::toUtf8(target(text.text)) + "\"";
         // The line must split back into this very source: no line end
         // inside, and no "=" between quotes before the separator.
         const translation::LineParts parts = translation::splitLine(line);

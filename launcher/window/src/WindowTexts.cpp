@@ -1,7 +1,7 @@
 #include "launcher/window/WindowTexts.h"
 
+#include "platform/Utf8.h"
 #include "translation/DictionaryFormat.h"
-#include "translation/Utf8.h"
 #include "translation/WalkRules.h"
 
 namespace launcher {
@@ -16,7 +16,7 @@ class DescribedControl final : public translation::ControlTexts
 public:
     DescribedControl(std::string_view name, std::string_view caption,
                      std::vector<LookedUpText>& texts)
-        : m_name(name), m_caption(translation::toLineBreakMarks(translation::fromUtf8(caption))),
+        : m_name(name), m_caption(translation::toLineBreakMarks(platform::fromUtf8(caption))),
           m_texts(texts)
     {
     }

@@ -12,7 +12,7 @@ namespace platform {
 // The libraries a Windows module imports, read from the import table of
 // its file, and the search for the first of them the system's loader would
 // not find. Plain functions on bytes and names, on every platform: the
-// Win32 layer (missingImport() in Library.h) gives them the files and the
+// Win32 layer (loadObstacle() in Library.h) gives them the files and the
 // folders; tests give them images of their own.
 
 struct PeImports
@@ -98,33 +98,8 @@ struct ImportSearch
     std::uint16_t machine = 0;
 };
 
-struct MissingImport
-{
-    std::string library;    // the name as the import table spells it
-    std::string importedBy; // the file name of the library that imports it;
-                            // empty when the module itself does
-    // 0 when the loader finds no file of that name; otherwise it finds one,
-    // built for this machine instead of ImportSearch::machine.
-    std::uint16_t machine = 0;
-
-    bool operator==(const MissingImport&) const = default;
-};
-
 // The most files followed in one search.
 inline constexpr std::size_t MaxImportFilesFollowed = 256;
-
-// Follows the imports of the module at `modulePath`, depth first in table
-// order, each library once, to the first that `search.locate` does not
-// find or whose file is an image for another machine than
-// `search.machine`. Nullopt when every import is found and fits, or when
-// the module or a library cannot be read or is no image (nothing can be
-// said then).
-std::optional<MissingImport> findMissingImport(const std::string& modulePath,
-                                               const ImportSearch& search);
-
-// The missing library as a line names it: "vclx.dll", or
-// "vclx.dll (imported by rtl60.bpl)" when another library imports it.
-std::string missingImportText(const MissingImport& missing);
 
 // True when `imports` is an image read whole whose machine is known and is
 // not `machine` (0 takes any): the loader refuses it. A file cut short or
@@ -134,8 +109,9 @@ bool isForOtherMachine(const PeImports& imports, std::uint16_t machine);
 // What the files tell of why the loader refused a module.
 struct LoadObstacle
 {
-    // The library it cannot use, as missingImportText() names it; empty
-    // when the module itself is built for another machine.
+    // The library it cannot use: "vclx.dll", or "vclx.dll (imported by
+    // rtl60.bpl)" when another library imports it; empty when the module
+    // itself is built for another machine.
     std::string library;
     // The machine the module or `library` is built for instead of
     // ImportSearch::machine; 0 when `library` is nowhere the loader looks.
@@ -145,8 +121,11 @@ struct LoadObstacle
 };
 
 // The module at `modulePath` built for another machine, or else the first
-// import findMissingImport() gives. Nullopt when neither is the case, or
-// nothing can be said.
+// library, following its imports depth first in table order, each library
+// once, that `search.locate` does not find or whose file is an image for
+// another machine than `search.machine`. Nullopt when every import is found
+// and fits, or when the module or a library cannot be read or is no image
+// (nothing can be said then).
 std::optional<LoadObstacle> findLoadObstacle(const std::string& modulePath,
                                              const ImportSearch& search);
 

@@ -38,23 +38,15 @@ void* resolveSymbol(LibraryHandle library, const char* name);
 // loader reports a failure.
 bool freeLibrary(LibraryHandle library);
 
-// When the module at `modulePath` (a full path, or a bare name for the
-// system's search) cannot be loaded because a library it imports, or one
-// that library imports, is nowhere the loader looks: that library's name,
-// as missingImportText() gives it ("vclx.dll"). Read from the import tables
-// of the files alone; no code of them runs. Nullopt when every import is
-// found, when the module cannot be read or is no Windows image, when
-// loadObstacle() meets a file of another machine first, and on POSIX,
-// where the loader's own message names a missing library already.
-std::optional<std::string> missingImport(const std::string& modulePath);
-
 // Why the loader refused the module at `modulePath` (a full path, or a
 // bare name for the system's search), as far as the files tell: the module
 // or a library it imports, directly or further down, is built for another
 // machine than this program (LoadObstacle::machine, against
-// NativeMachine), or a library it imports is nowhere the loader looks (as
-// missingImport() says). Read from the files alone, after a failed load;
-// no code of them runs. Nullopt when the files tell nothing, and on POSIX.
+// NativeMachine), or a library it imports is nowhere the loader looks
+// (machine 0). Read from the import tables of the files alone, after a
+// failed load; no code of them runs. Nullopt when the files tell nothing,
+// and on POSIX, where the loader's own message names a missing library
+// already.
 std::optional<LoadObstacle> loadObstacle(const std::string& modulePath);
 
 // Suffix of a loadable module file on this platform: ".so" or ".dll".

@@ -2,7 +2,9 @@
 
 // Windows only: texts are UTF-8 (or UTF-16 in char16_t, as the dictionary
 // gives them) inside the programs and UTF-16 at the W calls. The conversion
-// never goes through the system's ANSI code page.
+// is platform/Utf8.h's, never the system's ANSI code page.
+
+#include "platform/Utf8.h"
 
 #include <string>
 #include <string_view>
@@ -13,12 +15,6 @@ namespace platform {
 // wchar_t and char16_t differ only in name here.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-std::wstring toWide(std::string_view utf8);
-// `text` in the code page `codePage` (CP_ACP: the system's ANSI code page)
-// as UTF-16; empty when it cannot be read.
-std::wstring fromCodePage(std::string_view text, UINT codePage);
-std::string toUtf8(std::wstring_view wide);
-
 inline std::wstring toWide(std::u16string_view text)
 {
     return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
@@ -27,6 +23,17 @@ inline std::wstring toWide(std::u16string_view text)
 inline std::u16string toU16(std::wstring_view text)
 {
     return std::u16string(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
+// The conversions of platform/Utf8.h for the W functions.
+inline std::wstring toWide(std::string_view utf8)
+{
+    return toWide(fromUtf8(utf8));
+}
+
+inline std::string toUtf8(std::wstring_view wide)
+{
+    return toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 
 // The text of a window, through GetWindowTextW; empty when it has none.

@@ -1,6 +1,6 @@
 #include "translation/DictionaryFormat.h"
 
-#include "translation/TextDecoder.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -96,7 +96,7 @@ EncodingChoice detectEncoding(std::string_view bytes)
     }
     // A Windows-1251 text is rarely valid UTF-8, and the check stops at
     // the first sequence that is not.
-    if (hasByteAbove7F(bytes) && isValidUtf8(bytes)) {
+    if (hasByteAbove7F(bytes) && platform::isValidUtf8(bytes)) {
         return {TextEncoding::Utf8, 0};
     }
     return {TextEncoding::Windows1251, 0};

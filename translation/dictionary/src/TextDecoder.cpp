@@ -1,86 +1,11 @@
 #include "translation/TextDecoder.h"
 
+#include "platform/Utf8.h"
 #include "translation/CaseFolding.h"
 
 namespace translation {
 
 namespace {
-
-constexpr char16_t Replacement = 0xfffd;
-
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xc0) == 0x80;
-}
-
-// Decodes the sequence starting at `*in` (before `end`) into `out`: moves
-// `in` past it and returns the position after the units written, or null
-// (and moves nothing) when the sequence is malformed or cut short.
-char16_t* decodeSequence(const unsigned char*& in, const unsigned char* end, char16_t* out)
-{
-    const unsigned char lead = *in;
-    if (lead < 0x80) {
-        *out = lead;
-        ++in;
-        return out + 1;
-    }
-    std::size_t length;
-    char32_t codePoint;
-    char32_t least;
-    if (lead < 0xc2) {
-        return nullptr; // a continuation byte, or the lead of an overlong pair
-    } else if (lead < 0xe0) {
-        length = 2;
-        codePoint = lead & 0x1f;
-        least = 0x80;
-    } else if (lead < 0xf0) {
-        length = 3;
-        codePoint = lead & 0x0f;
-        least = 0x800;
-    } else if (lead < 0xf5) {
-        length = 4;
-        codePoint = lead & 0x07;
-        least = 0x10000;
-    } else {
-        return nullptr;
-    }
-    if (std::size_t(end - in) < length) {
-        return nullptr;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if (!isContinuation(in[k])) {
-            return nullptr;
-        }
-        codePoint = codePoint << 6 | (in[k] & 0x3f);
-    }
-    if (codePoint < least || (codePoint >= 0xd800 && codePoint <= 0xdfff) || codePoint > 0x10ffff) {
-        return nullptr;
-    }
-    in += length;
-    if (codePoint < 0x10000) {
-        *out = static_cast<char16_t>(codePoint);
-        return out + 1;
-    }
-    codePoint -= 0x10000;
-    out[0] = static_cast<char16_t>(0xd800 + (codePoint >> 10));
-    out[1] = static_cast<char16_t>(0xdc00 + (codePoint & 0x3ff));
-    return out + 2;
-}
-
-char16_t* decodeUtf8(std::string_view bytes, char16_t* out)
-{
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = in + bytes.size();
-    while (in < end) {
-        if (char16_t* next = decodeSequence(in, end, out)) {
-            out = next;
-        } else {
-            *out++ = Replacement;
-            ++in;
-        }
-    }
-    return out;
-}
 
 struct Windows1251Tables
 {
@@ -120,21 +45,6 @@ const Windows1251Tables& windows1251Tables()
 
 } // namespace
 
-bool isValidUtf8(std::string_view bytes)
-{
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = in + bytes.size();
-    char16_t scratch[2];
-    while (in < end) {
-        if (*in < 0x80) {
-            ++in;
-        } else if (!decodeSequence(in, end, scratch)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 const std::array<char16_t, 256>& windows1251Units()
 {
     return windows1251Tables().units;
@@ -149,7 +59,7 @@ TextDecoder::TextDecoder(TextEncoding encoding)
 char16_t* TextDecoder::decode(std::string_view bytes, char16_t* out) const
 {
     if (m_encoding == TextEncoding::Utf8) {
-        return decodeUtf8(bytes, out);
+        return platform::decodeUtf8(bytes, out);
     }
     const auto& table = *m_units;
     for (const char c : bytes) {

@@ -56,14 +56,14 @@ std::string crashWhileUnloadingSubject(std::string_view libraryPath);
 std::string endedProcessWhileUnloadingMessage(std::string_view libraryPath);
 
 // A module the loader refused because a library it needs is nowhere the
-// loader looks; `library` names it as platform::missingImport() gives it.
+// loader looks; `library` names it as platform::loadObstacle() gives it.
 std::string missingImportMessage(std::string_view libraryPath, std::string_view library);
 
 // A module the loader refused because it, or a library it imports, is
 // built for the COFF machine `machine` while this launcher is built for
 // `nativeMachine` (platform::NativeMachine): a 64-bit module beside the
 // 32-bit launcher, or the other way round. `library` names the library as
-// platform::missingImportText() gives it; empty when it is the module
+// platform::loadObstacle() gives it; empty when it is the module
 // itself. The line says which launcher runs such modules.
 std::string otherMachineMessage(std::string_view libraryPath, std::string_view library,
                                 std::uint16_t machine, std::uint16_t nativeMachine);

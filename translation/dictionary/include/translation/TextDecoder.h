@@ -9,10 +9,6 @@
 
 namespace translation {
 
-// Whether `bytes` are well-formed UTF-8: no overlong form, no encoded
-// surrogate, nothing above U+10FFFF, no sequence cut short.
-bool isValidUtf8(std::string_view bytes);
-
 // The UTF-16 unit of each byte under the Windows-1251 code page; the one
 // byte it leaves undefined, 0x98, stands for U+0098.
 const std::array<char16_t, 256>& windows1251Units();
@@ -21,10 +17,10 @@ const std::array<char16_t, 256>& windows1251Units();
 // the middle of a UTF-8 sequence yields U+FFFD and never disturbs the next.
 //
 // Malformed UTF-8 is replaced as Qt's decoder replaces it on Linux, so that
-// both programs read a broken dictionary alike: a byte that does not start
-// a well-formed sequence becomes one U+FFFD and decoding goes on with the
-// byte after it. Windows-1251 is a single-byte code page, so decoding it is
-// one table lookup per byte.
+// both programs read a broken dictionary alike (platform::decodeUtf8: a
+// byte that does not start a well-formed sequence becomes one U+FFFD and
+// decoding goes on with the byte after it). Windows-1251 is a single-byte code page, so decoding it
+// is one table lookup per byte.
 class TextDecoder
 {
 public:
