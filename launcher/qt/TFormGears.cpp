@@ -81,9 +81,22 @@ QWidget* makeControl(const launcher::ControlDescription& control, QWidget* paren
     return nullptr;
 }
 
+// The kind index whose button the description's row names, -1 for none.
+int kindOfButton(std::string_view name)
+{
+    for (std::size_t kind = 0; kind < launcher::KindCount; ++kind) {
+        if (launcher::CalculationKinds[kind].buttonName == name) {
+            return static_cast<int>(kind);
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
-TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {})
+TFormGears::TFormGears(QWidget* parent) : TFormGears(Controls::WithWindow, parent) {}
+
+TFormGears::TFormGears(Controls controls, QWidget* parent) : QWidget(parent), m_behaviour(*this, {})
 {
     initResources();
     substituteWindowFont();
@@ -97,6 +110,22 @@ TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {}
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     move(window.left, window.top);
 
+    for (const launcher::ControlDescription& control : launcher::LauncherControlDescriptions) {
+        if (control.controlClass == launcher::ControlClass::KindButton && control.checked) {
+            m_checkedKind = kindOfButton(control.name);
+        }
+    }
+    if (controls == Controls::WithWindow) {
+        makeControls();
+    }
+    m_behaviour.FormCreate();
+}
+
+void TFormGears::makeControls()
+{
+    if (hasControls()) {
+        return;
+    }
     // Parents come before their children in the description, and siblings
     // in their tab order: the focus chain is the creation order.
     for (const launcher::ControlDescription& control : launcher::LauncherControlDescriptions) {
@@ -120,7 +149,12 @@ TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {}
     }
     connect(m_run, &QAbstractButton::clicked, this, [this] { m_behaviour.btnRunClick(); });
 
-    m_behaviour.FormCreate();
+    // What happened before: the kind a run checked, Run's state, the notice.
+    if (TzrRadioButton* button = kindButton(m_checkedKind)) {
+        button->setChecked(true);
+    }
+    m_run->setEnabled(m_runEnabled);
+    setNotice(m_notice);
 }
 
 TzrRadioButton* TFormGears::kindButton(int kindIndex) const
@@ -129,6 +163,15 @@ TzrRadioButton* TFormGears::kindButton(int kindIndex) const
         return nullptr;
     }
     return m_kindButtons[static_cast<std::size_t>(kindIndex)];
+}
+
+void TFormGears::setVisible(bool visible)
+{
+    // Made before Qt shows the children, so that they show with the window.
+    if (visible && !m_bringingForward) {
+        makeControls();
+    }
+    QWidget::setVisible(visible);
 }
 
 void TFormGears::showEvent(QShowEvent* event)
@@ -148,7 +191,7 @@ void TFormGears::keyPressEvent(QKeyEvent* event)
     // A push button outside a dialog passes Enter on to its window; on the
     // focused Run button it runs, as Space does.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && focusWidget() == m_run && m_run->isEnabled()) {
+    if (enter && hasControls() && focusWidget() == m_run && m_run->isEnabled()) {
         m_run->click();
         return;
     }
@@ -157,6 +200,9 @@ void TFormGears::keyPressEvent(QKeyEvent* event)
 
 int TFormGears::checkedKind() const
 {
+    if (!hasControls()) {
+        return m_checkedKind;
+    }
     for (int kindIndex = 0; kindIndex < static_cast<int>(m_kindButtons.size()); ++kindIndex) {
         if (m_kindButtons[static_cast<std::size_t>(kindIndex)]->isChecked()) {
             return kindIndex;
@@ -167,6 +213,13 @@ int TFormGears::checkedKind() const
 
 void TFormGears::checkKind(int kindIndex)
 {
+    if (!hasControls()) {
+        if (kindIndex >= 0 && kindIndex < static_cast<int>(launcher::KindCount)) {
+            m_checkedKind = kindIndex;
+            m_behaviour.rbGear_ExcClick();
+        }
+        return;
+    }
     if (TzrRadioButton* button = kindButton(kindIndex)) {
         // Checks it, unchecks the others and runs its click handler.
         button->click();
@@ -175,11 +228,20 @@ void TFormGears::checkKind(int kindIndex)
 
 void TFormGears::setRunEnabled(bool enabled)
 {
-    m_run->setEnabled(enabled);
+    m_runEnabled = enabled;
+    if (hasControls()) {
+        m_run->setEnabled(enabled);
+    }
 }
 
 void TFormGears::setNotice(launcher::Notice notice)
 {
+    if (!hasControls()) {
+        if (notice == launcher::Notice::English) {
+            m_notice = notice;
+        }
+        return;
+    }
     if (notice == launcher::Notice::English) {
         m_label->setText(fromUtf8(launcher::englishCopyrightNotice()));
     }

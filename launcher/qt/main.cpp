@@ -33,14 +33,16 @@ void phase([[maybe_unused]] const char* name)
 }
 
 // The Qt program's windows for start-up: the launcher window alone, whose
-// native id is every module's owner.
+// native id is every module's owner. Its controls are made when the main
+// loop shows it, so that automatic mode, which only runs a module, makes
+// none of them.
 class QtProgramWindow final : public launcher::ProgramWindow
 {
 public:
     bool create(const std::string& programDir, std::string&) override
     {
         phase("dictionary");
-        m_window = std::make_unique<TFormGears>();
+        m_window = std::make_unique<TFormGears>(TFormGears::Controls::WhenShown);
         m_window->behaviour().setProgramDir(programDir);
         phase("window");
         return true;
