@@ -9,6 +9,7 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
@@ -38,6 +39,16 @@ void substituteWindowFont()
                                    {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                                     QStringLiteral("DejaVu Sans")});
     }
+}
+
+// The window's icon, read by Qt's own PNG reader. Left to find the format
+// itself, Qt would first load every image plug-in to ask whether it reads
+// the file, and automatic mode decodes no other picture.
+QIcon launcherIcon()
+{
+    QImageReader reader(QStringLiteral(":/images/derize-zizir-16.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 // The Qt widget of a row of the window's description, with its look.
@@ -103,7 +114,7 @@ TFormGears::TFormGears(Controls controls, QWidget* parent) : QWidget(parent), m_
     const launcher::WindowDescription& window = launcher::LauncherWindowDescription;
     setObjectName(fromUtf8(window.name));
     setWindowTitle(fromUtf8(window.caption));
-    setWindowIcon(QIcon(QStringLiteral(":/images/derize-zizir-16.png")));
+    setWindowIcon(launcherIcon());
     setFont(QFont(fromUtf8(window.fontFace), window.fontPointSize));
     setFixedSize(window.clientWidth, window.clientHeight);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
