@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QWidget>
 #include <dlfcn.h>
 #include <string>
@@ -38,7 +40,9 @@ int main(int argc, char* argv[])
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Комплекс программ ЗЕФРАН-DIVIZ"));
-    window.setWindowIcon(QIcon(QStringLiteral(":/images/derize-zizir-16.png")));
+    QImageReader icon(QStringLiteral(":/images/derize-zizir-16.png"), "png");
+    icon.setAutoDetectImageFormat(false); // no image plug-in is loaded
+    window.setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
     window.setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     window.setFixedSize(367, 430);
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
