@@ -9,6 +9,7 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
@@ -38,6 +39,16 @@ void substituteWindowFont()
                                    {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                                     QStringLiteral("DejaVu Sans")});
     }
+}
+
+// The window's icon, read by Qt's own PNG reader. Left to find the format
+// itself, Qt would first load every image plug-in to ask whether it reads
+// the file, and automatic mode decodes no other picture.
+QIcon launcherIcon()
+{
+    QImageReader reader(QStringLiteral(":/images/derize-zizir-16.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 // The Qt widget of a row of the window's description, with its look.
@@ -81,22 +92,51 @@ QWidget* makeControl(const launcher::ControlDescription& control, QWidget* paren
     return nullptr;
 }
 
+// The kind index whose button the description's row names, -1 for none.
+int kindOfButton(std::string_view name)
+{
+    for (std::size_t kind = 0; kind < launcher::KindCount; ++kind) {
+        if (launcher::CalculationKinds[kind].buttonName == name) {
+            return static_cast<int>(kind);
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
-TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {})
+TFormGears::TFormGears(QWidget* parent) : TFormGears(Controls::WithWindow, parent) {}
+
+TFormGears::TFormGears(Controls controls, QWidget* parent) : QWidget(parent), m_behaviour(*this, {})
 {
     initResources();
     substituteWindowFont();
     const launcher::WindowDescription& window = launcher::LauncherWindowDescription;
     setObjectName(fromUtf8(window.name));
     setWindowTitle(fromUtf8(window.caption));
-    setWindowIcon(QIcon(QStringLiteral(":/images/derize-zizir-16.png")));
+    setWindowIcon(launcherIcon());
     setFont(QFont(fromUtf8(window.fontFace), window.fontPointSize));
     setFixedSize(window.clientWidth, window.clientHeight);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     move(window.left, window.top);
 
+    for (const launcher::ControlDescription& control : launcher::LauncherControlDescriptions) {
+        if (control.controlClass == launcher::ControlClass::KindButton && control.checked) {
+            m_checkedKind = kindOfButton(control.name);
+        }
+    }
+    if (controls == Controls::WithWindow) {
+        makeControls();
+    }
+    m_behaviour.FormCreate();
+}
+
+void TFormGears::makeControls()
+{
+    if (hasControls()) {
+        return;
+    }
     // Parents come before their children in the description, and siblings
     // in their tab order: the focus chain is the creation order.
     for (const launcher::ControlDescription& control : launcher::LauncherControlDescriptions) {
@@ -120,7 +160,12 @@ TFormGears::TFormGears(QWidget* parent) : QWidget(parent), m_behaviour(*this, {}
     }
     connect(m_run, &QAbstractButton::clicked, this, [this] { m_behaviour.btnRunClick(); });
 
-    m_behaviour.FormCreate();
+    // What happened before: the kind a run checked, Run's state, the notice.
+    if (TzrRadioButton* button = kindButton(m_checkedKind)) {
+        button->setChecked(true);
+    }
+    m_run->setEnabled(m_runEnabled);
+    setNotice(m_notice);
 }
 
 TzrRadioButton* TFormGears::kindButton(int kindIndex) const
@@ -129,6 +174,15 @@ TzrRadioButton* TFormGears::kindButton(int kindIndex) const
         return nullptr;
     }
     return m_kindButtons[static_cast<std::size_t>(kindIndex)];
+}
+
+void TFormGears::setVisible(bool visible)
+{
+    // Made before Qt shows the children, so that they show with the window.
+    if (visible && !m_bringingForward) {
+        makeControls();
+    }
+    QWidget::setVisible(visible);
 }
 
 void TFormGears::showEvent(QShowEvent* event)
@@ -148,7 +202,7 @@ void TFormGears::keyPressEvent(QKeyEvent* event)
     // A push button outside a dialog passes Enter on to its window; on the
     // focused Run button it runs, as Space does.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && focusWidget() == m_run && m_run->isEnabled()) {
+    if (enter && hasControls() && focusWidget() == m_run && m_run->isEnabled()) {
         m_run->click();
         return;
     }
@@ -157,6 +211,9 @@ void TFormGears::keyPressEvent(QKeyEvent* event)
 
 int TFormGears::checkedKind() const
 {
+    if (!hasControls()) {
+        return m_checkedKind;
+    }
     for (int kindIndex = 0; kindIndex < static_cast<int>(m_kindButtons.size()); ++kindIndex) {
         if (m_kindButtons[static_cast<std::size_t>(kindIndex)]->isChecked()) {
             return kindIndex;
@@ -167,6 +224,13 @@ int TFormGears::checkedKind() const
 
 void TFormGears::checkKind(int kindIndex)
 {
+    if (!hasControls()) {
+        if (kindIndex >= 0 && kindIndex < static_cast<int>(launcher::KindCount)) {
+            m_checkedKind = kindIndex;
+            m_behaviour.rbGear_ExcClick();
+        }
+        return;
+    }
     if (TzrRadioButton* button = kindButton(kindIndex)) {
         // Checks it, unchecks the others and runs its click handler.
         button->click();
@@ -175,11 +239,20 @@ void TFormGears::checkKind(int kindIndex)
 
 void TFormGears::setRunEnabled(bool enabled)
 {
-    m_run->setEnabled(enabled);
+    m_runEnabled = enabled;
+    if (hasControls()) {
+        m_run->setEnabled(enabled);
+    }
 }
 
 void TFormGears::setNotice(launcher::Notice notice)
 {
+    if (!hasControls()) {
+        if (notice == launcher::Notice::English) {
+            m_notice = notice;
+        }
+        return;
+    }
     if (notice == launcher::Notice::English) {
         m_label->setText(fromUtf8(launcher::englishCopyrightNotice()));
     }

@@ -22,13 +22,31 @@ class TFormGears : public QWidget, private launcher::LauncherView
     Q_OBJECT
 
 public:
+    // When the window's controls are made: with the window, or only when Qt
+    // first shows it (the bring-forward step after a run does not count).
+    // Automatic mode never has Qt show the window, so its window goes
+    // without them: a module still gets a window of the same title, icon,
+    // font and place to own its windows, and the checked kind and the Run
+    // button's state are kept until the controls exist.
+    enum class Controls
+    {
+        WithWindow,
+        WhenShown,
+    };
+
     explicit TFormGears(QWidget* parent = nullptr);
+    explicit TFormGears(Controls controls, QWidget* parent = nullptr);
+
+    bool hasControls() const { return m_run != nullptr; }
 
     launcher::LauncherWindow& behaviour() { return m_behaviour; }
     const launcher::LauncherWindow& behaviour() const { return m_behaviour; }
 
-    // The button of kind index 0 to 7, nullptr for any other index.
+    // The button of kind index 0 to 7, nullptr for any other index or
+    // before the controls are made.
     TzrRadioButton* kindButton(int kindIndex) const;
+
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -44,9 +62,15 @@ private:
     void bringToForeground() override;
     TrnWindowHandle ownerHandle() override;
 
+    void makeControls();
+
     ShadowLabel* m_label = nullptr;
     QPushButton* m_run = nullptr;
     std::array<TzrRadioButton*, launcher::KindCount> m_kindButtons{};
     launcher::LauncherWindow m_behaviour;
     bool m_bringingForward = false;
+    // The view's state while the controls are not made yet.
+    int m_checkedKind = -1;
+    bool m_runEnabled = true;
+    launcher::Notice m_notice = launcher::Notice::Russian;
 };

@@ -1,9 +1,11 @@
 #include "platform/ModuleLeftovers.h"
 
+#include "platform/File.h"
+
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -11,11 +13,25 @@ namespace platform {
 
 namespace {
 
+// Read without a C++ stream: a stream sets up the C++ library's locale,
+// which would cost every run more memory and time than the read itself.
 std::string firstLine(const std::string& path)
 {
-    std::ifstream file(path);
     std::string line;
-    std::getline(file, line);
+    ReadOnlyFile file;
+    if (file.open(path) != ReadOnlyFile::OpenStatus::Opened) {
+        return line;
+    }
+    char buffer[256];
+    std::int64_t got = 0;
+    while ((got = file.read(buffer, sizeof buffer)) > 0) {
+        const auto size = static_cast<std::size_t>(got);
+        const auto* end = static_cast<const char*>(std::memchr(buffer, '\n', size));
+        line.append(buffer, end != nullptr ? static_cast<std::size_t>(end - buffer) : size);
+        if (end != nullptr) {
+            break;
+        }
+    }
     return line;
 }
 

@@ -364,6 +364,53 @@ TEST_F(FormGearsTest, AutomaticRunClicksTheKindButtonAndShowsTheWindowUntranslat
         << "without FormShow the Russian notice stays";
 }
 
+// The program's window, whose controls wait for Qt to show it: automatic
+// mode runs on it without making them, and the first show by Qt makes them
+// as the window made with them has them, with the run's kind checked.
+TEST_F(FormGearsTest, WindowWithControlsWhenShownRunsWithoutThemAndMakesThemOnShow)
+{
+    TFormGears later(TFormGears::Controls::WhenShown);
+    later.behaviour().setProgramDir(testsupport::fixtureDir("recording"));
+    later.behaviour().setLanguageSource([] { return std::string("ENU"); });
+    EXPECT_TRUE(later.findChildren<QWidget*>().isEmpty());
+    EXPECT_EQ(later.windowTitle(), window->windowTitle());
+    EXPECT_EQ(later.font(), window->font());
+    EXPECT_EQ(later.geometry(), window->geometry());
+    EXPECT_EQ(later.windowFlags(), window->windowFlags());
+    EXPECT_EQ(later.windowIcon().availableSizes(), window->windowIcon().availableSizes());
+
+    RecordFile record;
+    later.behaviour().KindIndex = 4;
+    later.behaviour().DataFileName = "/data/x.worm_cyl_dat";
+    later.behaviour().AutoRun = true;
+    ASSERT_TRUE(later.behaviour().SelectKindAndRun().has_value());
+    const std::vector<std::string> calls = record.linesStartingWith("call ");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].rfind("call TrnRun_Worm form=B ", 0), 0u) << calls[0];
+    EXPECT_EQ(recordField(calls[0], "owner"), pointerText(reinterpret_cast<void*>(later.winId())));
+    EXPECT_TRUE(later.isVisible()) << "the window is brought forward after the run";
+    EXPECT_FALSE(later.hasControls()) << "the bring-forward step makes no controls";
+
+    later.hide();
+    later.show();
+    ASSERT_TRUE(later.hasControls());
+    QStringList names;
+    QStringList expectedNames;
+    for (const QWidget* control : later.findChildren<QWidget*>()) {
+        names << control->objectName();
+        EXPECT_TRUE(control->isVisible()) << qPrintable(control->objectName());
+    }
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        expectedNames << control->objectName();
+    }
+    EXPECT_EQ(names, expectedNames);
+    EXPECT_TRUE(later.kindButton(4)->isChecked());
+    EXPECT_FALSE(later.kindButton(0)->isChecked());
+    EXPECT_TRUE(later.findChild<QPushButton*>(QStringLiteral("btnRun"))->isEnabled());
+    EXPECT_EQ(later.findChild<QLabel*>(QStringLiteral("lblCopyright"))->text(), englishNotice())
+        << "FormShow runs on the controls just made";
+}
+
 TEST_F(FormGearsTest, FormShowRunsEachTimeQtShowsTheWindowButNotOnBringForward)
 {
     RecordFile record;
