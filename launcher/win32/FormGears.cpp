@@ -327,7 +327,8 @@ void FormGears::kindClicked(int kindIndex)
 int FormGears::checkedKind() const
 {
     for (std::size_t kind = 0; kind < m_kindButtons.size(); ++kind) {
-        if (m_kindButtons[kind]->checked()) {
+        // Asked of the native button itself.
+        if (SendMessageW(m_kindButtons[kind]->hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
             return static_cast<int>(kind);
         }
     }

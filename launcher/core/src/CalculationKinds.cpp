@@ -1,7 +1,6 @@
 #include "launcher/CalculationKinds.h"
 
 #include "platform/AsciiCase.h"
-#include "platform/Library.h"
 
 namespace launcher {
 
@@ -24,11 +23,6 @@ const CalculationKind* kindForModuleNumber(int moduleNumber)
         return nullptr;
     }
     return &CalculationKinds[static_cast<std::size_t>(moduleNumber - 1)];
-}
-
-std::string moduleFileName(const CalculationKind& kind)
-{
-    return std::string(kind.libraryName) + platform::librarySuffix();
 }
 
 std::optional<int> kindIndexForDataFile(std::string_view argument)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Library.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -56,7 +58,10 @@ const CalculationKind* kindForModuleNumber(int moduleNumber);
 // File name of the kind's module library on this platform: the base name
 // with the platform's suffix (trn_worm.so on Linux, trn_worm.dll on
 // Windows).
-std::string moduleFileName(const CalculationKind& kind);
+inline std::string moduleFileName(const CalculationKind& kind)
+{
+    return std::string(kind.libraryName) + platform::librarySuffix();
+}
 
 // Kind index of a data file: the argument matches a kind when it ends with
 // "." and that kind's extension, ASCII letters compared without case.
