@@ -2,10 +2,15 @@
 
 #include "platform/File.h"
 #include "platform/ImportTable.h"
+#include "platform/ModuleLeftovers.h"
 #include "platform/Process.h"
 #include "platform/WideText.h"
+#if DERIZE_CHECKED_CALL
+#include "platform/CheckedCall.h"
+#endif
 
 #include <cstdint>
+#include <tlhelp32.h>
 #include <windows.h>
 
 namespace platform {
@@ -195,3 +200,247 @@ bool isRegularFile(const std::string& path)
 }
 
 } // namespace platform
+
+// After windows.h, whose types it uses.
+
+namespace platform {
+
+namespace {
+
+// The addresses the module's image takes, from its own headers.
+struct Image
+{
+    std::uintptr_t begin = 0;
+    std::uintptr_t end = 0;
+
+    bool holds(std::uintptr_t address) const { return address >= begin && address < end; }
+};
+
+Image imageOf(HMODULE module)
+{
+    const auto base = reinterpret_cast<std::uintptr_t>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    if (dos->e_magic != IMAGE_DOS_SIGNATURE) {
+        return {};
+    }
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    if (nt->Signature != IMAGE_NT_SIGNATURE) {
+        return {};
+    }
+    return {base, base + nt->OptionalHeader.SizeOfImage};
+}
+
+struct WindowSearch
+{
+    Image image;
+    int found = 0;
+};
+
+// A window procedure is read in the character width of the window: asked
+// the other way, the system hands out a thunk of its own.
+std::uintptr_t windowProcedure(HWND window)
+{
+    return static_cast<std::uintptr_t>(IsWindowUnicode(window)
+                                           ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                           : GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
+BOOL CALLBACK countChild(HWND window, LPARAM state)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(state);
+    if (search.image.holds(windowProcedure(window))) {
+        ++search.found;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK countWindow(HWND window, LPARAM state)
+{
+    countChild(window, state);
+    EnumChildWindows(window, &countChild, state);
+    return TRUE;
+}
+
+using QueryThread = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+constexpr int ThreadQuerySetWin32StartAddress = 9;
+
+// Counts the other threads of the process that started in `image`; a thread
+// created but not yet started has no start address yet (so under Wine),
+// and is counted in `unstarted`.
+int threadsStartedIn(const Image& image, int& unstarted)
+{
+    unstarted = 0;
+    static const auto query = reinterpret_cast<QueryThread>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread")));
+    if (query == nullptr) {
+        return 0;
+    }
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    const DWORD process = GetCurrentProcessId();
+    const DWORD self = GetCurrentThreadId();
+    int found = 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more != FALSE;
+         more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != process || entry.th32ThreadID == self) {
+            continue;
+        }
+        const HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+        if (thread == nullptr) {
+            continue;
+        }
+        void* start = nullptr;
+        const bool known =
+            query(thread, ThreadQuerySetWin32StartAddress, &start, sizeof start, nullptr) == 0;
+        DWORD running = 0;
+        if (known && start == nullptr && GetExitCodeThread(thread, &running) != 0 &&
+            running == STILL_ACTIVE) {
+            ++unstarted;
+        }
+        if (known && image.holds(reinterpret_cast<std::uintptr_t>(start))) {
+            // A thread that has ended but whose handle someone keeps runs
+            // nothing any more.
+            DWORD exitCode = 0;
+            if (GetExitCodeThread(thread, &exitCode) != 0 && exitCode == STILL_ACTIVE) {
+                ++found;
+            }
+        }
+        CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+} // namespace
+
+ThreadList currentThreads()
+{
+    return {};
+}
+
+ModuleLeftovers leftoversOf(LibraryHandle library, const ThreadList&)
+{
+    const Image image = imageOf(static_cast<HMODULE>(library));
+    if (image.begin == image.end) {
+        return {};
+    }
+    WindowSearch search;
+    search.image = image;
+    EnumThreadWindows(GetCurrentThreadId(), &countWindow, reinterpret_cast<LPARAM>(&search));
+    // A thread the module created just before it returned may not have
+    // started yet: it is given a moment to.
+    int unstarted = 0;
+    int threads = threadsStartedIn(image, unstarted);
+    for (int attempt = 0; unstarted > 0 && attempt < 20; ++attempt) {
+        Sleep(5);
+        threads = threadsStartedIn(image, unstarted);
+    }
+    return {search.found, threads};
+}
+
+bool takePostedQuitRequest()
+{
+    MSG message;
+    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+} // namespace platform
+
+// The checked call of a module's entry point (32-bit only).
+#if DERIZE_CHECKED_CALL
+extern "C" {
+
+// The assembly below: cdecl, four arguments; returns EAX of the callee and
+// stores the bytes it removed in *removed.
+std::uintptr_t derize_checked_call(const void* function, const std::uintptr_t* arguments,
+                                   std::uintptr_t count, std::uintptr_t* removed,
+                                   const std::uintptr_t* spare);
+}
+
+// Frame: EBP, then the saved EBX, ESI and EDI. The sixteen spare words are
+// pushed first, then the arguments, the last one first. ESI keeps the stack
+// pointer from before all of them, EDI the count: both are registers a
+// callee must preserve, whatever its convention. Then
+// removed = ESP after the call - (ESI - 4 × 16 - 4 × count).
+// The call frame information (the .cfi lines) lets a C++ exception that the
+// entry point raises pass through this frame to the launcher's handler:
+// the frame is found from EBP, whatever the callee did to the stack.
+asm(R"(
+    .text
+    .globl _derize_checked_call
+    .def _derize_checked_call; .scl 2; .type 32; .endef
+_derize_checked_call:
+    .cfi_startproc
+    pushl %ebp
+    .cfi_def_cfa_offset 8
+    .cfi_offset %ebp, -8
+    movl %esp, %ebp
+    .cfi_def_cfa_register %ebp
+    pushl %ebx
+    .cfi_offset %ebx, -12
+    pushl %esi
+    .cfi_offset %esi, -16
+    pushl %edi
+    .cfi_offset %edi, -20
+    movl %esp, %esi
+    movl 24(%ebp), %edx
+    movl $16, %ecx
+1:  pushl -4(%edx,%ecx,4)
+    decl %ecx
+    jnz 1b
+    movl 12(%ebp), %edx
+    movl 16(%ebp), %edi
+    movl %edi, %ecx
+2:  testl %ecx, %ecx
+    jz 3f
+    pushl -4(%edx,%ecx,4)
+    decl %ecx
+    jmp 2b
+3:  call *8(%ebp)
+    movl %esp, %ecx
+    subl %esi, %ecx
+    leal 64(%ecx,%edi,4), %ecx
+    movl 20(%ebp), %edx
+    movl %ecx, (%edx)
+    movl %esi, %esp
+    popl %edi
+    popl %esi
+    popl %ebx
+    popl %ebp
+    .cfi_def_cfa %esp, 4
+    ret
+    .cfi_endproc
+)");
+
+namespace platform {
+
+namespace {
+
+static_assert(CheckedCallSpareWords == 16, "the assembly pushes sixteen spare words");
+
+// Where a callee that takes a spare word for a result slot stores its text.
+std::uintptr_t g_spareTargets[CheckedCallSpareWords];
+
+} // namespace
+
+CheckedCallResult checkedCall(const void* function, const std::uintptr_t* arguments,
+                              std::size_t count)
+{
+    std::uintptr_t spare[CheckedCallSpareWords];
+    for (std::size_t i = 0; i < CheckedCallSpareWords; ++i) {
+        g_spareTargets[i] = 0;
+        spare[i] = reinterpret_cast<std::uintptr_t>(&g_spareTargets[i]);
+    }
+    CheckedCallResult result;
+    std::uintptr_t removed = 0;
+    result.value = derize_checked_call(function, arguments, count, &removed, spare);
+    result.removedBytes = static_cast<std::size_t>(removed);
+    return result;
+}
+
+} // namespace platform
+#endif
