@@ -72,9 +72,9 @@ TEST(InstallationCheck, EveryModuleReadyIsProbedWithoutBeingCalled)
     ASSERT_EQ(report.modules.size(), launcher::KindCount);
     for (const auto& module : report.modules) {
         SCOPED_TRACE(module.fileName);
-        EXPECT_TRUE(module.ready()) << module.reason;
+        EXPECT_TRUE(module.ready()) << module.message;
         EXPECT_TRUE(module.besideLauncher);
-        EXPECT_EQ(module.path, dir.dirWithSlash() + module.fileName);
+        EXPECT_EQ(module.libraryPath, dir.dirWithSlash() + module.fileName);
     }
     EXPECT_TRUE(report.allModulesReady());
     EXPECT_TRUE(record.linesStartingWith("call ").empty())
@@ -97,21 +97,22 @@ TEST(InstallationCheck, ReportsWhyAModuleIsNotReady)
     const auto& worm = report.modules[4];
     EXPECT_EQ(worm.status, RunStatus::LibraryNotFound);
     EXPECT_FALSE(worm.besideLauncher);
-    EXPECT_EQ(worm.path, "trn_worm.so");
-    EXPECT_NE(worm.reason.find("trn_worm.so not found in " + dir.dirWithSlash()), std::string::npos)
-        << worm.reason;
+    EXPECT_EQ(worm.libraryPath, "trn_worm.so");
+    EXPECT_NE(worm.message.find("trn_worm.so not found in " + dir.dirWithSlash()),
+              std::string::npos)
+        << worm.message;
 
     const auto& chain = report.modules[5];
     EXPECT_EQ(chain.status, RunStatus::EntryPointMissing);
-    EXPECT_NE(chain.reason.find("does not export the entry point TrnRun_Chain"), std::string::npos)
-        << chain.reason;
+    EXPECT_NE(chain.message.find("does not export the entry point TrnRun_Chain"), std::string::npos)
+        << chain.message;
 
     const auto& vbelt = report.modules[6];
     EXPECT_EQ(vbelt.status, RunStatus::LibraryNotLoadable);
-    EXPECT_NE(vbelt.reason.find(dir.dirWithSlash() + "trn_vbelt.so"), std::string::npos)
-        << vbelt.reason;
+    EXPECT_NE(vbelt.message.find(dir.dirWithSlash() + "trn_vbelt.so"), std::string::npos)
+        << vbelt.message;
 
-    EXPECT_TRUE(report.modules[7].ready()) << report.modules[7].reason;
+    EXPECT_TRUE(report.modules[7].ready()) << report.modules[7].message;
     EXPECT_FALSE(report.allModulesReady());
 }
 

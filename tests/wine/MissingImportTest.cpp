@@ -93,13 +93,13 @@ TEST(Win32MissingImport, TheCheckToolsReportNamesTheMissingDllBesideTheLoadersRe
     const check::ModuleStatus& chain = report.modules[5];
     EXPECT_EQ(chain.status, launcher::RunStatus::LibraryNotLoadable);
     EXPECT_EQ(chain.missingImport, MissingDll);
-    EXPECT_EQ(chain.reason,
+    EXPECT_EQ(chain.message,
               "module " + folder + "trn_chain.dll needs " + MissingDll + ", which was not found");
-    EXPECT_NE(chain.loaderReason.find("error 126"), std::string::npos) << chain.loaderReason;
+    EXPECT_NE(chain.loaderMessage.find("error 126"), std::string::npos) << chain.loaderMessage;
 
     std::ostringstream out;
     check::printReport(report, out);
-    EXPECT_NE(out.str().find("      reason: " + chain.reason + "\n      loader: "),
+    EXPECT_NE(out.str().find("      reason: " + chain.message + "\n      loader: "),
               std::string::npos)
         << out.str();
     // The other kinds are simply not there.
@@ -118,17 +118,17 @@ TEST(Win32MissingImport, TheCheckToolsReportNamesAModuleOrAnImportOfTheOtherBitn
     const check::InstallationReport report = check::checkInstallation(folder, "ENU");
     const check::ModuleStatus& worm = report.modules[4];
     EXPECT_EQ(worm.status, launcher::RunStatus::LibraryNotLoadable);
-    EXPECT_EQ(worm.reason, "module " + folder + "trn_worm.dll is a " + other + " module" + advice);
+    EXPECT_EQ(worm.message, "module " + folder + "trn_worm.dll is a " + other + " module" + advice);
     EXPECT_EQ(worm.missingImport, "");
-    EXPECT_EQ(worm.loaderReason.rfind("cannot load module " + folder + "trn_worm.dll: ", 0), 0u)
-        << worm.loaderReason;
+    EXPECT_EQ(worm.loaderMessage.rfind("cannot load module " + folder + "trn_worm.dll: ", 0), 0u)
+        << worm.loaderMessage;
 
     const std::string importing = testsupport::fixtureDir("other_bitness_import");
     const check::ModuleStatus chain = check::checkInstallation(importing, "ENU").modules[5];
     EXPECT_EQ(chain.status, launcher::RunStatus::LibraryNotLoadable);
-    EXPECT_EQ(chain.reason, "module " + importing +
-                                "trn_chain.dll needs trn_fixture_foreign.dll, which is a " + other +
-                                " library" + advice);
+    EXPECT_EQ(chain.message, "module " + importing +
+                                 "trn_chain.dll needs trn_fixture_foreign.dll, which is a " +
+                                 other + " library" + advice);
     EXPECT_EQ(chain.missingImport, "");
     // No DLL is missing for it: the one it needs is there, for the other machine.
     EXPECT_EQ(platform::loadObstacle(importing + "trn_chain.dll"),

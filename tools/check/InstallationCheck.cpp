@@ -10,6 +10,7 @@
 #include "translation/DictionaryFormat.h"
 #include "translation/DictionaryReader.h"
 
+#include <algorithm>
 #include <iterator>
 #include <ostream>
 
@@ -59,12 +60,9 @@ std::string noticeText(Notice notice)
 
 bool InstallationReport::allModulesReady() const
 {
-    for (const ModuleStatus& module : modules) {
-        if (!module.ready()) {
-            return false;
-        }
-    }
-    return !modules.empty();
+    return !modules.empty() &&
+           std::all_of(modules.begin(), modules.end(),
+                       [](const ModuleStatus& module) { return module.ready(); });
 }
 
 Notice noticeForLanguage(const std::string& abbreviation)
@@ -117,21 +115,10 @@ InstallationReport checkInstallation(const std::string& programDir,
 {
     InstallationReport report;
     report.programDir = programDir;
-    for (std::size_t i = 0; i < launcher::KindCount; ++i) {
-        const launcher::CalculationKind& kind = launcher::CalculationKinds[i];
-        ModuleStatus module;
-        module.kindIndex = static_cast<int>(i);
-        module.fileName = launcher::moduleFileName(kind);
-        module.entryPoint = std::string(kind.entryPoint);
-
-        const launcher::RunOutcome outcome =
-            launcher::RunCalculation(kind, "", {programDir, nullptr}, launcher::RunStep::LookOnly);
-        module.path = outcome.libraryPath;
-        module.besideLauncher = outcome.besideLauncher;
-        module.status = outcome.status;
-        module.reason = outcome.message;
-        module.missingImport = outcome.missingImport;
-        module.loaderReason = outcome.loaderMessage;
+    for (const launcher::CalculationKind& kind : launcher::CalculationKinds) {
+        ModuleStatus module{
+            launcher::RunCalculation(kind, "", {programDir, nullptr}, launcher::RunStep::LookOnly),
+            launcher::moduleFileName(kind)};
         if (checked) {
             checked(module);
         }
@@ -161,18 +148,17 @@ void printReportStart(const std::string& programDir, std::ostream& out)
 
 void printModule(const ModuleStatus& module, std::ostream& out)
 {
-    out << "  " << module.kindIndex + 1 << ' ' << module.fileName << " ("
-        << launcher::CalculationKinds[static_cast<std::size_t>(module.kindIndex)].fileExtension
-        << "): " << statusText(module.status) << '\n';
-    out << "      file: " << text(module.path)
+    out << "  " << module.kind - launcher::CalculationKinds.data() + 1 << ' ' << module.fileName
+        << " (" << module.kind->fileExtension << "): " << statusText(module.status) << '\n';
+    out << "      file: " << text(module.libraryPath)
         << (module.besideLauncher ? "" : " (system library search)") << '\n';
     if (module.ready()) {
-        out << "      entry point " << module.entryPoint << " found\n";
+        out << "      entry point " << module.kind->entryPoint << " found\n";
     } else {
-        out << "      reason: " << text(module.reason) << '\n';
+        out << "      reason: " << text(module.message) << '\n';
     }
-    if (!module.loaderReason.empty()) {
-        out << "      loader: " << text(module.loaderReason) << '\n';
+    if (!module.loaderMessage.empty()) {
+        out << "      loader: " << text(module.loaderMessage) << '\n';
     }
 }
 
@@ -211,10 +197,8 @@ void printReportEnd(const InstallationReport& report, std::ostream& out)
         out << "      " << notice << '\n';
     }
 
-    int ready = 0;
-    for (const ModuleStatus& module : report.modules) {
-        ready += module.ready() ? 1 : 0;
-    }
+    const auto ready = std::count_if(report.modules.begin(), report.modules.end(),
+                                     [](const ModuleStatus& module) { return module.ready(); });
     out << ready << " of " << report.modules.size() << " modules ready\n";
 }
 

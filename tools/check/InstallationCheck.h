@@ -10,23 +10,11 @@
 
 namespace check {
 
-// What the launcher would find for one calculation kind.
-struct ModuleStatus
+// What the launcher would find for one calculation kind: its run stopped
+// before the call (`kind` is always set).
+struct ModuleStatus : launcher::RunOutcome
 {
-    int kindIndex = 0;
-    std::string fileName;   // the module's file name on this platform
-    std::string entryPoint; // the entry point the launcher looks up
-    std::string path;       // the file the launcher would load
-    bool besideLauncher = false;
-    launcher::RunStatus status = launcher::RunStatus::NoSuchModule;
-    std::string reason; // the loader's reason; empty when the module is ready
-    // When the loader refused it for want of a library it imports: that
-    // library (platform::loadObstacle), and `reason` names it.
-    std::string missingImport;
-    // When the files told why the loader refused it (that missing library,
-    // or the module or a library it imports built for the other bitness,
-    // which `reason` then names): the loader's own reason.
-    std::string loaderReason;
+    std::string fileName; // the module's file name on this platform
 
     bool ready() const { return status == launcher::RunStatus::Completed; }
 };

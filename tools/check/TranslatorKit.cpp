@@ -7,6 +7,7 @@
 #include "translation/DictionaryFormat.h"
 #include "translation/FoldBuffer.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <ostream>
 #include <unordered_set>
@@ -46,20 +47,14 @@ bool equalIgnoringCase(std::u16string_view a, std::u16string_view b)
 
 std::size_t TextsReport::translatedCount() const
 {
-    std::size_t count = 0;
-    for (const TextTranslation& text : texts) {
-        count += text.translated() ? 1 : 0;
-    }
-    return count;
+    return static_cast<std::size_t>(std::count_if(
+        texts.begin(), texts.end(), [](const TextTranslation& text) { return text.translated(); }));
 }
 
 std::size_t TextsReport::asInSourceCount() const
 {
-    std::size_t count = 0;
-    for (const TextTranslation& text : texts) {
-        count += text.asInSource() ? 1 : 0;
-    }
-    return count;
+    return static_cast<std::size_t>(std::count_if(
+        texts.begin(), texts.end(), [](const TextTranslation& text) { return text.asInSource(); }));
 }
 
 std::optional<TextsReport> checkTexts(const std::vector<launcher::LookedUpText>& texts,
@@ -168,23 +163,18 @@ WrittenDictionary writeDictionary(const std::vector<launcher::LookedUpText>& tex
     written.bytes = Utf8Mark;
     std::vector<std::u16string> kept;
     for (const launcher::LookedUpText& text : texts) {
-        bool keep = true;
-        for (const std::u16string& earlier : kept) {
-            if (earlier == text.text) {
-                keep = false;
-            } else if (equalIgnoringCase(earlier, text.text)) {
+        const std::string named = "the " + std::string(roleName(text.role)) + " of " +
+                                  std::string(text.component) + ", " + shown(text.text);
+        // Kept texts differ from each other even in case: one at most matches.
+        const auto earlier = std::find_if(kept.begin(), kept.end(), [&](const auto& keptText) {
+            return equalIgnoringCase(keptText, text.text);
+        });
+        if (earlier != kept.end()) {
+            if (*earlier != text.text) {
                 written.problems.push_back(
-                    "the " + std::string(roleName(text.role)) + " of " +
-                    std::string(text.component) + ", " + shown(text.text) +
-                    ", differs only in case from " + shown(earlier) +
+                    named + ", differs only in case from " + shown(*earlier) +
                     ": a dictionary gives both the same target, so it is left out");
-                keep = false;
             }
-            if (!keep) {
-                break;
-            }
-        }
-        if (!keep) {
             continue;
         }
         const std::string source = platform::toUtf8(text.text);
@@ -196,9 +186,7 @@ WrittenDictionary writeDictionary(const std::vector<launcher::LookedUpText>& tex
         const bool holdsIt = line.find_first_of("\r\n") == std::string::npos &&
                              line.substr(parts.source.begin, parts.source.size()) == source;
         if (!holdsIt) {
-            written.problems.push_back("the " + std::string(roleName(text.role)) + " of " +
-                                       std::string(text.component) + ", " + shown(text.text) +
-                                       ", cannot be written as a dictionary line");
+            written.problems.push_back(named + ", cannot be written as a dictionary line");
             continue;
         }
         kept.push_back(text.text);
