@@ -3,34 +3,9 @@
  * against it (startup-time.sh). Built with the bench-only switch
  * DERIZE_STARTUP_TRACE it writes the launcher's marks (StartupTrace.h) at
  * the same steps, for startup-time.sh --breakdown. */
+#include "StartupTrace.h"
+
 #include <windows.h>
-
-#ifdef DERIZE_STARTUP_TRACE
-#include <stdio.h>
-
-static void startupMark(const char* what)
-{
-    LARGE_INTEGER counter, frequency;
-    FILETIME now;
-    ULONGLONG ticks;
-    char line[160];
-    int length;
-    DWORD written = 0;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    GetSystemTimeAsFileTime(&now);
-    ticks = ((ULONGLONG)now.dwHighDateTime << 32) | now.dwLowDateTime;
-    length = snprintf(line, sizeof line, "derize-startup %llu %.6f %s\n",
-                      (ticks - 116444736000000000ULL) / 10,
-                      (double)counter.QuadPart / (double)frequency.QuadPart, what);
-    if (length > 0) {
-        WriteFile(GetStdHandle(STD_ERROR_HANDLE), line, (DWORD)length, &written, NULL);
-    }
-}
-#define DERIZE_STARTUP_MARK(what) startupMark(what)
-#else
-#define DERIZE_STARTUP_MARK(what) ((void)0)
-#endif
 
 static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -26,8 +26,8 @@
 # --breakdown starts both programs, alternating, RUNS times each (5 by
 # default), with WINEDEBUG=+timestamp,+loaddll,+module, from a build
 # configured with the bench-only switch -DDERIZE_STARTUP_TRACE=ON (the
-# marks of launcher/win32/StartupTrace.h, and the same in the minimal
-# program) and prints, for each step of the launcher's start-up and the
+# marks of launcher/win32/StartupTrace.h, written by startup_mark.c in
+# both programs) and prints, for each step of the launcher's start-up and the
 # minimal program's same step (each DLL loaded, each DLL's initialisation
 # returned, each mark, the window found on screen), the median
 # milliseconds since the start and since the step before.

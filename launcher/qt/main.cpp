@@ -9,28 +9,16 @@
 #include <optional>
 #include <string>
 
+// The benchmark's build (bench_launcher_phases) writes the time as each
+// step of start-up ends (bench/launcher/StartupPhase.cpp); the program
+// writes nothing.
 #ifdef DERIZE_STARTUP_PHASES
-#include <cstdio>
-#include <ctime>
+void startupPhase(const char* name);
+#else
+static void startupPhase(const char*) {}
 #endif
 
 namespace {
-
-// The benchmark's build (bench_launcher_phases) writes the monotonic clock
-// and the process's CPU time as each step of start-up ends to standard
-// error; the program writes nothing.
-void phase([[maybe_unused]] const char* name)
-{
-#ifdef DERIZE_STARTUP_PHASES
-    const auto nanoseconds = [](clockid_t clock) {
-        timespec now{};
-        clock_gettime(clock, &now);
-        return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-    };
-    std::fprintf(stderr, "phase %s %lld %lld\n", name, nanoseconds(CLOCK_MONOTONIC),
-                 nanoseconds(CLOCK_PROCESS_CPUTIME_ID));
-#endif
-}
 
 // The Qt program's windows for start-up: the launcher window alone, whose
 // native id is every module's owner. Its controls are made when the main
@@ -41,10 +29,10 @@ class QtProgramWindow final : public launcher::ProgramWindow
 public:
     bool create(const std::string& programDir, std::string&) override
     {
-        phase("dictionary");
+        startupPhase("dictionary");
         m_window = std::make_unique<TFormGears>(TFormGears::Controls::WhenShown);
         m_window->behaviour().setProgramDir(programDir);
-        phase("window");
+        startupPhase("window");
         return true;
     }
     launcher::LauncherWindow& behaviour() override { return m_window->behaviour(); }
@@ -62,7 +50,7 @@ private:
 
 int main(int argc, char* argv[])
 {
-    phase("loaded");
+    startupPhase("loaded");
     platform::prepareProcess(argv);
 
     // Argument 1 is the data file name, byte for byte. Qt is given the
@@ -82,10 +70,10 @@ int main(int argc, char* argv[])
     // desktops that ask for it.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.derize.Zizir"));
 
-    phase("application");
+    startupPhase("application");
 
     QtProgramWindow window;
     const int status = launcher::runLauncher(window, start);
-    phase("run");
+    startupPhase("run");
     return status;
 }
