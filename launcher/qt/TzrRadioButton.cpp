@@ -52,34 +52,18 @@ void TzrRadioButton::recreateStyle()
 
 int TzrRadioButton::textFlags() const
 {
+    // Without alignment bits the text is left-aligned and vertically
+    // centred, as the native button draws it.
+    const std::uint32_t horizontal = m_nativeStyle & ButtonStyle::Center;
+    const std::uint32_t vertical = m_nativeStyle & ButtonStyle::VCenter;
     int flags = Qt::TextShowMnemonic;
-    switch (m_nativeStyle & ButtonStyle::Center) {
-    case ButtonStyle::Right:
-        flags |= Qt::AlignRight;
-        break;
-    case ButtonStyle::Center:
-        flags |= Qt::AlignHCenter;
-        break;
-    default:
-        flags |= Qt::AlignLeft;
-        break;
-    }
-    switch (m_nativeStyle & ButtonStyle::VCenter) {
-    case ButtonStyle::Top:
-        flags |= Qt::AlignTop;
-        break;
-    case ButtonStyle::Bottom:
-        flags |= Qt::AlignBottom;
-        break;
-    default:
-        flags |= Qt::AlignVCenter;
-        break;
-    }
-    if (m_nativeStyle & ButtonStyle::MultiLine) {
-        flags |= Qt::TextWordWrap;
-    } else {
-        flags |= Qt::TextSingleLine;
-    }
+    flags |= horizontal == ButtonStyle::Right    ? Qt::AlignRight
+             : horizontal == ButtonStyle::Center ? Qt::AlignHCenter
+                                                 : Qt::AlignLeft;
+    flags |= vertical == ButtonStyle::Top      ? Qt::AlignTop
+             : vertical == ButtonStyle::Bottom ? Qt::AlignBottom
+                                               : Qt::AlignVCenter;
+    flags |= (m_nativeStyle & ButtonStyle::MultiLine) ? Qt::TextWordWrap : Qt::TextSingleLine;
     if (!style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this)) {
         flags |= Qt::TextHideMnemonic;
     }

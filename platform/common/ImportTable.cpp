@@ -127,17 +127,6 @@ PeImports damaged(PeImports imports, std::string problem)
     return imports;
 }
 
-std::string asciiLower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 bool isNameByte(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
@@ -232,7 +221,7 @@ PeImports readPeImports(std::string_view file)
         if (library.empty() || !std::all_of(library.begin(), library.end(), isNameByte)) {
             return damaged(imports, "an imported library's name is not a file name");
         }
-        if (seen.insert(asciiLower(library)).second) {
+        if (seen.insert(asciiUpper(library)).second) {
             imports.libraries.emplace_back(library);
         }
     }
@@ -243,23 +232,26 @@ PeImports readPeImports(std::string_view file)
 std::vector<std::string> dllSearchFolders(DllSearch search, const DllSearchPlaces& places)
 {
     std::vector<std::string> folders;
-    const auto add = [&folders](std::string_view folder) {
+    const auto withSeparator = [](std::string_view folder) {
+        std::string path(folder);
+        if (path.back() != '\\' && path.back() != '/') {
+            path += '\\';
+        }
+        return path;
+    };
+    const auto add = [&](std::string_view folder) {
         if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') {
             folder = folder.substr(1, folder.size() - 2);
         }
         if (folder.empty()) {
             return;
         }
-        std::string withSeparator(folder);
-        if (withSeparator.back() != '\\' && withSeparator.back() != '/') {
-            withSeparator += '\\';
+        std::string path = withSeparator(folder);
+        if (std::none_of(folders.begin(), folders.end(), [&path](const std::string& known) {
+                return equalIgnoringAsciiCase(known, path);
+            })) {
+            folders.push_back(std::move(path));
         }
-        for (const std::string& known : folders) {
-            if (equalIgnoringAsciiCase(known, withSeparator)) {
-                return;
-            }
-        }
-        folders.push_back(std::move(withSeparator));
     };
     add(places.programDir);
     add(places.systemDir);
@@ -267,11 +259,7 @@ std::vector<std::string> dllSearchFolders(DllSearch search, const DllSearchPlace
         return folders;
     }
     if (!places.windowsDir.empty()) {
-        std::string system16 = places.windowsDir;
-        if (system16.back() != '\\' && system16.back() != '/') {
-            system16 += '\\';
-        }
-        add(system16 + "System");
+        add(withSeparator(places.windowsDir) + "System");
     }
     add(places.windowsDir);
     add(places.currentDir);
@@ -286,8 +274,8 @@ std::vector<std::string> dllSearchFolders(DllSearch search, const DllSearchPlace
 
 bool isApiSetName(std::string_view libraryName)
 {
-    const std::string lower = asciiLower(libraryName);
-    return lower.starts_with("api-ms-win-") || lower.starts_with("ext-ms-");
+    const std::string upper = asciiUpper(libraryName);
+    return upper.starts_with("API-MS-WIN-") || upper.starts_with("EXT-MS-");
 }
 
 namespace {
@@ -322,7 +310,7 @@ public:
     {
         // A damaged table still names the libraries before the damage.
         for (const std::string& library : imports.libraries) {
-            if (isApiSetName(library) || !m_seen.insert(asciiLower(library)).second) {
+            if (isApiSetName(library) || !m_seen.insert(asciiUpper(library)).second) {
                 continue;
             }
             const std::optional<std::string> found = m_search.locate(library);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <iterator>
 #include <ostream>
+#include <sstream>
 
 namespace check {
 
@@ -40,18 +41,10 @@ std::string noticeText(Notice notice)
 {
     const std::string_view text = notice == Notice::Russian ? launcher::russianCopyrightNotice()
                                                             : launcher::englishCopyrightNotice();
+    std::istringstream words{std::string(text)};
     std::string line;
-    bool blank = false;
-    for (const char c : text) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            blank = !line.empty();
-            continue;
-        }
-        if (blank) {
-            line += ' ';
-            blank = false;
-        }
-        line += c;
+    for (std::string word; words >> word;) {
+        line += (line.empty() ? "" : " ") + word;
     }
     return line;
 }
