@@ -58,6 +58,13 @@ std::vector<std::string> linesOf(const std::string& text)
     return lines;
 }
 
+// Standard error is one line, and it holds `part`.
+void expectOneLineWith(const Finished& finished, const std::string& part)
+{
+    EXPECT_EQ(linesOf(finished.errors).size(), 1u) << finished.errors;
+    EXPECT_NE(finished.errors.find(part), std::string::npos) << finished.errors;
+}
+
 // A program folder: the launcher and the modules of one fixture set.
 class ProgramFolder
 {
@@ -254,8 +261,7 @@ TEST_F(LauncherExecutable, NamesUpTo259BytesRunLongerOnesEndWithStatus2)
     ASSERT_EQ(tooLong.size(), 260u);
     const Finished refused = start(tooLong);
     EXPECT_EQ(refused.status, 2);
-    EXPECT_EQ(linesOf(refused.errors).size(), 1u) << refused.errors;
-    EXPECT_NE(refused.errors.find("260"), std::string::npos) << refused.errors;
+    expectOneLineWith(refused, "260");
 
     // The working folder counts: a bare name that becomes 260 bytes long.
     const std::string bare(260 - data.path().string().size() - 1 - extension.size(), 'b');
@@ -296,16 +302,14 @@ TEST_F(LauncherExecutable, ExitStatusSaysWhatBecameOfTheRun)
     const Finished raised = start("x.gear_inc_dat");
     unsetenv("TRN_RECORD_THROW");
     EXPECT_EQ(raised.status, 1);
-    ASSERT_EQ(linesOf(raised.errors).size(), 1u) << raised.errors;
-    EXPECT_NE(raised.errors.find("calculation failed in TrnRun_CylInt"), std::string::npos);
+    expectOneLineWith(raised, "calculation failed in TrnRun_CylInt");
 
     // Each way a run can fail has its status in tests/window/StartupTest.cpp;
     // here the program ends with it.
     ProgramFolder noModule("");
     const Finished missing = run(noModule.executable(), {"x.worm_cyl_dat"}, data.path());
     EXPECT_EQ(missing.status, 3) << missing.errors;
-    ASSERT_EQ(linesOf(missing.errors).size(), 1u) << missing.errors;
-    EXPECT_NE(missing.errors.find("trn_worm.so"), std::string::npos) << missing.errors;
+    expectOneLineWith(missing, "trn_worm.so");
 }
 
 TEST_F(LauncherExecutable, OtherArgumentsStartTheWindowWithoutRunningAModule)
@@ -342,24 +346,22 @@ TEST_F(LauncherExecutable, AMisbehavingModuleLeavesOneLineNamingItAndWhatHappene
         const char* behaviour; // TRN_HOSTILE
         int status;            // exit status, or -1 when ended by `signal`
         int signal;
-        std::vector<const char*> parts; // what the one line holds
+        const char* part; // what the one line holds
     };
     const Case cases[] = {
-        {"throw-empty", 1, 0, {"raised an error in TrnRun_Worm without a message"}},
-        {"throw-null", 1, 0, {"raised an error in TrnRun_Worm without a message"}},
-        {"throw-on-load",
-         1,
-         0,
-         {"raised an error while being loaded: constructor of a static object failed"}},
-        {"segv", -1, SIGSEGV, {"crashed in TrnRun_Worm: signal SIGSEGV"}},
-        {"bus", -1, SIGBUS, {"crashed in TrnRun_Worm: signal SIGBUS"}},
-        {"ill", -1, SIGILL, {"crashed in TrnRun_Worm: signal SIGILL"}},
-        {"fpe", -1, SIGFPE, {"crashed in TrnRun_Worm: signal SIGFPE"}},
-        {"abort", -1, SIGABRT, {"crashed in TrnRun_Worm: signal SIGABRT"}},
-        {"overflow", -1, SIGSEGV, {"crashed in TrnRun_Worm: signal SIGSEGV"}},
-        {"exit", 5, 0, {"ended the process in TrnRun_Worm"}},
+        {"throw-empty", 1, 0, "raised an error in TrnRun_Worm without a message"},
+        {"throw-null", 1, 0, "raised an error in TrnRun_Worm without a message"},
+        {"throw-on-load", 1, 0,
+         "raised an error while being loaded: constructor of a static object failed"},
+        {"segv", -1, SIGSEGV, "crashed in TrnRun_Worm: signal SIGSEGV"},
+        {"bus", -1, SIGBUS, "crashed in TrnRun_Worm: signal SIGBUS"},
+        {"ill", -1, SIGILL, "crashed in TrnRun_Worm: signal SIGILL"},
+        {"fpe", -1, SIGFPE, "crashed in TrnRun_Worm: signal SIGFPE"},
+        {"abort", -1, SIGABRT, "crashed in TrnRun_Worm: signal SIGABRT"},
+        {"overflow", -1, SIGSEGV, "crashed in TrnRun_Worm: signal SIGSEGV"},
+        {"exit", 5, 0, "ended the process in TrnRun_Worm"},
         // Unloaded, the module would pull the code from under its thread.
-        {"thread", 0, 0, {"left 1 thread running; it stays loaded until the launcher ends"}},
+        {"thread", 0, 0, "left 1 thread running; it stays loaded until the launcher ends"},
     };
     ProgramFolder hostile("hostile");
     const std::string module = "module " + hostile.path().string() + "/trn_worm.so ";
@@ -369,11 +371,8 @@ TEST_F(LauncherExecutable, AMisbehavingModuleLeavesOneLineNamingItAndWhatHappene
         const Finished finished = run(hostile.executable(), {"x.worm_cyl_dat"}, data.path());
         EXPECT_EQ(finished.status, c.status) << finished.errors;
         EXPECT_EQ(finished.signal, c.signal) << finished.errors;
-        ASSERT_EQ(linesOf(finished.errors).size(), 1u) << finished.errors;
+        expectOneLineWith(finished, c.part);
         EXPECT_EQ(finished.errors.rfind("derize-zizir: " + module, 0), 0u) << finished.errors;
-        for (const char* part : c.parts) {
-            EXPECT_NE(finished.errors.find(part), std::string::npos) << finished.errors;
-        }
     }
 }
 
@@ -385,9 +384,7 @@ TEST_F(LauncherExecutable, AModuleFileThatIsNotARegularFileIsRefusedWithoutWaiti
         run(fifoFolder.executable(), {"x.worm_cyl_dat"}, data.path(), std::chrono::seconds(10));
     EXPECT_FALSE(finished.running) << "the launcher waited on the FIFO";
     EXPECT_EQ(finished.status, 3) << finished.errors;
-    ASSERT_EQ(linesOf(finished.errors).size(), 1u) << finished.errors;
-    EXPECT_NE(finished.errors.find("trn_worm.so is not a regular file"), std::string::npos)
-        << finished.errors;
+    expectOneLineWith(finished, "trn_worm.so is not a regular file");
 }
 
 TEST_F(LauncherExecutable, LibraryPathEntriesNeverLeadToTheWorkingFolder)
@@ -469,9 +466,7 @@ TEST_F(LauncherExecutable, AMissingBrokenOrLargeDictionaryNeverStopsTheRun)
 
     // A pipe of that name is never opened, so start-up cannot wait on it.
     ASSERT_EQ(mkfifo(dictionary.c_str(), 0600), 0);
-    const Finished finished = expectModuleRan("a pipe named Orvanel.Dic", false);
-    EXPECT_EQ(linesOf(finished.errors).size(), 1u) << finished.errors;
-    EXPECT_NE(finished.errors.find("Orvanel.Dic"), std::string::npos) << finished.errors;
+    expectOneLineWith(expectModuleRan("a pipe named Orvanel.Dic", false), "Orvanel.Dic");
 }
 
 } // namespace

@@ -59,6 +59,13 @@ ProgramRun runCommand(const std::string& commandLine)
     return run;
 }
 
+// The run's output holds `part`.
+void expectOutputHolds(const ProgramRun& run, const std::string& part)
+{
+    EXPECT_NE(run.output.find(part), std::string::npos) << "no \"" << part << "\" in:\n"
+                                                        << run.output;
+}
+
 } // namespace
 
 TEST(InstallationCheck, EveryModuleReadyIsProbedWithoutBeingCalled)
@@ -158,19 +165,12 @@ TEST(InstallationCheckTool, ExitStatusAndReasonsForABrokenFolder)
                                 "' --program-dir '" + dir.path().string() + "'");
 
     EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_NE(run.output.find("trn_worm.so (worm_cyl_dat): not found"), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("trn_chain.so (chai_rol_dat): entry point missing"),
-              std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("does not export the entry point TrnRun_Chain"), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("6 of 8 modules ready"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("1 entries, 0 lines without separator"), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("Copyright notice: Russian (user's language: RUS)"),
-              std::string::npos)
-        << run.output;
+    expectOutputHolds(run, "trn_worm.so (worm_cyl_dat): not found");
+    expectOutputHolds(run, "trn_chain.so (chai_rol_dat): entry point missing");
+    expectOutputHolds(run, "does not export the entry point TrnRun_Chain");
+    expectOutputHolds(run, "6 of 8 modules ready");
+    expectOutputHolds(run, "1 entries, 0 lines without separator");
+    expectOutputHolds(run, "Copyright notice: Russian (user's language: RUS)");
 }
 
 TEST(InstallationCheckTool, AModuleThatEndsTheProcessAsItIsLoadedLeavesTheReportSoFar)
@@ -184,13 +184,10 @@ TEST(InstallationCheckTool, AModuleThatEndsTheProcessAsItIsLoadedLeavesTheReport
     const auto run = runCommand("TRN_HOSTILE=exit-on-load '" + std::string(DERIZE_CHECK_TOOL) +
                                 "' --program-dir '" + dir.path().string() + "'");
     EXPECT_EQ(run.status, 5) << run.output;
-    EXPECT_NE(run.output.find("4 trn_bevstr.so (gear_stb_dat): ready"), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("derize-zizir-check: module " + dir.dirWithSlash() +
-                              "trn_worm.so ended the process while being loaded; "
-                              "derize-zizir-check ends with status 5\n"),
-              std::string::npos)
-        << run.output;
+    expectOutputHolds(run, "4 trn_bevstr.so (gear_stb_dat): ready");
+    expectOutputHolds(run, "derize-zizir-check: module " + dir.dirWithSlash() +
+                               "trn_worm.so ended the process while being loaded; "
+                               "derize-zizir-check ends with status 5\n");
 }
 
 TEST(InstallationCheckTool, LooksBesideItselfAndSucceedsWhenAllAreReady)
@@ -206,11 +203,9 @@ TEST(InstallationCheckTool, LooksBesideItselfAndSucceedsWhenAllAreReady)
     const auto run = runCommand("LC_ALL=C " + quoted);
 
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("Program folder: " + dir.dirWithSlash() + "\n"), std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("8 of 8 modules ready"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("not found: the window keeps its built-in texts"), std::string::npos)
-        << run.output;
+    expectOutputHolds(run, "Program folder: " + dir.dirWithSlash() + "\n");
+    expectOutputHolds(run, "8 of 8 modules ready");
+    expectOutputHolds(run, "not found: the window keeps its built-in texts");
     EXPECT_NE(run.output.find("the ZEFRAN-DIVIZ developers All rights reserved."),
               std::string::npos)
         << "the English notice is shown when the language is not Russian:\n"
@@ -218,7 +213,7 @@ TEST(InstallationCheckTool, LooksBesideItselfAndSucceedsWhenAllAreReady)
 
     const auto help = runCommand(quoted + " --help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.output.find("Usage: derize-zizir-check"), std::string::npos) << help.output;
+    expectOutputHolds(help, "Usage: derize-zizir-check");
     EXPECT_EQ(runCommand(quoted + " --bogus").status, 2);
 }
 
@@ -229,23 +224,19 @@ TEST(InstallationCheckTool, TextsEndWithTheStatusOfTheTranslationAndOneLineForAn
     const auto english =
         runCommand(tool + " --texts --dictionary '" + DERIZE_ENGLISH_DICTIONARY + "'");
     EXPECT_EQ(english.status, 0) << english.output;
-    EXPECT_NE(english.output.find("13 of 13 texts translated\n"), std::string::npos)
-        << english.output;
+    expectOutputHolds(english, "13 of 13 texts translated\n");
 
     const fs::path oneLine = dir.path() / "one.dic";
     std::ofstream(oneLine, std::ios::binary) << "\"Выполнить\"=\"Run\"\n";
     const auto partly = runCommand(tool + " --texts --dictionary '" + oneLine.string() + "'");
     EXPECT_EQ(partly.status, 1) << partly.output;
-    EXPECT_NE(partly.output.find("2 of 13 texts translated, 11 not\n"), std::string::npos)
-        << partly.output;
+    expectOutputHolds(partly, "2 of 13 texts translated, 11 not\n");
 
     // --dictionary names the file the installation report reads too.
     const auto report = runCommand(tool + " --program-dir '" + dir.path().string() +
                                    "' --dictionary '" + DERIZE_ENGLISH_DICTIONARY + "'");
-    EXPECT_NE(report.output.find(std::string("Dictionary: ") + DERIZE_ENGLISH_DICTIONARY +
-                                 "\n      UTF-8, 12 entries"),
-              std::string::npos)
-        << report.output;
+    expectOutputHolds(report, std::string("Dictionary: ") + DERIZE_ENGLISH_DICTIONARY +
+                                  "\n      UTF-8, 12 entries");
 
     // Beside the tool is where it looks by default, as the launcher does.
     fs::copy_file(DERIZE_CHECK_TOOL, dir.path() / "derize-zizir-check");
@@ -253,9 +244,7 @@ TEST(InstallationCheckTool, TextsEndWithTheStatusOfTheTranslationAndOneLineForAn
     const auto beside =
         runCommand("'" + (dir.path() / "derize-zizir-check").string() + "' --texts");
     EXPECT_EQ(beside.status, 0) << beside.output;
-    EXPECT_NE(beside.output.find("Dictionary: " + dir.dirWithSlash() + "Orvanel.Dic\n"),
-              std::string::npos)
-        << beside.output;
+    expectOutputHolds(beside, "Dictionary: " + dir.dirWithSlash() + "Orvanel.Dic\n");
 
     // No file, a folder, a file nobody may read: one line, status 2.
     fs::create_directory(dir.path() / "folder.dic");
@@ -271,7 +260,7 @@ TEST(InstallationCheckTool, TextsEndWithTheStatusOfTheTranslationAndOneLineForAn
         EXPECT_EQ(run.status, 2) << run.output;
         EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
         EXPECT_EQ(run.output.rfind("derize-zizir-check: ", 0), 0u) << run.output;
-        EXPECT_NE(run.output.find(path.string()), std::string::npos) << run.output;
+        expectOutputHolds(run, path.string());
     }
 }
 
@@ -288,9 +277,7 @@ TEST(InstallationCheckTool, TheTemplateGoesToStandardOutputAndAFailedWriteIsNoSu
     // A translator's script can tell that nothing of it is translated yet.
     const auto fresh = runCommand(tool + " --texts --dictionary '" + path.string() + "'");
     EXPECT_EQ(fresh.status, 1) << fresh.output;
-    EXPECT_NE(fresh.output.find("\n0 of 13 texts translated, 13 still as in the source\n"),
-              std::string::npos)
-        << fresh.output;
+    expectOutputHolds(fresh, "\n0 of 13 texts translated, 13 still as in the source\n");
 
     const auto full = runCommand("(" + tool + " --dictionary-template > /dev/full)");
     EXPECT_EQ(full.status, 2) << full.output;

@@ -60,10 +60,26 @@ QStringList itemTexts(const QComboBox* combo)
 
 // Every text each kind of control carries is looked up, once, in the order of
 // the window's controls; blank captions and hints are not, list texts are
-// even when blank, and the window's empty hint is.
-TEST(TranslateForm, LooksUpEachTextOnceInTheOrderOfTheWindowsControls)
+// even when blank, and the window's empty hint is. The texts each rule names
+// are replaced and nothing else; every selection stays, and no change of one
+// is reported.
+TEST(TranslateForm, LooksUpEachTextOnceInOrderReplacesWhatTheRulesNameAndKeepsSelections)
 {
     const auto window = makeTestWindow();
+    const QMainWindow* w = window.get();
+    auto* cbKind = child<QComboBox>(w, "cbKind");
+    auto* cbEditable = child<QComboBox>(w, "cbEditable");
+    auto* rgMode = child<TRadioGroup>(w, "rgMode");
+    auto* pcPages = child<QTabWidget>(w, "pcPages");
+    auto* tbSet = child<QTabBar>(w, "tbSet");
+    QSignalSpy kindIndex(cbKind, &QComboBox::currentIndexChanged);
+    QSignalSpy kindActivated(cbKind, &QComboBox::activated);
+    QSignalSpy editableIndex(cbEditable, &QComboBox::currentIndexChanged);
+    QSignalSpy editableText(cbEditable, &QComboBox::editTextChanged);
+    QSignalSpy editableCurrentText(cbEditable, &QComboBox::currentTextChanged);
+    QSignalSpy modeIndex(rgMode, &TRadioGroup::itemIndexChanged);
+    QSignalSpy pageIndex(pcPages, &QTabWidget::currentChanged);
+    QSignalSpy setIndex(tbSet, &QTabBar::currentChanged);
     BracketDictionary dictionary;
     TranslateForm(window.get(), dictionary.lookup());
 
@@ -116,14 +132,6 @@ TEST(TranslateForm, LooksUpEachTextOnceInTheOrderOfTheWindowsControls)
         "Состояние", // status bar panels and hint
     };
     EXPECT_EQ(dictionary.asked(), expected);
-}
-
-TEST(TranslateForm, ReplacesTheTextsEachRuleNamesAndNothingElse)
-{
-    const auto window = makeTestWindow();
-    BracketDictionary dictionary;
-    TranslateForm(window.get(), dictionary.lookup());
-    const QMainWindow* w = window.get();
 
     EXPECT_EQ(w->windowTitle(), "[Окно]");
     EXPECT_EQ(w->toolTip(), "[]");
@@ -141,7 +149,6 @@ TEST(TranslateForm, ReplacesTheTextsEachRuleNamesAndNothingElse)
     EXPECT_EQ(lvTable->horizontalHeaderItem(1)->text(), "[]");
     EXPECT_EQ(lvTable->item(0, 0)->text(), "Столбец");
 
-    const auto* pcPages = child<QTabWidget>(w, "pcPages");
     EXPECT_EQ(tabTexts(pcPages->tabBar()), QStringList({"[Первая]", "[Вторая]"}));
     EXPECT_EQ(pcPages->toolTip(), "[Страницы]");
     EXPECT_EQ(child<QLabel>(w, "lblOnPage")->text(), "[Надпись на странице]");
@@ -157,12 +164,10 @@ TEST(TranslateForm, ReplacesTheTextsEachRuleNamesAndNothingElse)
     EXPECT_EQ(child<QLineEdit>(w, "edName")->toolTip(), "[Имя файла]");
     EXPECT_EQ(itemTexts(child<QComboBox>(w, "cbKind")),
               QStringList({"[Первый]", "[Второй]", "[]"}));
-    const auto* cbEditable = child<QComboBox>(w, "cbEditable");
     EXPECT_EQ(itemTexts(cbEditable), QStringList({"[Первый]", "[Второй]"}));
     EXPECT_EQ(cbEditable->currentText(), "Первый") << "a combo box's edit text stays";
     EXPECT_EQ(itemTexts(child<DerivedComboBox>(w, "cbDerived")), QStringList({"[Третий]"}));
 
-    const auto* rgMode = child<TRadioGroup>(w, "rgMode");
     EXPECT_EQ(rgMode->items(), QStringList({"[Быстро]", "[Точно]"}));
     EXPECT_EQ(rgMode->title(), "[Режим]");
     EXPECT_EQ(rgMode->toolTip(), "[Выбор режима]");
@@ -176,7 +181,6 @@ TEST(TranslateForm, ReplacesTheTextsEachRuleNamesAndNothingElse)
     EXPECT_EQ(grdPlain->columnTitle(0), "[Материал]");
     EXPECT_EQ(grdPlain->pickList(0), QStringList({"[Сталь]"}));
 
-    const auto* tbSet = child<QTabBar>(w, "tbSet");
     EXPECT_EQ(tabTexts(tbSet), QStringList({"[Один]", "[Два]"}));
     EXPECT_EQ(tbSet->toolTip(), "Закладки") << "a tab set's hint stays";
     EXPECT_EQ(child<QLabel>(w, "lblBlank")->text(), "  ");
@@ -188,29 +192,8 @@ TEST(TranslateForm, ReplacesTheTextsEachRuleNamesAndNothingElse)
     EXPECT_EQ(sbMain->panelText(1), "[Строка 1]");
     EXPECT_EQ(sbMain->simpleText(), "Простой текст");
     EXPECT_EQ(sbMain->toolTip(), "[Состояние]");
-}
 
-TEST(TranslateForm, KeepsEverySelectionAndReportsNoChangeOfIt)
-{
-    const auto window = makeTestWindow();
-    const QMainWindow* w = window.get();
-    auto* cbKind = child<QComboBox>(w, "cbKind");
-    auto* cbEditable = child<QComboBox>(w, "cbEditable");
-    auto* rgMode = child<TRadioGroup>(w, "rgMode");
-    auto* pcPages = child<QTabWidget>(w, "pcPages");
-    auto* tbSet = child<QTabBar>(w, "tbSet");
-    QSignalSpy kindIndex(cbKind, &QComboBox::currentIndexChanged);
-    QSignalSpy kindActivated(cbKind, &QComboBox::activated);
-    QSignalSpy editableIndex(cbEditable, &QComboBox::currentIndexChanged);
-    QSignalSpy editableText(cbEditable, &QComboBox::editTextChanged);
-    QSignalSpy editableCurrentText(cbEditable, &QComboBox::currentTextChanged);
-    QSignalSpy modeIndex(rgMode, &TRadioGroup::itemIndexChanged);
-    QSignalSpy pageIndex(pcPages, &QTabWidget::currentChanged);
-    QSignalSpy setIndex(tbSet, &QTabBar::currentChanged);
-
-    BracketDictionary dictionary;
-    TranslateForm(window.get(), dictionary.lookup());
-
+    // Every selection as it was, and no change of one reported.
     EXPECT_EQ(cbKind->currentIndex(), 1);
     EXPECT_EQ(cbKind->currentText(), "[Второй]");
     EXPECT_EQ(cbEditable->currentIndex(), 0);

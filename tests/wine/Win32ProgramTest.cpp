@@ -36,13 +36,32 @@ fs::path programFolder()
     return testFolder().parent_path().parent_path() / "bin";
 }
 
-// Copies the program and its runtime DLLs into `folder`.
-void installProgram(const fs::path& folder)
+// Copies the program and its runtime DLLs into `folder`; returns the
+// program's name there, quoted, to start a command line with.
+std::wstring installProgram(const fs::path& folder)
 {
     const fs::path bin = programFolder();
     for (const char* file : {"derize-zizir.exe", DERIZE_MINGW_RUNTIME_DLLS}) {
         fs::copy_file(bin / file, folder / file);
     }
+    return L"\"" + (folder / "derize-zizir.exe").wstring() + L"\"";
+}
+
+// Clicks the kind button at `index` of the launcher window `window`, then
+// posts a click on Run (a module run may end the program before a sent one
+// returns); returns the Run button.
+HWND clickKindAndRun(HWND window, int index)
+{
+    HWND group = FindWindowExW(window, nullptr, L"Button", nullptr);
+    HWND kind = FindWindowExW(group, nullptr, L"TzrRadioButton", nullptr);
+    for (int i = 0; i < index && kind != nullptr; ++i) {
+        kind = FindWindowExW(group, kind, L"TzrRadioButton", nullptr);
+    }
+    EXPECT_NE(kind, nullptr) << "no kind button " << index;
+    SendMessageW(kind, BM_CLICK, 0, 0);
+    HWND runButton = FindWindowExW(window, group, L"Button", nullptr);
+    PostMessageW(runButton, BM_CLICK, 0, 0);
+    return runButton;
 }
 
 // The visible launcher window of the process `processId`, waited for up to
@@ -203,7 +222,7 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
         testsupport::TempDir folder;
         testsupport::RecordFile record;
         testsupport::setVariable("TRN_RECORD_THROW", test.status == 1 ? "1" : nullptr);
-        installProgram(folder.path());
+        const std::wstring program = installProgram(folder.path());
         if (test.fixtureSet != nullptr) {
             const std::string dll = std::string(test.library) + ".dll";
             fs::copy_file(testsupport::fixtureDir(test.fixtureSet) + dll, folder.path() / dll);
@@ -211,9 +230,8 @@ TEST(LauncherProgram, AutomaticModeRunsTheKindOnTheNameAndEndsWithTheRunsStatus)
         if (test.besides != nullptr) {
             fs::copy_file(testFolder() / test.besides, folder.path() / test.besides);
         }
-        const Finished finished = run(L"\"" + (folder.path() / "derize-zizir.exe").wstring() +
-                                          L"\" " + widen(test.argument),
-                                      folder.path() / "stderr.txt");
+        const Finished finished =
+            run(program + L" " + widen(test.argument), folder.path() / "stderr.txt");
         testsupport::setVariable("TRN_RECORD_THROW", nullptr);
 
         EXPECT_EQ(finished.status, test.status);
@@ -284,15 +302,14 @@ TEST(LauncherProgram, AModuleThatEndsTheProcessOrRaisesItsOwnExceptionIsNamed)
     for (const auto& test : cases) {
         SCOPED_TRACE(test.value);
         testsupport::TempDir folder;
-        installProgram(folder.path());
+        const std::wstring program = installProgram(folder.path());
         const std::string set(test.library);
         const std::string dll = set.substr(set.find('/') + 1) + ".dll";
         fs::copy_file(testsupport::fixtureDir(set.substr(0, set.find('/'))) + dll,
                       folder.path() / dll);
         testsupport::setVariable(test.variable, test.value.c_str());
-        const Finished finished = run(L"\"" + (folder.path() / "derize-zizir.exe").wstring() +
-                                          L"\" C:\\d\\" + widen(test.argument),
-                                      folder.path() / "stderr.txt");
+        const Finished finished =
+            run(program + L" C:\\d\\" + widen(test.argument), folder.path() / "stderr.txt");
         testsupport::setVariable(test.variable, nullptr);
         EXPECT_EQ(finished.status, test.status);
         EXPECT_EQ(finished.errorOutput,
@@ -305,14 +322,13 @@ TEST(LauncherProgram, AModuleThatEndsTheProcessOrRaisesItsOwnExceptionIsNamed)
 TEST(LauncherProgram, WithoutADataFileTheWindowComesUpTranslatedAndClosingItEndsTheProgram)
 {
     testsupport::TempDir folder;
-    installProgram(folder.path());
+    std::wstring line = installProgram(folder.path()) + L" notes.txt";
     fs::copy_file(DERIZE_ENGLISH_DICTIONARY, folder.path() / "Orvanel.Dic");
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     // An argument of no known kind: interactive mode all the same.
-    std::wstring line = L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\" notes.txt";
     ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &process));
     HWND window = launcherWindowOf(process.dwProcessId);
@@ -346,29 +362,18 @@ TEST(LauncherProgram, AModuleRunFromTheWindowThatCrashesOrEndsTheProcessEndsItWi
         {"exit-in-call:3", 5, "trn_tbelt.dll ended the process in TrnRun_TBelt"},
     };
     testsupport::TempDir folder;
-    installProgram(folder.path());
+    const std::wstring program = installProgram(folder.path());
     fs::copy_file(testsupport::fixtureDir("crashing") + "trn_tbelt.dll",
                   folder.path() / "trn_tbelt.dll");
     for (const auto& test : cases) {
         SCOPED_TRACE(test.line);
         testsupport::setVariable("TRN_END", test.end);
-        const Finished finished =
-            run(L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\"",
-                folder.path() / "stderr.txt", [](DWORD processId) {
-                    HWND window = launcherWindowOf(processId);
-                    ASSERT_NE(window, nullptr);
-                    HWND group = FindWindowExW(window, nullptr, L"Button", nullptr);
-                    HWND lastKind = nullptr;
-                    for (HWND kind = FindWindowExW(group, nullptr, L"TzrRadioButton", nullptr);
-                         kind != nullptr;
-                         kind = FindWindowExW(group, kind, L"TzrRadioButton", nullptr)) {
-                        lastKind = kind;
-                    }
-                    ASSERT_NE(lastKind, nullptr);
-                    SendMessageW(lastKind, BM_CLICK, 0, 0);
-                    // Posted: the program does not come back from this click.
-                    PostMessageW(FindWindowExW(window, group, L"Button", nullptr), BM_CLICK, 0, 0);
-                });
+        // The last kind's button is the toothed belt's.
+        const Finished finished = run(program, folder.path() / "stderr.txt", [](DWORD processId) {
+            HWND window = launcherWindowOf(processId);
+            ASSERT_NE(window, nullptr);
+            clickKindAndRun(window, 7);
+        });
         testsupport::setVariable("TRN_END", nullptr);
         EXPECT_EQ(finished.status, test.status);
         EXPECT_NE(finished.errorOutput.find(test.line), std::string::npos) << finished.errorOutput;
@@ -380,10 +385,9 @@ TEST(LauncherProgram, AModuleRunFromTheWindowThatCrashesOrEndsTheProcessEndsItWi
 TEST(LauncherProgram, TheDemoModuleRunsInAutomaticModeAndFromTheWindow)
 {
     testsupport::TempDir folder;
-    installProgram(folder.path());
+    const std::wstring program = installProgram(folder.path());
     fs::copy_file(programFolder() / "trn_worm.dll", folder.path() / "trn_worm.dll");
     testsupport::setVariable("TRN_DEMO_AUTOCLOSE_MS", "0");
-    const std::wstring program = L"\"" + (folder.path() / "derize-zizir.exe").wstring() + L"\"";
     const Finished automatic = run(program + L" C:\\d\\box.worm_cyl_dat", folder.path() / "a.txt");
     EXPECT_EQ(automatic.status, 0u) << automatic.errorOutput;
     EXPECT_EQ(automatic.errorOutput, "");
@@ -391,16 +395,8 @@ TEST(LauncherProgram, TheDemoModuleRunsInAutomaticModeAndFromTheWindow)
     const Finished fromWindow = run(program, folder.path() / "w.txt", [](DWORD processId) {
         HWND window = launcherWindowOf(processId);
         ASSERT_NE(window, nullptr);
-        HWND group = FindWindowExW(window, nullptr, L"Button", nullptr);
         // The fifth kind's button is the worm gear pair's.
-        HWND kind = FindWindowExW(group, nullptr, L"TzrRadioButton", nullptr);
-        for (int i = 0; i < 4 && kind != nullptr; ++i) {
-            kind = FindWindowExW(group, kind, L"TzrRadioButton", nullptr);
-        }
-        ASSERT_NE(kind, nullptr);
-        SendMessageW(kind, BM_CLICK, 0, 0);
-        HWND runButton = FindWindowExW(window, group, L"Button", nullptr);
-        PostMessageW(runButton, BM_CLICK, 0, 0);
+        HWND runButton = clickKindAndRun(window, 4);
         // Run is enabled again once the module returned.
         for (int attempt = 0; attempt < 1500; ++attempt) {
             Sleep(20);

@@ -421,7 +421,7 @@ extern "C" __declspec(dllexport) void trn_fixture_hook(const char*)
     }
 }
 
-TEST_F(LauncherWindowTest, ControlsAreTheTablesInItsOrderWithParentsPlacesTextsAndTabStops)
+TEST_F(LauncherWindowTest, ControlsAreTheTablesInItsOrderWithParentsTextsAndTabStops)
 {
     const std::vector<HWND> children = childrenInCreationOrder(m_form->hwnd());
     ASSERT_EQ(children.size(), LauncherControlDescriptions.size());
@@ -444,14 +444,7 @@ TEST_F(LauncherWindowTest, ControlsAreTheTablesInItsOrderWithParentsPlacesTextsA
                 EXPECT_EQ(classOf(hwnd), className);
             }
         }
-        const RECT rect = rectInParent(hwnd);
-        EXPECT_EQ(rect.left, description.rect.left);
-        EXPECT_EQ(rect.top, description.rect.top);
-        // The label sizes itself to its text.
-        if (description.controlClass != ControlClass::Label) {
-            EXPECT_EQ(rect.right - rect.left, description.rect.width);
-            EXPECT_EQ(rect.bottom - rect.top, description.rect.height);
-        }
+        // Each control's place: LauncherWindowScale.TheWindowIsTheDesignScaledToTheDisplaysDpi.
         EXPECT_EQ(windowText(hwnd), toWide(description.text));
         EXPECT_EQ((GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) != 0, description.tabStop);
         EXPECT_EQ(GetDlgCtrlID(hwnd), FormGears::FirstControlId + static_cast<int>(row));
@@ -462,15 +455,9 @@ TEST_F(LauncherWindowTest, ControlsAreTheTablesInItsOrderWithParentsPlacesTextsA
 
 TEST_F(LauncherWindowTest, FrameIconFontAndOwnerAreTheWindowsOwn)
 {
+    // The frame's place, the client area and the font's face and size at the
+    // display's DPI: LauncherWindowScale.TheWindowIsTheDesignScaledToTheDisplaysDpi.
     HWND form = m_form->hwnd();
-    RECT frame{};
-    GetWindowRect(form, &frame);
-    EXPECT_EQ(frame.left, 424);
-    EXPECT_EQ(frame.top, 227);
-    RECT client{};
-    GetClientRect(form, &client);
-    EXPECT_EQ(client.right, 367);
-    EXPECT_EQ(client.bottom, 430);
     EXPECT_EQ(windowText(form), toWide(launcher::LauncherWindowDescription.caption));
     EXPECT_EQ(classOf(form), L"TFormGears");
 
@@ -500,13 +487,7 @@ TEST_F(LauncherWindowTest, FrameIconFontAndOwnerAreTheWindowsOwn)
     DeleteObject(info.hbmMask);
 
     for (const char* name : {"lblCopyright", "GroupBox1", "rbGear_Exc", "btnRun"}) {
-        auto font = reinterpret_cast<HFONT>(SendMessageW(control(name), WM_GETFONT, 0, 0));
-        LOGFONTW logFont{};
-        ASSERT_EQ(GetObjectW(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont))
-            << name;
-        EXPECT_STREQ(logFont.lfFaceName, L"MS Sans Serif") << name;
-        EXPECT_EQ(logFont.lfHeight, -11) << name;
-        EXPECT_EQ(logFont.lfCharSet, RUSSIAN_CHARSET) << name;
+        EXPECT_EQ(fontOf(control(name)).lfCharSet, RUSSIAN_CHARSET) << name;
     }
 }
 
@@ -824,30 +805,18 @@ TEST_F(LauncherWindowScale, TheProcessIsPerMonitorDpiAwareThroughItsManifest)
     EXPECT_EQ(launcher::win32::windowDpi(nullptr), expectedDpi());
 }
 
+// The window is where the layout at the display's DPI puts it; the layout's
+// own numbers (the design itself at 96 dpi, at 144 dpi each edge times one
+// and a half) are in tests/window/WindowLayoutTest.cpp.
 TEST_F(LauncherWindowScale, TheWindowIsTheDesignScaledToTheDisplaysDpi)
 {
     const int dpi = expectedDpi();
     expectLaidOutFor(*m_form, dpi);
+    const launcher::WindowLayout layout = launcher::launcherWindowLayout(dpi);
     RECT frame{};
     GetWindowRect(m_form->hwnd(), &frame);
-    RECT client{};
-    GetClientRect(m_form->hwnd(), &client);
-    const RECT run = rectInParent(control("btnRun"));
-    if (dpi == 144) {
-        EXPECT_EQ(frame.left, 636);
-        EXPECT_EQ(frame.top, 341);
-        EXPECT_EQ(client.right, 551);
-        EXPECT_EQ(client.bottom, 645);
-        const RECT expected{137, 599, 137 + 279, 599 + 37};
-        EXPECT_TRUE(EqualRect(&run, &expected));
-    } else if (dpi == 96) {
-        EXPECT_EQ(frame.left, 424);
-        EXPECT_EQ(frame.top, 227);
-        EXPECT_EQ(client.right, 367);
-        EXPECT_EQ(client.bottom, 430);
-        const RECT expected{91, 399, 91 + 186, 399 + 25};
-        EXPECT_TRUE(EqualRect(&run, &expected));
-    }
+    EXPECT_EQ(frame.left, layout.left);
+    EXPECT_EQ(frame.top, layout.top);
 }
 
 TEST_F(LauncherWindowScale, ThePicturesAreDrawnAtTheDisplaysDpi)
