@@ -47,20 +47,25 @@ void ModuleCallGuard::onExit()
     detail::endProcessForModule(guard->m_exitMessage, guard->m_exitStatus);
 }
 
+std::string currentExceptionText()
+{
+    if (const std::exception_ptr raised = std::current_exception()) {
+        try {
+            std::rethrow_exception(raised);
+        } catch (const std::exception& error) {
+            return error.what() != nullptr ? error.what() : "";
+        } catch (...) {
+        }
+    }
+    return "an error that is not a standard exception";
+}
+
 void ModuleCallGuard::onTerminate()
 {
     const ModuleCallGuard* guard = g_current;
     if (guard != nullptr && guard->m_uncaught.message) {
-        std::string what = "an error that is not a standard exception";
-        if (const std::exception_ptr raised = std::current_exception()) {
-            try {
-                std::rethrow_exception(raised);
-            } catch (const std::exception& error) {
-                what = error.what() != nullptr ? error.what() : "";
-            } catch (...) {
-            }
-        }
-        detail::endProcessForModule(guard->m_uncaught.message(what), guard->m_uncaught.exitStatus);
+        detail::endProcessForModule(guard->m_uncaught.message(currentExceptionText()),
+                                    guard->m_uncaught.exitStatus);
     }
     if (g_previousTerminate != nullptr) {
         g_previousTerminate();

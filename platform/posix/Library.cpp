@@ -1,6 +1,7 @@
 #include "platform/Library.h"
 
 #include "platform/File.h"
+#include "platform/ModuleCallGuard.h"
 #include "platform/ModuleLeftovers.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <cstring>
 #include <dirent.h>
 #include <dlfcn.h>
-#include <exception>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,28 +24,19 @@ LibraryHandle loadLibrary(const std::string& path, std::string& error, LoadFailu
     static void* (*volatile const open)(const char*, int) = &dlopen;
     dlerror();
     void* handle = nullptr;
+    LoadFailure why = LoadFailure::Refused;
     try {
         handle = open(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    } catch (const std::exception& raised) {
-        const char* what = raised.what();
-        error = what != nullptr ? what : "";
-        if (failure != nullptr) {
-            *failure = LoadFailure::RaisedWhileLoading;
+        if (handle == nullptr) {
+            const char* message = dlerror();
+            error = message != nullptr ? message : "unknown loader error";
         }
-        return nullptr;
     } catch (...) {
-        error = "an error that is not a standard exception";
-        if (failure != nullptr) {
-            *failure = LoadFailure::RaisedWhileLoading;
-        }
-        return nullptr;
+        error = currentExceptionText();
+        why = LoadFailure::RaisedWhileLoading;
     }
-    if (handle == nullptr) {
-        const char* message = dlerror();
-        error = message != nullptr ? message : "unknown loader error";
-        if (failure != nullptr) {
-            *failure = LoadFailure::Refused;
-        }
+    if (handle == nullptr && failure != nullptr) {
+        *failure = why;
     }
     return handle;
 }

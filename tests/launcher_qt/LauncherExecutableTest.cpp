@@ -351,6 +351,8 @@ TEST_F(LauncherExecutable, AMisbehavingModuleLeavesOneLineNamingItAndWhatHappene
     const Case cases[] = {
         {"throw-empty", 1, 0, "raised an error in TrnRun_Worm without a message"},
         {"throw-null", 1, 0, "raised an error in TrnRun_Worm without a message"},
+        {"throw-int", 1, 0,
+         "raised an error in TrnRun_Worm: an error that is not a standard exception"},
         {"throw-on-load", 1, 0,
          "raised an error while being loaded: constructor of a static object failed"},
         {"segv", -1, SIGSEGV, "crashed in TrnRun_Worm: signal SIGSEGV"},

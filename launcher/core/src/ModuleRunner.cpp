@@ -15,7 +15,6 @@
 #include <array>
 #include <cfenv>
 #include <cstdint>
-#include <exception>
 #include <optional>
 
 namespace launcher {
@@ -25,12 +24,12 @@ namespace {
 // A module may leave the floating-point unit set its own way: compilers of
 // the Pascal family unmask the invalid-operation, division-by-zero and
 // overflow traps of the x87 (control word 0x1332), others change the SSE
-// unit's rounding or traps (MXCSR). The launcher's own arithmetic (and on
-// Windows GDI+ scaling the pictures) would then fault far from the module.
-// While alive this keeps what the thread had: the x87 control word and
-// MXCSR as they were are put back, silently, when it ends, after the x87's
-// pending exceptions are cleared (which the module's unmasked traps would
-// otherwise raise at the launcher's next x87 instruction).
+// unit's rounding or traps (MXCSR). The launcher's own arithmetic would then
+// fault far from the module. While alive this keeps what the thread had:
+// the x87 control word and MXCSR as they were are put back, silently, when
+// it ends, after the x87's pending exceptions are cleared (which the
+// module's unmasked traps would otherwise raise at the launcher's next x87
+// instruction).
 class FloatingPointState
 {
 public:
@@ -140,7 +139,6 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
                                    RunOutcome& outcome, void*& symbol)
 {
     symbol = nullptr;
-    outcome.kind = &kind;
     const std::string fileName = moduleFileName(kind);
     outcome.libraryPath = modulePath(fileName, programDir);
     outcome.besideLauncher = outcome.libraryPath != fileName;
@@ -207,7 +205,7 @@ platform::LibraryHandle loadModule(const CalculationKind& kind, const std::strin
 
 // Calls the entry point; an error it raises ends here, because a window
 // toolkit does not let one pass through its event loop. Returns false then,
-// with `raisedText` copied at once (what() may give nullptr).
+// with `raisedText` copied at once.
 bool callCatching(void* symbol, const CalculationKind& kind, TrnWindowHandle owner,
                   char* dataFileName, RunOutcome& outcome, std::string& raisedText)
 {
@@ -217,11 +215,8 @@ bool callCatching(void* symbol, const CalculationKind& kind, TrnWindowHandle own
             endedProcessMessage(outcome.libraryPath, kind.entryPoint), ExitModuleEndedProcess);
         outcome.flag = callEntryPoint(symbol, kind.callForm, owner, dataFileName, outcome);
         return true;
-    } catch (const std::exception& error) {
-        const char* what = error.what();
-        raisedText = what != nullptr ? what : "";
     } catch (...) {
-        raisedText = "an error that is not a standard exception";
+        raisedText = platform::currentExceptionText();
     }
     return false;
 }

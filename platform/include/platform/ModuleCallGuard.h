@@ -6,6 +6,11 @@
 
 namespace platform {
 
+// The text of the exception being handled, for a line that names it: its
+// what() (empty for nullptr), or "an error that is not a standard
+// exception" when it is of another type or none is being handled.
+std::string currentExceptionText();
+
 // A C++ exception that no handler takes while a guard is alive: one thrown
 // through the system's loader, which C++ cannot unwind on Windows (a
 // module's static constructor that throws). The line `message` gives for
