@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
 
 // The pictures and the icon are compiled into a static library; this pulls
 // them into every program that shows the window.
@@ -95,12 +96,10 @@ QWidget* makeControl(const launcher::ControlDescription& control, QWidget* paren
 // The kind index whose button the description's row names, -1 for none.
 int kindOfButton(std::string_view name)
 {
-    for (std::size_t kind = 0; kind < launcher::KindCount; ++kind) {
-        if (launcher::CalculationKinds[kind].buttonName == name) {
-            return static_cast<int>(kind);
-        }
-    }
-    return -1;
+    const auto& kinds = launcher::CalculationKinds;
+    const auto kind = std::find_if(kinds.begin(), kinds.end(),
+                                   [name](const auto& row) { return row.buttonName == name; });
+    return kind == kinds.end() ? -1 : static_cast<int>(kind - kinds.begin());
 }
 
 } // namespace
@@ -214,12 +213,10 @@ int TFormGears::checkedKind() const
     if (!hasControls()) {
         return m_checkedKind;
     }
-    for (int kindIndex = 0; kindIndex < static_cast<int>(m_kindButtons.size()); ++kindIndex) {
-        if (m_kindButtons[static_cast<std::size_t>(kindIndex)]->isChecked()) {
-            return kindIndex;
-        }
-    }
-    return -1;
+    const auto checked =
+        std::find_if(m_kindButtons.begin(), m_kindButtons.end(),
+                     [](const TzrRadioButton* button) { return button->isChecked(); });
+    return checked == m_kindButtons.end() ? -1 : static_cast<int>(checked - m_kindButtons.begin());
 }
 
 void TFormGears::checkKind(int kindIndex)
@@ -247,13 +244,12 @@ void TFormGears::setRunEnabled(bool enabled)
 
 void TFormGears::setNotice(launcher::Notice notice)
 {
-    if (!hasControls()) {
-        if (notice == launcher::Notice::English) {
-            m_notice = notice;
-        }
+    // The English notice replaces the Russian one for good.
+    if (notice != launcher::Notice::English) {
         return;
     }
-    if (notice == launcher::Notice::English) {
+    m_notice = notice;
+    if (hasControls()) {
         m_label->setText(fromUtf8(launcher::englishCopyrightNotice()));
     }
 }
